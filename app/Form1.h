@@ -1,0 +1,62 @@
+#pragma once
+
+#include "Form1Handlers.h"
+#include "WindowLayout.h"
+#include "forms/ErrorBoundary.h"
+#include "forms/qt/PictureBox.h"
+#include "forms/qt/QtButton.h"
+#include "forms/qt/QtScrollBar.h"
+#include "forms/qt/QtTextBox.h"
+#include "forms/qt/QtTimer.h"
+
+#include <QWidget>
+#include <array>
+#include <memory>
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QScrollBar;
+class QTimer;
+
+namespace app {
+
+// The program's one window: every control as designed, each event wired to its handler.
+class Form1 final : public QWidget {
+    Q_OBJECT
+
+public:
+    // The reporter shows a run-time error to the user before the program ends.
+    explicit Form1(forms::ErrorBoundary::Reporter reporter, QWidget* parent = nullptr);
+    Form1(const Form1&) = delete;
+    Form1& operator=(const Form1&) = delete;
+    ~Form1() override;
+
+private:
+    void createControls();
+    void createBoxes();
+    void createSliders();
+    void createButtons();
+    void createLabel();
+    void chainTabOrder();
+    [[nodiscard]] Form1Controls adaptControls();
+
+    forms::ErrorBoundary boundary_;
+
+    forms::PictureBox* oscil_ = nullptr;
+    QGroupBox* frame1_ = nullptr;
+    std::array<QScrollBar*, layout::slotCount> vscroll1_{};
+    std::array<QLineEdit*, layout::slotCount> harmonika_{};
+    std::array<QPushButton*, layout::command1.size()> command1_{};
+    QLabel* label2_ = nullptr;
+    QTimer* timer1_ = nullptr;
+
+    std::array<std::unique_ptr<forms::QtTextBox>, layout::slotCount> boxes_;
+    std::array<std::unique_ptr<forms::QtScrollBar>, layout::slotCount> sliders_;
+    std::array<std::unique_ptr<forms::QtButton>, layout::command1.size()> buttons_;
+    std::unique_ptr<forms::QtTimer> timer_;
+    std::unique_ptr<Form1Handlers> handlers_;
+};
+
+} // namespace app

@@ -1,0 +1,70 @@
+#include "ErrorDialog.h"
+#include "Form1.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+void describeOptions(QCommandLineParser& parser) {
+    parser.setApplicationDescription(QStringLiteral(
+        "Additive synthesis: set the amplitudes of 17 harmonics and watch their sum."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+}
+
+// --help and --version need no window, so they also work where there is no display.
+bool asksForInformationOnly(int argc, char* argv[]) {
+    for (int i = 1; i < argc; ++i) {
+        for (const char* option : {"-h", "--help", "-?", "--help-all", "-v", "--version"}) {
+            if (std::strcmp(argv[i], option) == 0) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+bool hasDisplay() {
+    for (const char* variable : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
+        const char* value = std::getenv(variable);
+        if (value != nullptr && *value != '\0') {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QCoreApplication::setApplicationName(QStringLiteral("Tonvirta"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TONVIRTA_VERSION));
+    QCommandLineParser parser;
+    describeOptions(parser);
+
+    if (asksForInformationOnly(argc, argv)) {
+        const QCoreApplication app(argc, argv);
+        parser.process(app);
+        return EXIT_SUCCESS;
+    }
+    if (!hasDisplay()) {
+        std::fputs(
+            "tonvirta: no display to open the window on (DISPLAY and WAYLAND_DISPLAY are unset); "
+            "run it under a virtual one with: xvfb-run tonvirta\n",
+            stderr);
+        return EXIT_FAILURE;
+    }
+
+    QApplication app(argc, argv);
+    parser.process(app);
+    app::Form1* window = nullptr;
+    app::Form1 form1(
+        [&window](const forms::RuntimeError& error) { app::showRuntimeError(window, error); });
+    window = &form1;
+    form1.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,21 @@
+#include "Presets.h"
+
+#include "forms/Conversions.h"
+
+namespace editor {
+
+Presets::Presets(const Boxes& boxes) : boxes_(boxes) {}
+
+void Presets::buttonClicked(int index) {
+    for (forms::TextBox* box : boxes_) {
+        box->setText(forms::integerToText(0));
+    }
+    if (index < 0 || static_cast<std::size_t>(index) >= presetRows.size()) {
+        return;
+    }
+    for (const Assignment& assignment : presetRows[static_cast<std::size_t>(index)]) {
+        boxes_.at(assignment.box)->setText(forms::integerToText(assignment.value));
+    }
+}
+
+} // namespace editor

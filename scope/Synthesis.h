@@ -1,0 +1,38 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <vector>
+
+namespace scope {
+
+inline constexpr std::size_t harmonicCount = 17;
+inline constexpr int traceWidth = 512;
+inline constexpr int traceHeight = 256;
+inline constexpr double centreLine = 128.0;
+// Radians per pixel: one period of the fundamental spans 256 pixels, with 2*pi as written
+// in this constant, so the display shows two periods.
+inline constexpr double phaseStep = 6.2831852 / 256.0;
+// Amplitude units per pixel.
+inline constexpr double verticalScale = 1.5;
+
+using Amplitudes = std::array<double, harmonicCount>;
+// y of the trace at x = 1 .. traceWidth.
+using Trace = std::array<double, traceWidth>;
+
+// The sum of the harmonics at every pixel column. The sines depend only on the column, so
+// they are worked out once; the sums come out bit for bit as when each sine is evaluated
+// where it is used, because every product and subtraction is the same and in the same order.
+class Synthesis {
+public:
+    Synthesis();
+
+    // Raises the floating-point run-time error when the sum overflows (only with amplitudes
+    // far beyond anything the boxes hold).
+    [[nodiscard]] Trace trace(const Amplitudes& amplitudes) const;
+
+private:
+    std::vector<double> sines_; // sin(k * phaseStep * x), row x - 1, column k - 1
+};
+
+} // namespace scope
