@@ -1,9 +1,17 @@
 #include "QtTextBox.h"
 
+#include "forms/Caret.h"
+
 #include <QLineEdit>
-#include <algorithm>
 
 namespace forms {
+namespace {
+
+std::u16string_view utf16(const QString& text) {
+    return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
+}
+
+} // namespace
 
 QtTextBox::QtTextBox(QLineEdit& edit, ErrorBoundary& boundary)
     : edit_(edit), lastReported_(edit.text()),
@@ -29,12 +37,14 @@ void QtTextBox::setText(std::string_view text) {
         return;
     }
     const bool userIsTyping = edit_.hasFocus();
-    const int caret = edit_.cursorPosition();
+    const QString before = edit_.text();
+    const auto caret = static_cast<std::size_t>(edit_.cursorPosition());
     edit_.setText(wanted);
-    // A rewrite of the box being typed in keeps the caret where the user left it, so typing
-    // goes on in the same place rather than jumping to the end.
+    // The toolkit puts the caret at the end; in the box being typed in it goes back to where
+    // the user was.
     if (userIsTyping) {
-        edit_.setCursorPosition(std::min(caret, static_cast<int>(edit_.text().size())));
+        edit_.setCursorPosition(
+            static_cast<int>(caretAfterRewrite(utf16(before), caret, utf16(edit_.text()))));
     }
 }
 
