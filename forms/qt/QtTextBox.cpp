@@ -41,11 +41,11 @@ void QtTextBox::setText(std::string_view text) {
     const auto caret = static_cast<std::size_t>(edit_.cursorPosition());
     edit_.setText(wanted);
     // The toolkit puts the caret at the end; in the box being typed in it goes back to where
-    // the user was.
-    if (userIsTyping) {
-        edit_.setCursorPosition(
-            static_cast<int>(caretAfterRewrite(utf16(before), caret, utf16(edit_.text()))));
-    }
+    // the user was. Elsewhere it goes to the start: a narrow box then shows the leading, most
+    // telling digits rather than the last ones.
+    const std::size_t position =
+        userIsTyping ? caretAfterRewrite(utf16(before), caret, utf16(edit_.text())) : 0;
+    edit_.setCursorPosition(static_cast<int>(position));
 }
 
 } // namespace forms

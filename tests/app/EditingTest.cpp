@@ -97,6 +97,7 @@ TEST_F(Editing, PresetButtonsLoadTheirWaveformsWhenClicked) {
         QTest::mouseClick(&button(index), Qt::LeftButton);
         EXPECT_EQ(texts(), expected);
         EXPECT_EQ(testing_support::bankInvariantFault(texts(), values()), "");
+        EXPECT_EQ(box(0).cursorPosition(), 0) << "a narrow box shows its leading digits";
 
         // Within a tick the display shows the new waveform.
         const auto trace = testing_support::literalTrace(expected);
