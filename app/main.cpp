@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <span>
 
 namespace {
 
@@ -17,10 +18,10 @@ void describeOptions(QCommandLineParser& parser) {
 }
 
 // --help and --version need no window, so they also work where there is no display.
-bool asksForInformationOnly(int argc, char* argv[]) {
-    for (int i = 1; i < argc; ++i) {
+bool asksForInformationOnly(std::span<char* const> arguments) {
+    for (const char* argument : arguments.subspan(1)) {
         for (const char* option : {"-h", "--help", "-?", "--help-all", "-v", "--version"}) {
-            if (std::strcmp(argv[i], option) == 0) {
+            if (std::strcmp(argument, option) == 0) {
                 return true;
             }
         }
@@ -46,7 +47,7 @@ int main(int argc, char* argv[]) {
     QCommandLineParser parser;
     describeOptions(parser);
 
-    if (asksForInformationOnly(argc, argv)) {
+    if (asksForInformationOnly({argv, static_cast<std::size_t>(argc)})) {
         const QCoreApplication app(argc, argv);
         parser.process(app);
         return EXIT_SUCCESS;

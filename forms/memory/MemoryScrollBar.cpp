@@ -17,6 +17,7 @@ void MemoryScrollBar::setValue(std::int16_t value) {
         return;
     }
     value_ = value;
+    const NestingMeter::Level level(meter_);
     raiseChange();
 }
 
@@ -26,6 +27,7 @@ void MemoryScrollBar::userMoveTo(int value) {
         return;
     }
     value_ = clamped;
+    const NestingMeter::Level level(meter_);
     raiseChange();
 }
 

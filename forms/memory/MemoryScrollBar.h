@@ -1,5 +1,6 @@
 #pragma once
 
+#include "NestingMeter.h"
 #include "forms/ScrollBar.h"
 
 namespace forms {
@@ -16,10 +17,14 @@ public:
     void userMoveTo(int value);
     void userStep(int delta) { userMoveTo(value_ + delta); }
 
+    // Every change notification from now on is counted by the meter.
+    void watchNesting(NestingMeter& meter) { meter_ = &meter; }
+
 private:
     std::int16_t minimum_;
     std::int16_t maximum_;
     std::int16_t value_;
+    NestingMeter* meter_ = nullptr;
 };
 
 } // namespace forms

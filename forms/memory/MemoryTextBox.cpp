@@ -39,6 +39,7 @@ void MemoryTextBox::change(std::string text) {
         return;
     }
     text_ = std::move(text);
+    const NestingMeter::Level level(meter_);
     raiseChange();
 }
 

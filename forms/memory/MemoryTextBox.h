@@ -1,5 +1,6 @@
 #pragma once
 
+#include "NestingMeter.h"
 #include "forms/TextBox.h"
 
 #include <cstddef>
@@ -23,10 +24,14 @@ public:
     void userInsert(std::size_t position, std::string_view text);
     void userErase(std::size_t position, std::size_t count);
 
+    // Every change notification from now on is counted by the meter.
+    void watchNesting(NestingMeter& meter) { meter_ = &meter; }
+
 private:
     void change(std::string text);
 
     std::string text_;
+    NestingMeter* meter_ = nullptr;
 };
 
 } // namespace forms

@@ -86,6 +86,14 @@ TEST_F(Editing, PastingOverABoxSettlesInOneStep) {
     EXPECT_EQ(testing_support::bankInvariantFault(texts(), values()), "");
 }
 
+TEST_F(Editing, PastingAMegabyteSettlesOnTheLimitOrZero) {
+    box(8).setFocus();
+    qt_user::pasteOver(box(8), QString(1 << 20, QChar('9')));
+    EXPECT_EQ(box(8).text(), "200");
+    qt_user::pasteOver(box(8), QString(1 << 20, QChar('q')));
+    EXPECT_EQ(box(8).text(), "0");
+}
+
 TEST_F(Editing, PresetButtonsLoadTheirWaveformsWhenClicked) {
     const std::array<std::string, 17> sin{"100", "0", "0", "0", "0", "0", "0", "0", "0",
                                           "0",   "0", "0", "0", "0", "0", "0", "0"};

@@ -88,6 +88,19 @@ TEST_F(AmplitudeBankTest, SettlesEveryTextOnItsCanonicalClampedForm) {
     }
 }
 
+TEST_F(AmplitudeBankTest, SettlesAMegabytePaste) {
+    const std::size_t megabyte = 1 << 20;
+    userReplaces(6, std::string(megabyte, '7'));
+    EXPECT_EQ(text(6), "200");
+    userReplaces(6, "-" + std::string(megabyte, '9'));
+    EXPECT_EQ(text(6), "-200");
+    userReplaces(6, std::string(megabyte, 'x'));
+    EXPECT_EQ(text(6), "0");
+    userReplaces(6, "0." + std::string(megabyte, '0') + "1");
+    EXPECT_EQ(text(6), "0");
+    EXPECT_EQ(invariantFault(), "");
+}
+
 TEST_F(AmplitudeBankTest, KeepsAFractionOnlyWhereTheSliderAlreadyStandsAtItsRounding) {
     userReplaces(2, "2");
     userReplaces(2, "2.5");
@@ -144,52 +157,27 @@ TEST_F(AmplitudeBankTest, HoldsItsRulesOverLongRandomSessions) {
                 testing_support::bankInvariantFault(session.texts(), session.values());
             ASSERT_EQ(fault, "") << "seed " << seed << ", step " << step << ": "
                                  << action.describe();
+            ASSERT_LE(session.nesting.deepest, 4) << "seed " << seed << ", step " << step;
         }
     }
 }
 
-// The bank on its own controls, with every handler run counted as it nests.
-class NestingDepth : public testing::Test {
-protected:
-    NestingDepth() {
-        editor::Boxes boxPointers{};
-        editor::Sliders sliderPointers{};
-        for (std::size_t i = 0; i < 17; ++i) {
-            boxPointers[i] = &boxes[i];
-            sliderPointers[i] = &sliders[i];
-        }
-        bank.emplace(boxPointers, sliderPointers);
-        for (std::size_t i = 0; i < 17; ++i) {
-            boxes[i].onChange([this, i] { measured([&] { bank->boxChanged(i); }); });
-            sliders[i].onChange([this, i] { measured([&] { bank->sliderChanged(i); }); });
-        }
-    }
-    template <class F> void measured(F handler) {
-        deepest = std::max(deepest, ++depth);
-        handler();
-        --depth;
-    }
-
-    std::array<forms::MemoryTextBox, 17> boxes;
-    std::vector<forms::MemoryScrollBar> sliders{17, forms::MemoryScrollBar(-200, 200, 0)};
-    std::optional<editor::AmplitudeBank> bank;
-    int depth = 0;
-    int deepest = 0;
-};
+using NestingDepth = AmplitudeBankTest;
 
 TEST_F(NestingDepth, ReachesFourHandlersAndNoMore) {
-    boxes[3].userReplaceAll("03.5"); // normalise, slider moves, slider writes back, box settles
-    EXPECT_EQ(deepest, 4);
-    EXPECT_EQ(boxes[3].text(), "4");
+    userReplaces(3, "03.5"); // normalise, slider moves, slider writes back, box settles
+    EXPECT_EQ(form.nesting.deepest, 4);
+    EXPECT_EQ(text(3), "4");
+    EXPECT_EQ(form.nesting.depth, 0);
 
-    for (const char* text :
+    for (const char* typed :
          {"250", "-1e999", "007.5", "abc", "199.5", "-0.5", "2.5", "0", "1e-400"}) {
         for (std::size_t i = 0; i < 17; ++i) {
-            deepest = 0;
-            boxes[i].userReplaceAll(text);
-            EXPECT_LE(deepest, 4) << text;
-            sliders[i].userMoveTo(static_cast<int>(i) * 23 - 200);
-            EXPECT_LE(deepest, 4) << text;
+            form.nesting.deepest = 0;
+            userReplaces(i, typed);
+            EXPECT_LE(form.nesting.deepest, 4) << typed;
+            form.vscroll1[i].userMoveTo(static_cast<int>(i) * 23 - 200);
+            EXPECT_LE(form.nesting.deepest, 4) << typed;
         }
     }
 }

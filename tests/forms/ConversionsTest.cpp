@@ -4,6 +4,7 @@
 
 #include <clocale>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <gtest/gtest.h>
 #include <limits>
@@ -186,6 +187,16 @@ TEST(ConversionsUnderACommaLocale, ReadAndWriteAPoint) {
         EXPECT_EQ(errorNumberOf([] { (void)strictNumber("2,5"); }), 13);
         std::setlocale(LC_ALL, previous.c_str());
     }
+}
+
+// Runs under LC_ALL set to a comma locale prove nothing unless the locale really took effect.
+TEST(ProcessLocale, IsTheOneTheEnvironmentAsksFor) {
+    const char* asked = std::getenv("LC_ALL");
+    const std::string locale = asked != nullptr ? asked : "";
+    if (locale.rfind("lt_LT", 0) != 0 && locale.rfind("de_DE", 0) != 0) {
+        GTEST_SKIP() << "not a comma-locale run";
+    }
+    EXPECT_STREQ(std::localeconv()->decimal_point, ",");
 }
 
 } // namespace

@@ -17,6 +17,10 @@ std::array<forms::MemoryScrollBar, 17> centredSliders(std::index_sequence<I...>)
 MemoryForm1::MemoryForm1()
     : harmonika(zeroBoxes(std::make_index_sequence<17>())),
       vscroll1(centredSliders(std::make_index_sequence<17>())) {
+    for (std::size_t i = 0; i < 17; ++i) {
+        harmonika[i].watchNesting(nesting);
+        vscroll1[i].watchNesting(nesting);
+    }
     handlers_.emplace(controls());
 }
 

@@ -26,6 +26,8 @@ public:
     std::array<forms::MemoryButton, 6> command1;
     forms::MemoryTimer timer1{100};
     forms::MemoryDisplay oscil{512, 256, forms::black};
+    // How deeply the change handlers of the boxes and sliders have nested.
+    forms::NestingMeter nesting;
 
     [[nodiscard]] app::Form1Controls controls();
     [[nodiscard]] std::array<std::string, 17> texts() const;
