@@ -3,9 +3,11 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDateTime>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <span>
 
 namespace {
@@ -27,6 +29,21 @@ bool asksForInformationOnly(std::span<char* const> arguments) {
         }
     }
     return false;
+}
+
+// For measuring start-up: when asked, says once when the first waveform reaches the screen,
+// as milliseconds since the epoch, so a script can subtract its own launch time.
+void logFirstFrameIfAsked(app::Form1& window) {
+    if (qEnvironmentVariableIsEmpty("TONVIRTA_LOG_FIRST_FRAME")) {
+        return;
+    }
+    auto* oscil = window.findChild<forms::PictureBox*>(QStringLiteral("oscil"));
+    auto connection = std::make_shared<QMetaObject::Connection>();
+    *connection = QObject::connect(oscil, &forms::PictureBox::framePainted, oscil, [connection] {
+        std::fprintf(stderr, "tonvirta: first frame at %lld\n",
+                     QDateTime::currentMSecsSinceEpoch());
+        QObject::disconnect(*connection);
+    });
 }
 
 bool hasDisplay() {
@@ -66,6 +83,7 @@ int main(int argc, char* argv[]) {
     app::Form1 form1(
         [&window](const forms::RuntimeError& error) { app::showRuntimeError(window, error); });
     window = &form1;
+    logFirstFrameIfAsked(form1);
     form1.show();
     return QApplication::exec();
 }

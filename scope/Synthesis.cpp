@@ -5,30 +5,34 @@
 
 namespace scope {
 
-Synthesis::Synthesis() : sines_(static_cast<std::size_t>(traceWidth) * harmonicCount) {
-    for (int x = 1; x <= traceWidth; ++x) {
-        const double t = phaseStep * x;
-        for (std::size_t k = 1; k <= harmonicCount; ++k) {
-            sines_[static_cast<std::size_t>(x - 1) * harmonicCount + (k - 1)] =
+Synthesis::Synthesis() : sines_(harmonicCount * static_cast<std::size_t>(traceWidth)) {
+    for (std::size_t k = 1; k <= harmonicCount; ++k) {
+        for (int x = 1; x <= traceWidth; ++x) {
+            const double t = phaseStep * x;
+            sines_[(k - 1) * traceWidth + static_cast<std::size_t>(x - 1)] =
                 forms::sine(static_cast<double>(k) * t);
         }
     }
 }
 
 Trace Synthesis::trace(const Amplitudes& amplitudes) const {
-    Trace trace{};
+    std::array<double, traceWidth> sums{};
     forms::clearFloatingPointFaults();
-    const double* sines = sines_.data();
-    for (double& y : trace) {
-        double sum = 0.0;
-        for (std::size_t k = 0; k < harmonicCount; ++k) {
-            // A zero term leaves the sum exactly as it is, so silent harmonics cost nothing.
-            if (amplitudes[k] != 0.0) {
-                sum -= amplitudes[k] * sines[k];
-            }
+    // Harmonic by harmonic over all columns, which vectorises; each column still takes its
+    // terms in order of k. A zero term leaves the sum exactly as it is, so it is skipped.
+    for (std::size_t k = 0; k < harmonicCount; ++k) {
+        const double amplitude = amplitudes[k];
+        if (amplitude == 0.0) {
+            continue;
         }
-        y = sum / verticalScale + centreLine;
-        sines += harmonicCount;
+        const double* sines = sines_.data() + k * traceWidth;
+        for (std::size_t x = 0; x < sums.size(); ++x) {
+            sums[x] -= amplitude * sines[x];
+        }
+    }
+    Trace trace{};
+    for (std::size_t x = 0; x < trace.size(); ++x) {
+        trace[x] = sums[x] / verticalScale + centreLine;
     }
     forms::raiseOnFloatingPointFault();
     for (const double y : trace) {

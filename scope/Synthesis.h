@@ -32,7 +32,7 @@ public:
     [[nodiscard]] Trace trace(const Amplitudes& amplitudes) const;
 
 private:
-    std::vector<double> sines_; // sin(k * phaseStep * x), row x - 1, column k - 1
+    std::vector<double> sines_; // sin(k * phaseStep * x), row k - 1, column x - 1
 };
 
 } // namespace scope

@@ -28,8 +28,6 @@ public:
     [[nodiscard]] int clears() const { return clears_; }
 
 private:
-    void plot(double x, double y, Color color);
-
     int width_;
     int height_;
     Color background_;

@@ -1,9 +1,11 @@
 #include "PictureBox.h"
 
-#include "forms/LineClip.h"
+#include "forms/LineRaster.h"
 
 #include <QPaintEvent>
-#include <QPen>
+#include <QPainter>
+#include <QTimer>
+#include <algorithm>
 
 namespace forms {
 namespace {
@@ -21,60 +23,70 @@ PictureBox::PictureBox(QSize size, Color background, QWidget* parent)
     image_.fill(background_);
 }
 
-PictureBox::~PictureBox() {
-    finishDrawing();
-}
-
 void PictureBox::cls() {
-    finishDrawing();
-    image_.fill(background_);
-    scheduleRepaint();
+    drawing_.clear();
+    commitSoon();
 }
 
 void PictureBox::line(PointF from, PointF to, Color color) {
-    // Clipping first keeps far-off coordinates away from the rasteriser's fixed-point range.
-    const auto clipped =
-        clipSegment({from, to}, {0.0, 0.0, double(image_.width()), double(image_.height())});
-    if (!clipped) {
-        return;
-    }
-    QPainter& p = painter();
-    QPen pen(toQColor(color));
-    pen.setCosmetic(true);
-    pen.setWidth(0);
-    pen.setCapStyle(Qt::FlatCap);
-    p.setPen(pen);
-    p.drawLine(QLineF(clipped->from.x, clipped->from.y, clipped->to.x, clipped->to.y));
-    scheduleRepaint();
+    drawing_.push_back({{from, to}, color});
+    commitSoon();
 }
 
 const QImage& PictureBox::image() {
-    finishDrawing();
+    commit();
     return image_;
 }
 
 void PictureBox::paintEvent(QPaintEvent* event) {
-    finishDrawing();
-    repaintScheduled_ = false;
-    QPainter widgetPainter(this);
-    widgetPainter.drawImage(event->rect(), image_, event->rect());
-}
-
-QPainter& PictureBox::painter() {
-    if (!painter_) {
-        painter_.emplace(&image_);
+    commit();
+    QPainter painter(this);
+    painter.drawImage(event->rect(), image_, event->rect());
+    if (!shown_.empty()) {
+        emit framePainted();
     }
-    return *painter_;
 }
 
-void PictureBox::finishDrawing() {
-    painter_.reset();
+void PictureBox::commitSoon() {
+    if (!commitScheduled_) {
+        commitScheduled_ = true;
+        QTimer::singleShot(0, this, &PictureBox::commit);
+    }
 }
 
-void PictureBox::scheduleRepaint() {
-    if (!repaintScheduled_) {
-        repaintScheduled_ = true;
-        update();
+void PictureBox::commit() {
+    commitScheduled_ = false;
+    if (drawing_ == shown_) {
+        return;
+    }
+    const bool onlyAdded = drawing_.size() > shown_.size() &&
+                           std::equal(shown_.begin(), shown_.end(), drawing_.begin());
+    if (!onlyAdded) {
+        // Every pixel that differs from the background was inked by a stroke: setting just
+        // those back clears the image at a fraction of the cost of filling it.
+        auto* const pixels = reinterpret_cast<QRgb*>(image_.bits());
+        const QRgb background = background_.rgb();
+        for (const std::size_t pixel : inked_) {
+            pixels[pixel] = background;
+        }
+        inked_.clear();
+    }
+    plotStrokes(onlyAdded ? shown_.size() : 0);
+    shown_ = drawing_;
+    update();
+}
+
+void PictureBox::plotStrokes(std::size_t first) {
+    auto* const pixels = reinterpret_cast<QRgb*>(image_.bits());
+    const auto stride = static_cast<std::size_t>(image_.bytesPerLine()) / sizeof(QRgb);
+    for (std::size_t i = first; i < drawing_.size(); ++i) {
+        const QRgb rgb = toQColor(drawing_[i].color).rgb();
+        rasteriseLine(drawing_[i].segment, image_.width(), image_.height(), [&](int x, int y) {
+            const std::size_t pixel =
+                static_cast<std::size_t>(y) * stride + static_cast<std::size_t>(x);
+            pixels[pixel] = rgb;
+            inked_.push_back(pixel);
+        });
     }
 }
 

@@ -1,24 +1,28 @@
 #pragma once
 
 #include "forms/Display.h"
+#include "forms/LineClip.h"
 
+#include <QColor>
 #include <QImage>
-#include <QPainter>
 #include <QWidget>
-#include <optional>
+#include <vector>
 
 namespace forms {
 
-// A drawing surface that keeps its picture in an image: drawing goes to the image, and the
-// widget only shows it, so the same picture can be inspected without a screen.
+// A drawing surface that keeps its picture in an image the widget only shows, so the same
+// picture can be inspected without a screen. Lines are rasterised here, pixel by pixel, the
+// same way as on the in-memory display.
+//
+// The strokes since the last clear are recorded and rasterised once the caller is done (when
+// control returns to the event loop, or when the image is asked for). A frame that repeats
+// the previous one stroke for stroke costs no rasterising and no repaint: redrawing an
+// unchanged waveform ten times a second then costs next to nothing.
 class PictureBox final : public QWidget, public Display {
     Q_OBJECT
 
 public:
     PictureBox(QSize size, Color background, QWidget* parent = nullptr);
-    PictureBox(const PictureBox&) = delete;
-    PictureBox& operator=(const PictureBox&) = delete;
-    ~PictureBox() override;
 
     void cls() override;
     void line(PointF from, PointF to, Color color) override;
@@ -26,20 +30,36 @@ public:
     // The picture as drawn so far.
     [[nodiscard]] const QImage& image();
 
+signals:
+    // A picture with something drawn on it has reached the screen.
+    void framePainted();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QPainter& painter();
-    void finishDrawing();
-    void scheduleRepaint();
+    struct Stroke {
+        Segment segment;
+        Color color;
+
+        friend bool operator==(const Stroke& a, const Stroke& b) {
+            return a.segment.from.x == b.segment.from.x && a.segment.from.y == b.segment.from.y &&
+                   a.segment.to.x == b.segment.to.x && a.segment.to.y == b.segment.to.y &&
+                   a.color == b.color;
+        }
+    };
+
+    void commitSoon();
+    void commit();
+    // Plots the strokes being drawn from the first given on.
+    void plotStrokes(std::size_t first);
 
     QImage image_;
     QColor background_;
-    // One painter lives across the strokes of a frame: opening one per line costs more than
-    // drawing the line.
-    std::optional<QPainter> painter_;
-    bool repaintScheduled_ = false;
+    std::vector<Stroke> drawing_;    // since the last clear, as the caller drew them
+    std::vector<Stroke> shown_;      // what the image holds, over the background
+    std::vector<std::size_t> inked_; // every pixel those strokes set, by index into the image
+    bool commitScheduled_ = false;
 };
 
 } // namespace forms

@@ -1,0 +1,85 @@
+// The tick: computing the 512 points, and drawing them.
+#include "editor/Presets.h"
+#include "forms/Conversions.h"
+#include "forms/memory/MemoryTextBox.h"
+#include "forms/qt/PictureBox.h"
+#include "scope/Renderer.h"
+#include "tests/support/LiteralSynthesis.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+// The box texts after a click on SQUARE.
+std::array<std::string, 17> squareTexts() {
+    std::array<std::string, 17> texts;
+    texts.fill("0");
+    for (const editor::Assignment& assignment : editor::presetRows[1]) {
+        texts[assignment.box] = forms::integerToText(assignment.value);
+    }
+    return texts;
+}
+
+// The reference: every box text parsed again inside the inner loop, one sine per term.
+void BM_SynthesisLiteral(benchmark::State& state) {
+    const auto texts = squareTexts();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(testing_support::literalTrace(texts));
+    }
+}
+BENCHMARK(BM_SynthesisLiteral);
+
+void BM_Synthesis(benchmark::State& state) {
+    const auto texts = squareTexts();
+    const scope::Synthesis synthesis;
+    for (auto _ : state) {
+        scope::Amplitudes amplitudes{};
+        for (std::size_t k = 0; k < 17; ++k) {
+            amplitudes[k] = forms::strictNumber(texts[k]);
+        }
+        benchmark::DoNotOptimize(synthesis.trace(amplitudes));
+    }
+}
+BENCHMARK(BM_Synthesis);
+
+// Reading the boxes, clearing the image, the zero line and the 512 segments drawn into the
+// 512 x 256 image. The picture changes every time, as when a slider is moving, so the image
+// is really redrawn rather than found unchanged.
+void BM_Tick(benchmark::State& state) {
+    std::array<forms::MemoryTextBox, 17> boxes;
+    scope::Renderer::Boxes pointers{};
+    const auto texts = squareTexts();
+    for (std::size_t k = 0; k < 17; ++k) {
+        boxes[k].setText(texts[k]);
+        pointers[k] = &boxes[k];
+    }
+    forms::PictureBox picture(QSize(512, 256), forms::black);
+    scope::Renderer renderer(pointers, picture);
+    bool louder = false;
+    for (auto _ : state) {
+        boxes[0].setText((louder = !louder) ? "100" : "99");
+        renderer.tick();
+        benchmark::DoNotOptimize(picture.image().constBits());
+    }
+}
+BENCHMARK(BM_Tick);
+
+// The same tick when nothing has changed since the last: the common case, ten times a second.
+void BM_TickUnchanged(benchmark::State& state) {
+    std::array<forms::MemoryTextBox, 17> boxes;
+    scope::Renderer::Boxes pointers{};
+    const auto texts = squareTexts();
+    for (std::size_t k = 0; k < 17; ++k) {
+        boxes[k].setText(texts[k]);
+        pointers[k] = &boxes[k];
+    }
+    forms::PictureBox picture(QSize(512, 256), forms::black);
+    scope::Renderer renderer(pointers, picture);
+    for (auto _ : state) {
+        renderer.tick();
+        benchmark::DoNotOptimize(picture.image().constBits());
+    }
+}
+BENCHMARK(BM_TickUnchanged);
+
+} // namespace
