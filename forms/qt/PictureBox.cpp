@@ -4,7 +4,6 @@
 
 #include <QPaintEvent>
 #include <QPainter>
-#include <QTimer>
 #include <algorithm>
 
 namespace forms {
@@ -19,6 +18,9 @@ QColor toQColor(Color color) {
 PictureBox::PictureBox(QSize size, Color background, QWidget* parent)
     : QWidget(parent), image_(size, QImage::Format_RGB32), background_(toQColor(background)) {
     setFixedSize(size);
+    commitTimer_.setSingleShot(true);
+    commitTimer_.setInterval(0);
+    connect(&commitTimer_, &QTimer::timeout, this, &PictureBox::commit);
     setAttribute(Qt::WA_OpaquePaintEvent);
     image_.fill(background_);
 }
@@ -48,14 +50,13 @@ void PictureBox::paintEvent(QPaintEvent* event) {
 }
 
 void PictureBox::commitSoon() {
-    if (!commitScheduled_) {
-        commitScheduled_ = true;
-        QTimer::singleShot(0, this, &PictureBox::commit);
+    if (!commitTimer_.isActive()) {
+        commitTimer_.start();
     }
 }
 
 void PictureBox::commit() {
-    commitScheduled_ = false;
+    commitTimer_.stop();
     if (drawing_ == shown_) {
         return;
     }

@@ -5,6 +5,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <QTimer>
 #include <QWidget>
 #include <vector>
 
@@ -59,7 +60,7 @@ private:
     std::vector<Stroke> drawing_;    // since the last clear, as the caller drew them
     std::vector<Stroke> shown_;      // what the image holds, over the background
     std::vector<std::size_t> inked_; // every pixel those strokes set, by index into the image
-    bool commitScheduled_ = false;
+    QTimer commitTimer_;             // fires once control is back in the event loop
 };
 
 } // namespace forms
