@@ -1,5 +1,7 @@
 #include "Form1.h"
 
+#include "forms/Conversions.h"
+
 #include <QFont>
 #include <QGroupBox>
 #include <QLabel>
@@ -29,15 +31,21 @@ QString harmonicName(std::size_t index) {
 
 } // namespace
 
-Form1::Form1(forms::ErrorBoundary::Reporter reporter, QWidget* parent)
-    : QWidget(parent), boundary_(std::move(reporter)) {
+Form1::Form1(forms::ErrorBoundary::Reporter reporter, std::unique_ptr<audio::SoundOutput> sound,
+             QWidget* parent)
+    : QWidget(parent), boundary_(std::move(reporter)), soundOutput_(std::move(sound)) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(toQString(layout::formCaption));
     const layout::Rect client = layout::formClientArea.inPixels();
     setFixedSize(client.width, client.height);
     createControls();
     chainTabOrder();
-    handlers_ = std::make_unique<Form1Handlers>(adaptControls());
+    handlers_ = std::make_unique<Form1Handlers>(adaptControls(), [this] {
+        if (sound_ != nullptr) {
+            sound_->publish();
+        }
+    });
+    sound_ = new SoundControls(*this, *oscil_, soundOutput_.get(), [this] { return amplitudes(); });
     timer1_->start();
 }
 
@@ -138,6 +146,17 @@ void Form1::chainTabOrder() {
     for (std::size_t i = 1; i < order.size(); ++i) {
         setTabOrder(order[i - 1].second, order[i].second);
     }
+}
+
+// As the renderer reads them; the sound must never end the program, so a text that is not a
+// number (which the bank does not let happen) counts as silence.
+std::array<double, audio::harmonicCount> Form1::amplitudes() const {
+    std::array<double, audio::harmonicCount> result{};
+    for (std::size_t k = 0; k < result.size(); ++k) {
+        const forms::LeadingNumber number = forms::scanLeadingNumber(boxes_[k]->text());
+        result[k] = number.length == boxes_[k]->text().size() ? number.value : 0.0;
+    }
+    return result;
 }
 
 Form1Controls Form1::adaptControls() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Form1Handlers.h"
+#include "SoundControls.h"
 #include "WindowLayout.h"
 #include "forms/ErrorBoundary.h"
 #include "forms/qt/PictureBox.h"
@@ -27,8 +28,10 @@ class Form1 final : public QWidget {
     Q_OBJECT
 
 public:
-    // The reporter shows a run-time error to the user before the program ends.
-    explicit Form1(forms::ErrorBoundary::Reporter reporter, QWidget* parent = nullptr);
+    // The reporter shows a run-time error to the user before the program ends. Sound goes to
+    // the given output; without one, sound stays off and says why.
+    explicit Form1(forms::ErrorBoundary::Reporter reporter,
+                   std::unique_ptr<audio::SoundOutput> sound = nullptr, QWidget* parent = nullptr);
     Form1(const Form1&) = delete;
     Form1& operator=(const Form1&) = delete;
     ~Form1() override;
@@ -41,6 +44,7 @@ private:
     void createLabel();
     void chainTabOrder();
     [[nodiscard]] Form1Controls adaptControls();
+    [[nodiscard]] std::array<double, audio::harmonicCount> amplitudes() const;
 
     forms::ErrorBoundary boundary_;
 
@@ -57,6 +61,8 @@ private:
     std::array<std::unique_ptr<forms::QtButton>, layout::command1.size()> buttons_;
     std::unique_ptr<forms::QtTimer> timer_;
     std::unique_ptr<Form1Handlers> handlers_;
+    std::unique_ptr<audio::SoundOutput> soundOutput_;
+    SoundControls* sound_ = nullptr;
 };
 
 } // namespace app

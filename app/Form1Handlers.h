@@ -22,12 +22,15 @@ struct Form1Controls {
 // so it stays where it was built.
 class Form1Handlers {
 public:
-    explicit Form1Handlers(const Form1Controls& controls);
+    // amplitudesChanged runs whenever a box has settled after a change.
+    explicit Form1Handlers(const Form1Controls& controls,
+                           std::function<void()> amplitudesChanged = {});
     Form1Handlers(const Form1Handlers&) = delete;
     Form1Handlers& operator=(const Form1Handlers&) = delete;
 
 private:
     editor::AmplitudeBank bank_;
+    std::function<void()> amplitudesChanged_;
     editor::Presets presets_;
     scope::Renderer renderer_;
 };

@@ -1,5 +1,6 @@
 #include "ErrorDialog.h"
 #include "Form1.h"
+#include "audio/qt/QtSoundOutput.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

@@ -1,0 +1,93 @@
+#include "SoundControls.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QMenu>
+#include <QWidget>
+
+namespace app {
+namespace {
+
+constexpr std::array<int, 5> pitchesHz{55, 110, 220, 440, 880};
+constexpr int startPitchHz = 220;
+constexpr std::array<int, 4> volumesPercent{25, 50, 75, 100};
+constexpr int startVolumePercent = 50;
+
+QActionGroup* addChoices(QMenu& menu, const QString& title, const auto& values, int chosen,
+                         const QString& unit) {
+    QMenu* submenu = menu.addMenu(title);
+    auto* group = new QActionGroup(submenu);
+    for (const int value : values) {
+        QAction* action = submenu->addAction(QStringLiteral("%1 %2").arg(value).arg(unit));
+        action->setCheckable(true);
+        action->setChecked(value == chosen);
+        action->setData(value);
+        group->addAction(action);
+    }
+    return group;
+}
+
+} // namespace
+
+SoundControls::SoundControls(QWidget& window, QWidget& display, audio::SoundOutput* output,
+                             AmplitudeReader amplitudes)
+    : QObject(&window), output_(output), amplitudes_(std::move(amplitudes)),
+      sound_(new QAction(QStringLiteral("Sound"), &window)), menu_(new QMenu(&display)) {
+    sound_->setObjectName(QStringLiteral("soundAction"));
+    sound_->setCheckable(true);
+    sound_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    sound_->setShortcutContext(Qt::WindowShortcut);
+    window.addAction(sound_);
+    connect(sound_, &QAction::toggled, this, &SoundControls::publish);
+    buildMenu(display);
+    if (output_ != nullptr) {
+        output_->onAvailabilityChanged([this] { availabilityChanged(); });
+    }
+    availabilityChanged();
+}
+
+void SoundControls::buildMenu(QWidget& display) {
+    menu_->setObjectName(QStringLiteral("soundMenu"));
+    menu_->addAction(sound_);
+    pitches_ =
+        addChoices(*menu_, QStringLiteral("Pitch"), pitchesHz, startPitchHz, QStringLiteral("Hz"));
+    volumes_ = addChoices(*menu_, QStringLiteral("Volume"), volumesPercent, startVolumePercent,
+                          QStringLiteral("%"));
+    connect(pitches_, &QActionGroup::triggered, this, &SoundControls::publish);
+    connect(volumes_, &QActionGroup::triggered, this, &SoundControls::publish);
+
+    // The context menu comes up for a right click and for the Menu key alike.
+    display.setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(&display, &QWidget::customContextMenuRequested, this,
+            [this, &display](const QPoint& at) { menu_->popup(display.mapToGlobal(at)); });
+    display.setToolTip(QStringLiteral(
+        "Right-click here, or press the Menu key, for sound (Ctrl+P), pitch and volume"));
+}
+
+void SoundControls::availabilityChanged() {
+    const QString reason = output_ == nullptr
+                               ? QStringLiteral("No audio output device")
+                               : QString::fromStdString(output_->unavailableReason());
+    if (reason.isEmpty()) {
+        sound_->setText(QStringLiteral("Sound"));
+        sound_->setEnabled(true);
+        return;
+    }
+    sound_->setChecked(false);
+    sound_->setEnabled(false);
+    sound_->setText(QStringLiteral("Sound (%1)").arg(reason));
+}
+
+void SoundControls::publish() {
+    if (output_ == nullptr) {
+        return;
+    }
+    audio::SoundSnapshot snapshot;
+    snapshot.amplitudes = amplitudes_();
+    snapshot.pitchHz = pitches_->checkedAction()->data().toInt();
+    snapshot.volume = volumes_->checkedAction()->data().toInt() / 100.0;
+    snapshot.on = sound_->isChecked();
+    output_->publish(snapshot);
+}
+
+} // namespace app

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "audio/SoundOutput.h"
+
+#include <QObject>
+#include <array>
+#include <functional>
+
+class QAction;
+class QActionGroup;
+class QMenu;
+class QWidget;
+
+namespace app {
+
+// Sound on and off (Ctrl+P anywhere in the window, or the display's context menu), its pitch
+// and volume, and handing the sound output what to play. Sound is off at start.
+class SoundControls final : public QObject {
+    Q_OBJECT
+
+public:
+    using AmplitudeReader = std::function<std::array<double, audio::harmonicCount>()>;
+
+    // A null output means there is nothing to play sound on.
+    SoundControls(QWidget& window, QWidget& display, audio::SoundOutput* output,
+                  AmplitudeReader amplitudes);
+
+    // Tells the output the newest amplitudes (and everything else).
+    void publish();
+
+    [[nodiscard]] QAction& soundAction() const { return *sound_; }
+    [[nodiscard]] QMenu& menu() const { return *menu_; }
+
+private:
+    void buildMenu(QWidget& display);
+    void availabilityChanged();
+
+    audio::SoundOutput* output_;
+    AmplitudeReader amplitudes_;
+    QAction* sound_;
+    QMenu* menu_;
+    QActionGroup* pitches_;
+    QActionGroup* volumes_;
+};
+
+} // namespace app

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <array>
+
+namespace audio {
+
+inline constexpr std::size_t harmonicCount = 17;
+
+// What the sound should be, as the window sees it at one moment.
+struct SoundSnapshot {
+    std::array<double, harmonicCount> amplitudes{}; // of harmonics 1..17, as the boxes hold them
+    double pitchHz = 220.0;
+    double volume = 0.5; // 0..1
+    bool on = false;
+
+    friend bool operator==(const SoundSnapshot&, const SoundSnapshot&) = default;
+};
+
+} // namespace audio

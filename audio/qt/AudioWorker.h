@@ -1,0 +1,56 @@
+#pragma once
+
+#include "audio/SnapshotExchange.h"
+#include "audio/SoundSnapshot.h"
+#include "audio/Synthesizer.h"
+
+#include <QAudioDevice>
+#include <QAudioFormat>
+#include <QIODevice>
+#include <QObject>
+#include <QTimer>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <vector>
+
+class QAudioSink;
+
+namespace audio {
+
+// Lives on the audio thread: finds the device, opens and closes the stream, and keeps the
+// device's buffer topped up with samples from the synthesizer, fed the newest snapshot.
+class AudioWorker final : public QObject {
+    Q_OBJECT
+
+public:
+    explicit AudioWorker(SnapshotExchange<SoundSnapshot>& exchange);
+    ~AudioWorker() override;
+
+    void findDevice();
+    void setPlaying(bool playing);
+    void close();
+
+signals:
+    // Empty when sound can be played; otherwise why not.
+    void availability(const QString& reason);
+
+private:
+    void stopWhenSilent();
+    void stateChanged();
+    void topUp();
+
+    SnapshotExchange<SoundSnapshot>& exchange_;
+    QAudioDevice device_;
+    QAudioFormat format_;
+    std::optional<Synthesizer> synthesizer_;
+    std::unique_ptr<QAudioSink> sink_;
+    QIODevice* stream_ = nullptr; // owned by the sink
+    std::vector<float> block_;
+    std::vector<std::int16_t> pcm_;
+    QTimer feedTimer_{this}; // children move to the audio thread with the worker
+    QTimer stopTimer_{this};
+    bool playing_ = false;
+};
+
+} // namespace audio

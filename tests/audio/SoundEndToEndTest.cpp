@@ -1,0 +1,87 @@
+// The real output adapter playing into a private PulseAudio server's null sink, recorded from
+// the sink's monitor. scripts/test starts that server and says where it is in PULSE_SERVER.
+#include "audio/qt/QtSoundOutput.h"
+#include "tests/audio/Spectrum.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTest>
+#include <cstring>
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(SoundEndToEnd, PlaysSquareThroughTheRealDevice) {
+    if (qEnvironmentVariableIsEmpty("PULSE_SERVER") ||
+        QStandardPaths::findExecutable("parec").isEmpty()) {
+        GTEST_SKIP() << "no private sound server (scripts/test starts one where it can)";
+    }
+    audio::QtSoundOutput output;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return output.unavailableReason().empty(); }, 5000))
+        << output.unavailableReason();
+
+    audio::SoundSnapshot square;
+    square.amplitudes = {100, 0, 30, 0, 14, 0, 7, 0, 3, 0, 1};
+    square.pitchHz = 220;
+    square.volume = 1.0;
+    square.on = true;
+    output.publish(square);
+    QTest::qWait(300);
+
+    QProcess recorder;
+    recorder.start(QStringLiteral("parec"),
+                   {QStringLiteral("--device=tonvirta.monitor"),
+                    QStringLiteral("--latency-msec=20"), QStringLiteral("--raw"),
+                    QStringLiteral("--format=float32le"), QStringLiteral("--rate=48000"),
+                    QStringLiteral("--channels=1")});
+    ASSERT_TRUE(recorder.waitForStarted());
+    QByteArray raw;
+    const qsizetype wanted = 60000 * static_cast<qsizetype>(sizeof(float));
+    (void)QTest::qWaitFor(
+        [&] {
+            raw += recorder.readAllStandardOutput();
+            return raw.size() >= wanted;
+        },
+        15000);
+    recorder.kill();
+    recorder.waitForFinished();
+    std::vector<float> samples(static_cast<std::size_t>(raw.size()) / sizeof(float));
+    std::memcpy(samples.data(), raw.data(), samples.size() * sizeof(float));
+    ASSERT_GE(samples.size(), 48000U) << "recorded too little";
+    const std::span<const float> second(samples.data() + samples.size() - 48000, 48000);
+    if (const char* dump = std::getenv("TONVIRTA_DUMP_RECORDING")) {
+        QFile file(QString::fromLocal8Bit(dump));
+        file.open(QIODevice::WriteOnly);
+        file.write(raw);
+    }
+
+    // At full volume the fundamental's 100 plays at a quarter of full scale, the others in
+    // proportion.
+    const double fundamental = spectrum::level(second, 220.0, 48000.0);
+    EXPECT_NEAR(spectrum::decibels(fundamental / 0.25), 0.0, 0.5);
+    const std::pair<double, double> harmonics[] = {{3, 30}, {5, 14}, {7, 7}, {9, 3}, {11, 1}};
+    for (const auto& [k, amplitude] : harmonics) {
+        EXPECT_NEAR(spectrum::decibels(spectrum::level(second, 220.0 * k, 48000.0) / fundamental),
+                    spectrum::decibels(amplitude / 100.0), 1.0)
+            << "harmonic " << k;
+    }
+    EXPECT_LT(spectrum::decibels(spectrum::level(second, 440.0, 48000.0)), -50.0);
+    EXPECT_LE(spectrum::peak(second), 1.0F);
+}
+
+TEST(SoundEndToEnd, SaysWhyWhenThereIsNoSoundServer) {
+    qputenv("PULSE_SERVER", "unix:/nonexistent/tonvirta-test/native");
+    audio::QtSoundOutput output;
+    int changes = 0;
+    output.onAvailabilityChanged([&changes] { ++changes; });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return changes > 0; }, 10000));
+    EXPECT_FALSE(output.unavailableReason().empty());
+    audio::SoundSnapshot loud;
+    loud.amplitudes.fill(200);
+    loud.on = true;
+    output.publish(loud); // harmless: nothing to play on
+    QTest::qWait(100);
+}
+
+} // namespace
