@@ -81,7 +81,8 @@ void AudioWorker::topUp() {
     std::transform(block_.begin(), block_.end(), pcm_.begin(), [](float sample) {
         return static_cast<std::int16_t>(std::lround(sample * 32767.0F));
     });
-    const auto bytes = static_cast<qint64>(pcm_.size() * sizeof(std::int16_t));
+    const qint64 bytes =
+        static_cast<qint64>(pcm_.size()) * static_cast<qint64>(sizeof(std::int16_t));
     stream_->write(reinterpret_cast<const char*>(pcm_.data()), bytes);
 }
 
