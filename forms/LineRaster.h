@@ -13,7 +13,8 @@ namespace forms {
 // coordinate; whatever falls off the surface is clipped away.
 template <class Plot> void rasteriseLine(Segment segment, int width, int height, Plot&& plot) {
     const auto inside = [&](PointF p) {
-        return p.x >= 0.0F && p.y >= 0.0F && p.x <= width && p.y <= height;
+        return p.x >= 0.0F && p.y >= 0.0F && double(p.x) <= double(width) &&
+               double(p.y) <= double(height);
     };
     // Most lines lie on the surface already and need no clipping.
     if (!inside(segment.from) || !inside(segment.to)) {

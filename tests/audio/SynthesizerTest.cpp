@@ -34,6 +34,7 @@ struct NamedSet {
 
 std::vector<NamedSet> amplitudeSets() {
     std::vector<NamedSet> sets{
+        {"Mute", {}},
         {"Square", {100, 0, 30, 0, 14, 0, 7, 0, 3, 0, 1}},
         {"SawRight", {-77, -37, -24, -17, -9, -6, -1, -1, -1, -1}},
         {"SawLeft", {77, 37, 24, 17, 9, 6, 1, 1, 1, 1}},
@@ -41,13 +42,15 @@ std::vector<NamedSet> amplitudeSets() {
         {"Triangle", {100, 0, 0, 0, 6, 0, 0, 0, 2}},
         {"FundamentalAtLimit", {200}},
         {"HighestAtLimit", {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 200}},
-        {"AllAtPlusLimit", {}},
-        {"AllAlternatingLimits", {}},
     };
-    sets[7].amplitudes.fill(200);
+    NamedSet allAtLimit{"AllAtPlusLimit", {}};
+    NamedSet alternating{"AllAlternatingLimits", {}};
     for (std::size_t k = 0; k < 17; ++k) {
-        sets[8].amplitudes[k] = k % 2 == 0 ? 200 : -200;
+        allAtLimit.amplitudes[k] = 200;
+        alternating.amplitudes[k] = k % 2 == 0 ? 200 : -200;
     }
+    sets.push_back(allAtLimit);
+    sets.push_back(alternating);
     std::mt19937 random(99);
     std::uniform_real_distribution<double> amplitude(-200, 200);
     for (int i = 0; i < 4; ++i) {
