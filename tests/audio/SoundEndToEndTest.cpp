@@ -1,7 +1,7 @@
 // The real output adapter playing into a private PulseAudio server's null sink, recorded from
 // the sink's monitor. scripts/test starts that server and says where it is in PULSE_SERVER.
 #include "audio/qt/QtSoundOutput.h"
-#include "tests/audio/Spectrum.h"
+#include "tests/audio/ToneMeter.h"
 
 #include <QFile>
 #include <QProcess>
@@ -58,16 +58,16 @@ TEST(SoundEndToEnd, PlaysSquareThroughTheRealDevice) {
 
     // At full volume the fundamental's 100 plays at a quarter of full scale, the others in
     // proportion.
-    const double fundamental = spectrum::level(second, 220.0, 48000.0);
-    EXPECT_NEAR(spectrum::decibels(fundamental / 0.25), 0.0, 0.5);
+    const double fundamental = tone::level(second, 220.0, 48000.0);
+    EXPECT_NEAR(tone::decibels(fundamental / 0.25), 0.0, 0.5);
     const std::pair<double, double> harmonics[] = {{3, 30}, {5, 14}, {7, 7}, {9, 3}, {11, 1}};
     for (const auto& [k, amplitude] : harmonics) {
-        EXPECT_NEAR(spectrum::decibels(spectrum::level(second, 220.0 * k, 48000.0) / fundamental),
-                    spectrum::decibels(amplitude / 100.0), 1.0)
+        EXPECT_NEAR(tone::decibels(tone::level(second, 220.0 * k, 48000.0) / fundamental),
+                    tone::decibels(amplitude / 100.0), 1.0)
             << "harmonic " << k;
     }
-    EXPECT_LT(spectrum::decibels(spectrum::level(second, 440.0, 48000.0)), -50.0);
-    EXPECT_LE(spectrum::peak(second), 1.0F);
+    EXPECT_LT(tone::decibels(tone::level(second, 440.0, 48000.0)), -50.0);
+    EXPECT_LE(tone::peak(second), 1.0F);
 }
 
 TEST(SoundEndToEnd, SaysWhyWhenThereIsNoSoundServer) {

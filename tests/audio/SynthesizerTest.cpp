@@ -1,6 +1,6 @@
 #include "audio/Synthesizer.h"
 
-#include "tests/audio/Spectrum.h"
+#include "tests/audio/ToneMeter.h"
 
 #include <gtest/gtest.h>
 #include <random>
@@ -74,33 +74,32 @@ TEST(Synthesizer, PlaysEachAmplitudeSetInProportionAndWithinFullScale) {
             (void)play(synthesizer, 0.1);
             const auto second = play(synthesizer, 1.0);
 
-            const float peak = spectrum::peak(second);
+            const float peak = tone::peak(second);
             ASSERT_LE(peak, 1.0F);
             const double unlimitedGain = volume * 0.5 / 200.0;
             const bool limited = peak > 0.97F;
             for (std::size_t k = 0; k < 17; ++k) {
-                const double level = spectrum::level(second, 220.0 * double(k + 1), sampleRate);
+                const double level = tone::level(second, 220.0 * double(k + 1), sampleRate);
                 const double wanted = std::fabs(set.amplitudes[k]) * unlimitedGain;
                 if (wanted == 0.0) {
-                    EXPECT_LT(spectrum::decibels(level), -60.0) << "harmonic " << k + 1;
+                    EXPECT_LT(tone::decibels(level), -60.0) << "harmonic " << k + 1;
                 } else if (!limited) {
-                    EXPECT_NEAR(spectrum::decibels(level / wanted), 0.0, 0.5)
-                        << "harmonic " << k + 1;
+                    EXPECT_NEAR(tone::decibels(level / wanted), 0.0, 0.5) << "harmonic " << k + 1;
                 } else if (wanted >= unlimitedGain) { // limited: compare proportions
                     const double fundamentalRatio =
-                        spectrum::level(second, 220.0, sampleRate) / std::fabs(set.amplitudes[0]);
+                        tone::level(second, 220.0, sampleRate) / std::fabs(set.amplitudes[0]);
                     EXPECT_NEAR(
-                        spectrum::decibels(level / std::fabs(set.amplitudes[k]) / fundamentalRatio),
+                        tone::decibels(level / std::fabs(set.amplitudes[k]) / fundamentalRatio),
                         0.0, 0.5)
                         << "harmonic " << k + 1;
                 }
             }
             for (std::size_t k = 0; k <= 17; ++k) {
-                EXPECT_LT(spectrum::decibels(
-                              spectrum::level(second, 220.0 * double(k) + 110.0, sampleRate)),
-                          -60.0);
+                EXPECT_LT(
+                    tone::decibels(tone::level(second, 220.0 * double(k) + 110.0, sampleRate)),
+                    -60.0);
             }
-            EXPECT_LT(spectrum::decibels(spectrum::level(second, 1000.0, sampleRate)), -60.0);
+            EXPECT_LT(tone::decibels(tone::level(second, 1000.0, sampleRate)), -60.0);
         }
     }
 }
@@ -111,8 +110,8 @@ TEST(Synthesizer, OneHarmonicAtTheLimitPlaysAtHalfScaleTimesTheVolume) {
         synthesizer.set(sounding({0, 0, 0, 200}, 110.0, volume));
         (void)play(synthesizer, 0.1);
         const auto second = play(synthesizer, 1.0);
-        EXPECT_NEAR(spectrum::level(second, 440.0, sampleRate), 0.5 * volume, 0.5 * volume * 0.06);
-        EXPECT_NEAR(spectrum::peak(second), 0.5 * volume, 0.01);
+        EXPECT_NEAR(tone::level(second, 440.0, sampleRate), 0.5 * volume, 0.5 * volume * 0.06);
+        EXPECT_NEAR(tone::peak(second), 0.5 * volume, 0.01);
     }
 }
 
@@ -126,11 +125,11 @@ TEST(Synthesizer, LeavesOutHarmonicsAtOrAboveHalfTheSampleRate) {
     synthesizer.render(samples);
     const std::span<const float> second(samples.data() + 8000, 8000);
     for (int k = 1; k <= 4; ++k) {
-        EXPECT_GT(spectrum::decibels(spectrum::level(second, 880.0 * k, lowRate)), -40.0) << k;
+        EXPECT_GT(tone::decibels(tone::level(second, 880.0 * k, lowRate)), -40.0) << k;
     }
     // The fifth harmonic, 4400 Hz, would fold back to 3600 Hz.
-    EXPECT_LT(spectrum::decibels(spectrum::level(second, 3600.0, lowRate)), -60.0);
-    EXPECT_LT(spectrum::decibels(spectrum::level(second, 2400.0, lowRate)), -60.0);
+    EXPECT_LT(tone::decibels(tone::level(second, 3600.0, lowRate)), -60.0);
+    EXPECT_LT(tone::decibels(tone::level(second, 2400.0, lowRate)), -60.0);
 }
 
 // The largest step between samples a smooth sound may take: the steepest slope of the sines
@@ -178,7 +177,7 @@ TEST(Synthesizer, StaysSilentUntilSwitchedOn) {
     audio::Synthesizer synthesizer(sampleRate);
     synthesizer.set({{200, 200, 200}, 220.0, 1.0, false});
     const auto samples = play(synthesizer, 0.1);
-    EXPECT_EQ(spectrum::peak(samples), 0.0F);
+    EXPECT_EQ(tone::peak(samples), 0.0F);
     EXPECT_TRUE(synthesizer.silent());
 }
 

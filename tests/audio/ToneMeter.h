@@ -6,7 +6,7 @@
 #include <span>
 
 // Measuring recorded or synthesised sound.
-namespace spectrum {
+namespace tone {
 
 // Amplitude of the sine at one frequency (Goertzel), with a Hann window so that a frequency
 // falling between analysis bins does not leak into its neighbours.
@@ -42,4 +42,4 @@ inline float peak(std::span<const float> samples) {
     return largest;
 }
 
-} // namespace spectrum
+} // namespace tone
