@@ -1,6 +1,4 @@
-#include "ErrorDialog.h"
-#include "Form1.h"
-#include "audio/qt/QtSoundOutput.h"
+#include "MainWindow.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -80,11 +78,8 @@ int main(int argc, char* argv[]) {
 
     QApplication app(argc, argv);
     parser.process(app);
-    app::Form1* window = nullptr;
-    app::Form1 form1(
-        [&window](const forms::RuntimeError& error) { app::showRuntimeError(window, error); });
-    window = &form1;
-    logFirstFrameIfAsked(form1);
-    form1.show();
+    const auto window = app::createMainWindow();
+    logFirstFrameIfAsked(*window);
+    window->show();
     return QApplication::exec();
 }

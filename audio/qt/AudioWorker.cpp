@@ -14,6 +14,7 @@ namespace {
 // enough that it never runs dry.
 constexpr double bufferSeconds = 0.04;
 constexpr int feedIntervalMs = 5;
+constexpr int lookupIntervalMs = 500;
 // Long enough for a ramp down to reach the device before the stream closes.
 constexpr int stopDelayMs = 200;
 
@@ -23,6 +24,9 @@ AudioWorker::AudioWorker(SnapshotExchange<SoundSnapshot>& exchange) : exchange_(
     stopTimer_.setSingleShot(true);
     stopTimer_.setInterval(stopDelayMs);
     connect(&stopTimer_, &QTimer::timeout, this, &AudioWorker::stopWhenSilent);
+    lookupTimer_.setSingleShot(true);
+    lookupTimer_.setInterval(lookupIntervalMs);
+    connect(&lookupTimer_, &QTimer::timeout, this, &AudioWorker::findDevice);
     feedTimer_.setInterval(feedIntervalMs);
     feedTimer_.setTimerType(Qt::PreciseTimer);
     connect(&feedTimer_, &QTimer::timeout, this, &AudioWorker::topUp);
@@ -30,9 +34,23 @@ AudioWorker::AudioWorker(SnapshotExchange<SoundSnapshot>& exchange) : exchange_(
 
 AudioWorker::~AudioWorker() = default;
 
+// Called at start, when the sound system's devices change, and a few more times while none
+// is found: the sound system may still be listing its devices when first asked.
 void AudioWorker::findDevice() {
-    device_ = QMediaDevices::defaultAudioOutput();
+    if (!devices_) {
+        devices_ = std::make_unique<QMediaDevices>();
+        connect(devices_.get(), &QMediaDevices::audioOutputsChanged, this, &AudioWorker::findDevice);
+    }
+    const QAudioDevice found = QMediaDevices::defaultAudioOutput();
+    if (found == device_ && !device_.isNull()) {
+        return;
+    }
+    close();
+    device_ = found;
     if (device_.isNull()) {
+        if (lookupsLeft_-- > 0) {
+            lookupTimer_.start();
+        }
         emit availability(QStringLiteral("No audio output device"));
         return;
     }
@@ -44,6 +62,9 @@ void AudioWorker::findDevice() {
         return;
     }
     emit availability(QString());
+    if (playing_) {
+        setPlaying(true);
+    }
 }
 
 void AudioWorker::setPlaying(bool playing) {

@@ -15,6 +15,7 @@
 #include <vector>
 
 class QAudioSink;
+class QMediaDevices;
 
 namespace audio {
 
@@ -48,6 +49,9 @@ private:
     QIODevice* stream_ = nullptr; // owned by the sink
     std::vector<float> block_;
     std::vector<std::int16_t> pcm_;
+    std::unique_ptr<QMediaDevices> devices_; // made on the audio thread, to hear of device changes
+    int lookupsLeft_ = 6;
+    QTimer lookupTimer_{this};
     QTimer feedTimer_{this}; // children move to the audio thread with the worker
     QTimer stopTimer_{this};
     bool playing_ = false;
