@@ -39,7 +39,8 @@ AudioWorker::~AudioWorker() = default;
 void AudioWorker::findDevice() {
     if (!devices_) {
         devices_ = std::make_unique<QMediaDevices>();
-        connect(devices_.get(), &QMediaDevices::audioOutputsChanged, this, &AudioWorker::findDevice);
+        connect(devices_.get(), &QMediaDevices::audioOutputsChanged, this,
+                &AudioWorker::findDevice);
     }
     const QAudioDevice found = QMediaDevices::defaultAudioOutput();
     if (found == device_ && !device_.isNull()) {
