@@ -49,6 +49,24 @@ TEST_F(Editing, TheCaretStaysWhereTheUserIsTyping) {
     EXPECT_EQ(slider(2).value(), -200);
 }
 
+TEST_F(Editing, TypingAfterMovingLeftInsertsWhereTheCaretIs) {
+    box(6).setFocus();
+    box(6).selectAll();
+    QTest::keyClicks(&box(6), "25");
+    QTest::keyClick(&box(6), Qt::Key_Left);
+    QTest::keyClicks(&box(6), "1"); // 215, over the limit
+    EXPECT_EQ(box(6).text(), "200");
+    EXPECT_EQ(slider(6).value(), -200);
+
+    box(6).selectAll();
+    QTest::keyClicks(&box(6), "15");
+    QTest::keyClick(&box(6), Qt::Key_Left);
+    QTest::keyClicks(&box(6), "1");
+    EXPECT_EQ(box(6).text(), "115");
+    EXPECT_EQ(box(6).cursorPosition(), 2);
+    EXPECT_EQ(slider(6).value(), -115);
+}
+
 TEST_F(Editing, DraggingAThumbWritesTheBoxOnRelease) {
     const std::vector<int> reachable = qt_user::reachableByDrag(slider(5));
     const int target = *std::lower_bound(reachable.begin(), reachable.end(), -37);
