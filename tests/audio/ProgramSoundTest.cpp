@@ -1,20 +1,17 @@
 // The window as the program opens it, playing into the private sound server's null sink.
 #include "app/MainWindow.h"
+#include "tests/audio/SinkRecorder.h"
 
 #include <QAction>
 #include <QLineEdit>
-#include <QProcess>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QTest>
-#include <cstring>
 #include <gtest/gtest.h>
 
 namespace {
 
 TEST(ProgramSound, CtrlPPlaysTheWaveformOnTheDefaultDevice) {
-    if (qEnvironmentVariableIsEmpty("PULSE_SERVER") ||
-        QStandardPaths::findExecutable("parec").isEmpty()) {
+    if (!sink_recorder::serverRunning()) {
         GTEST_SKIP() << "no private sound server (scripts/test starts one where it can)";
     }
     const auto window = app::createMainWindow();
@@ -31,24 +28,7 @@ TEST(ProgramSound, CtrlPPlaysTheWaveformOnTheDefaultDevice) {
     ASSERT_TRUE(sound->isChecked());
     QTest::qWait(300);
 
-    QProcess recorder;
-    recorder.start(QStringLiteral("parec"),
-                   {QStringLiteral("--device=tonvirta.monitor"),
-                    QStringLiteral("--latency-msec=20"), QStringLiteral("--raw"),
-                    QStringLiteral("--format=float32le"), QStringLiteral("--rate=48000"),
-                    QStringLiteral("--channels=1")});
-    ASSERT_TRUE(recorder.waitForStarted());
-    QByteArray raw;
-    (void)QTest::qWaitFor(
-        [&] {
-            raw += recorder.readAllStandardOutput();
-            return raw.size() >= 24000 * static_cast<qsizetype>(sizeof(float));
-        },
-        15000);
-    recorder.kill();
-    recorder.waitForFinished();
-    std::vector<float> samples(static_cast<std::size_t>(raw.size()) / sizeof(float));
-    std::memcpy(samples.data(), raw.data(), samples.size() * sizeof(float));
+    const std::vector<float> samples = sink_recorder::record(24000);
     ASSERT_GE(samples.size(), 24000U);
 
     // SIN's 100 at half volume: a quarter of half scale, so peaks of 0.125.

@@ -1,20 +1,16 @@
 // The real output adapter playing into a private PulseAudio server's null sink, recorded from
 // the sink's monitor. scripts/test starts that server and says where it is in PULSE_SERVER.
 #include "audio/qt/QtSoundOutput.h"
+#include "tests/audio/SinkRecorder.h"
 #include "tests/audio/ToneMeter.h"
 
-#include <QFile>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QTest>
-#include <cstring>
 #include <gtest/gtest.h>
 
 namespace {
 
 TEST(SoundEndToEnd, PlaysSquareThroughTheRealDevice) {
-    if (qEnvironmentVariableIsEmpty("PULSE_SERVER") ||
-        QStandardPaths::findExecutable("parec").isEmpty()) {
+    if (!sink_recorder::serverRunning()) {
         GTEST_SKIP() << "no private sound server (scripts/test starts one where it can)";
     }
     audio::QtSoundOutput output;
@@ -29,32 +25,9 @@ TEST(SoundEndToEnd, PlaysSquareThroughTheRealDevice) {
     output.publish(square);
     QTest::qWait(300);
 
-    QProcess recorder;
-    recorder.start(QStringLiteral("parec"),
-                   {QStringLiteral("--device=tonvirta.monitor"),
-                    QStringLiteral("--latency-msec=20"), QStringLiteral("--raw"),
-                    QStringLiteral("--format=float32le"), QStringLiteral("--rate=48000"),
-                    QStringLiteral("--channels=1")});
-    ASSERT_TRUE(recorder.waitForStarted());
-    QByteArray raw;
-    const qsizetype wanted = 60000 * static_cast<qsizetype>(sizeof(float));
-    (void)QTest::qWaitFor(
-        [&] {
-            raw += recorder.readAllStandardOutput();
-            return raw.size() >= wanted;
-        },
-        15000);
-    recorder.kill();
-    recorder.waitForFinished();
-    std::vector<float> samples(static_cast<std::size_t>(raw.size()) / sizeof(float));
-    std::memcpy(samples.data(), raw.data(), samples.size() * sizeof(float));
+    const std::vector<float> samples = sink_recorder::record(60000);
     ASSERT_GE(samples.size(), 48000U) << "recorded too little";
     const std::span<const float> second(samples.data() + samples.size() - 48000, 48000);
-    if (const char* dump = std::getenv("TONVIRTA_DUMP_RECORDING")) {
-        QFile file(QString::fromLocal8Bit(dump));
-        file.open(QIODevice::WriteOnly);
-        file.write(raw);
-    }
 
     // At full volume the fundamental's 100 plays at a quarter of full scale, the others in
     // proportion.
