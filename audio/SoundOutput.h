@@ -1,8 +1,8 @@
 #pragma once
 
 #include "SoundSnapshot.h"
+#include "forms/Event.h"
 
-#include <functional>
 #include <string>
 
 namespace audio {
@@ -20,18 +20,14 @@ public:
     // Told, on the thread that made the output, when availability changes (a device is found,
     // or fails while playing).
     void onAvailabilityChanged(std::function<void()> handler) {
-        availabilityChanged_ = std::move(handler);
+        availabilityChanged_.setHandler(std::move(handler));
     }
 
 protected:
-    void raiseAvailabilityChanged() const {
-        if (availabilityChanged_) {
-            availabilityChanged_();
-        }
-    }
+    void raiseAvailabilityChanged() const { availabilityChanged_.raise(); }
 
 private:
-    std::function<void()> availabilityChanged_;
+    forms::Event availabilityChanged_;
 };
 
 } // namespace audio

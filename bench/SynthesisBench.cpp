@@ -5,6 +5,7 @@
 #include "forms/qt/PictureBox.h"
 #include "scope/Renderer.h"
 #include "tests/support/LiteralSynthesis.h"
+#include "tests/support/Pointers.h"
 
 #include <benchmark/benchmark.h>
 
@@ -57,14 +58,7 @@ struct TickRig {
 
     std::array<forms::MemoryTextBox, 17> boxes;
     forms::PictureBox picture{QSize(512, 256), forms::black};
-    scope::Renderer renderer{[this] {
-                                 scope::Renderer::Boxes pointers{};
-                                 for (std::size_t k = 0; k < 17; ++k) {
-                                     pointers[k] = &boxes[k];
-                                 }
-                                 return pointers;
-                             }(),
-                             picture};
+    scope::Renderer renderer{testing_support::pointersTo<const forms::TextBox*>(boxes), picture};
 };
 
 // Reading the boxes, clearing the image, the zero line and the 512 segments drawn into the

@@ -8,7 +8,6 @@ namespace scope {
 
 inline constexpr std::size_t harmonicCount = 17;
 inline constexpr int traceWidth = 512;
-inline constexpr int traceHeight = 256;
 inline constexpr double centreLine = 128.0;
 // Radians per pixel: one period of the fundamental spans 256 pixels, with 2*pi as written
 // in this constant, so the display shows two periods.

@@ -13,16 +13,16 @@ namespace {
 
 class Editing : public testing_support::Form1Fixture {
 protected:
-    void typeInto(int i, const QString& keys) {
+    // Clicks into the box, selects all of it and types over it.
+    void typeOver(int i, const QString& keys) {
         box(i).setFocus();
+        box(i).selectAll();
         QTest::keyClicks(&box(i), keys);
     }
 };
 
 TEST_F(Editing, TypingIntoABoxMovesItsSliderAndClampsAtTheLimit) {
-    box(3).setFocus();
-    box(3).selectAll();
-    QTest::keyClicks(&box(3), "25");
+    typeOver(3, "25");
     EXPECT_EQ(box(3).text(), "25");
     EXPECT_EQ(slider(3).value(), -25);
     QTest::keyClicks(&box(3), "0");
@@ -31,9 +31,7 @@ TEST_F(Editing, TypingIntoABoxMovesItsSliderAndClampsAtTheLimit) {
 }
 
 TEST_F(Editing, TheCaretStaysWhereTheUserIsTyping) {
-    box(2).setFocus();
-    box(2).selectAll();
-    QTest::keyClicks(&box(2), "12");
+    typeOver(2, "12");
     QTest::keyClick(&box(2), Qt::Key_Home);
     QTest::keyClicks(&box(2), "0"); // the leading zero vanishes; the caret stays in front
     EXPECT_EQ(box(2).text(), "12");
@@ -50,16 +48,13 @@ TEST_F(Editing, TheCaretStaysWhereTheUserIsTyping) {
 }
 
 TEST_F(Editing, TypingAfterMovingLeftInsertsWhereTheCaretIs) {
-    box(6).setFocus();
-    box(6).selectAll();
-    QTest::keyClicks(&box(6), "25");
+    typeOver(6, "25");
     QTest::keyClick(&box(6), Qt::Key_Left);
     QTest::keyClicks(&box(6), "1"); // 215, over the limit
     EXPECT_EQ(box(6).text(), "200");
     EXPECT_EQ(slider(6).value(), -200);
 
-    box(6).selectAll();
-    QTest::keyClicks(&box(6), "15");
+    typeOver(6, "15");
     QTest::keyClick(&box(6), Qt::Key_Left);
     QTest::keyClicks(&box(6), "1");
     EXPECT_EQ(box(6).text(), "115");

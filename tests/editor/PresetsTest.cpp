@@ -3,6 +3,7 @@
 #include "forms/memory/MemoryTextBox.h"
 #include "tests/support/BankInvariants.h"
 #include "tests/support/MemoryForm1.h"
+#include "tests/support/Pointers.h"
 
 #include <gtest/gtest.h>
 
@@ -84,12 +85,10 @@ INSTANTIATE_TEST_SUITE_P(AllSix, PresetButton, testing::ValuesIn(presets),
 
 TEST(PresetsOutsideTheTable, ClearTheBoxesAndLoadNothing) {
     std::array<forms::MemoryTextBox, 17> boxes;
-    editor::Boxes pointers{};
-    for (std::size_t i = 0; i < 17; ++i) {
-        boxes[i].setText("12");
-        pointers[i] = &boxes[i];
+    for (auto& box : boxes) {
+        box.setText("12");
     }
-    editor::Presets presets(pointers);
+    editor::Presets presets(testing_support::pointersTo<forms::TextBox*>(boxes));
     for (const int index : {6, -1, 1000}) {
         presets.buttonClicked(index);
         for (const auto& box : boxes) {
@@ -102,15 +101,13 @@ TEST(PresetsOutsideTheTable, ClearTheBoxesAndLoadNothing) {
 // run before the next box is written.
 TEST(PresetsOrder, ClearsInIndexOrderThenAssignsInRowOrder) {
     std::array<forms::MemoryTextBox, 17> boxes;
-    editor::Boxes pointers{};
     std::vector<std::string> writes;
     for (std::size_t i = 0; i < 17; ++i) {
         boxes[i].setText("5");
-        pointers[i] = &boxes[i];
         boxes[i].onChange(
             [&writes, &boxes, i] { writes.push_back(std::to_string(i) + "=" + boxes[i].text()); });
     }
-    editor::Presets(pointers).buttonClicked(5);
+    editor::Presets(testing_support::pointersTo<forms::TextBox*>(boxes)).buttonClicked(5);
     const std::vector<std::string> expected{"0=0",  "1=0",  "2=0",  "3=0",   "4=0",  "5=0",  "6=0",
                                             "7=0",  "8=0",  "9=0",  "10=0",  "11=0", "12=0", "13=0",
                                             "14=0", "15=0", "16=0", "0=100", "4=6",  "8=2"};

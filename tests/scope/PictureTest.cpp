@@ -3,6 +3,7 @@
 #include "forms/qt/PictureBox.h"
 #include "scope/Renderer.h"
 #include "tests/support/LiteralSynthesis.h"
+#include "tests/support/Pointers.h"
 #include "tests/support/TraceCheck.h"
 
 #include <gtest/gtest.h>
@@ -22,15 +23,13 @@ class RendererOnPictureBox : public testing::TestWithParam<Amplitudes> {};
 
 TEST_P(RendererOnPictureBox, InksTheTraceWithinAPixelAndNothingElse) {
     std::array<forms::MemoryTextBox, 17> boxes;
-    scope::Renderer::Boxes pointers{};
     std::array<std::string, 17> texts;
     for (std::size_t k = 0; k < 17; ++k) {
         texts[k] = GetParam().texts[k] != nullptr ? GetParam().texts[k] : "0";
         boxes[k].setText(texts[k]);
-        pointers[k] = &boxes[k];
     }
     forms::PictureBox picture(QSize(512, 256), forms::black);
-    scope::Renderer renderer(pointers, picture);
+    scope::Renderer renderer(testing_support::pointersTo<const forms::TextBox*>(boxes), picture);
 
     renderer.tick();
     renderer.tick();

@@ -4,6 +4,7 @@
 #include "forms/memory/MemoryDisplay.h"
 #include "forms/memory/MemoryTextBox.h"
 #include "tests/support/LiteralSynthesis.h"
+#include "tests/support/Pointers.h"
 #include "tests/support/TraceCheck.h"
 
 #include <gtest/gtest.h>
@@ -48,15 +49,8 @@ protected:
     }
 
     std::array<forms::MemoryTextBox, 17> boxes;
-    scope::Renderer::Boxes readOnlyBoxes = [this] {
-        scope::Renderer::Boxes pointers{};
-        for (std::size_t k = 0; k < 17; ++k) {
-            pointers[k] = &boxes[k];
-        }
-        return pointers;
-    }();
     forms::MemoryDisplay display{512, 256, forms::black};
-    scope::Renderer renderer{readOnlyBoxes, display};
+    scope::Renderer renderer{testing_support::pointersTo<const forms::TextBox*>(boxes), display};
 };
 
 TEST_F(RendererOnMemoryDisplay, AtStartDrawsAFlatGreenLineOverTheZeroLine) {
