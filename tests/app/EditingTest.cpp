@@ -2,172 +2,155 @@
 #include "tests/support/BankInvariants.h"
 #include "tests/support/Form1Fixture.h"
 #include "tests/support/LiteralSynthesis.h"
-#include "tests/support/MemoryForm1.h"
 #include "tests/support/QtUser.h"
 #include "tests/support/TraceCheck.h"
-#include "tests/support/UserActions.h"
-
-#include <QApplication>
 
 namespace {
 
-class Editing : public testing_support::Form1Fixture {
-protected:
-    // Clicks into the box, selects all of it and types over it.
-    void typeOver(int i, const QString& keys) {
-        box(i).setFocus();
-        box(i).selectAll();
-        QTest::keyClicks(&box(i), keys);
+using Editing = testing_support::Form1Fixture;
+using Texts = std::array<std::string, 17>;
+
+TEST_F(Editing, EveryEntrySettlesOnItsCanonicalClampedFormWithTheSliderFollowing) {
+    enum How { Paste, Type };
+    struct Case {
+        const char* before;
+        How how;
+        const char* entered;
+        const char* shown;
+        int slider;
+    };
+    const Case cases[] = {
+        {"0", Paste, "", "0", 0},
+        {"0", Paste, "007", "7", -7},
+        {"0", Paste, "12abc", "12", -12},
+        {"0", Paste, "-5", "-5", 5},
+        {"0", Paste, " 42 apples", "42", -42},
+        {"0", Paste, "200", "200", -200},
+        {"0", Paste, "-200", "-200", 200},
+        {"0", Paste, "200.4", "200", -200},
+        {"0", Paste, "-250", "-200", 200},
+        {"0", Paste, "1e999", "200", -200},
+        {"0", Paste, "-1e999", "-200", 200},
+        {"0", Paste, "199.4", "199", -199},
+        {"0", Paste, "-199.6", "-200", 200},
+        {"0", Paste, "199.99", "200", -200},
+        {"0", Paste, "-1.5", "-2", 2},
+        {"0", Paste, "-0.4", "-0.4", 0},
+        {"0", Paste, "0.5", "0.5", 0},
+        {"0", Paste, "1.5", "2", -2},
+        {"0", Paste, "2.5", "2", -2},
+        {"2", Paste, "2.5", "2.5", -2},
+        {"3", Paste, "3.5", "4", -4},
+        {"0", Paste, "-0", "0", 0},
+        {"0", Paste, "1e2", "100", -100},
+        {"0", Paste, "1e-7", "1E-07", 0},
+        {"0", Paste, "3,5", "3", -3},
+        {"0", Paste, "0x10", "0", 0},
+        {"0", Paste, "\xc2\xbd", "0", 0},
+        {"0", Type, "250abc", "200", -200},
+        {"0", Type, "abc", "0", 0},
+        {"0", Type, "2.", "2", -2},
+        {"0", Type, "-", "0", 0},
+    };
+    for (const Case& c : cases) {
+        qt_user::pasteOver(box(9), c.before);
+        if (c.how == Paste) {
+            qt_user::pasteOver(box(9), QString::fromUtf8(c.entered));
+        } else {
+            typeOver(9, c.entered);
+        }
+        EXPECT_EQ(box(9).text(), c.shown) << '"' << c.entered << '"';
+        EXPECT_EQ(slider(9).value(), c.slider) << '"' << c.entered << '"';
+        EXPECT_EQ(testing_support::bankInvariantFault(texts(), values()), "") << c.entered;
     }
-};
-
-TEST_F(Editing, TypingIntoABoxMovesItsSliderAndClampsAtTheLimit) {
-    typeOver(3, "25");
-    EXPECT_EQ(box(3).text(), "25");
-    EXPECT_EQ(slider(3).value(), -25);
-    QTest::keyClicks(&box(3), "0");
-    EXPECT_EQ(box(3).text(), "200");
-    EXPECT_EQ(slider(3).value(), -200);
-}
-
-TEST_F(Editing, TheCaretStaysWhereTheUserIsTyping) {
-    typeOver(2, "12");
-    QTest::keyClick(&box(2), Qt::Key_Home);
-    QTest::keyClicks(&box(2), "0"); // the leading zero vanishes; the caret stays in front
-    EXPECT_EQ(box(2).text(), "12");
-    EXPECT_EQ(box(2).cursorPosition(), 0);
-    QTest::keyClicks(&box(2), "1");
-    EXPECT_EQ(box(2).text(), "112");
-    QTest::keyClick(&box(2), Qt::Key_Right);
-    QTest::keyClick(&box(2), Qt::Key_Backspace);
-    QTest::keyClicks(&box(2), "5");
-    EXPECT_EQ(box(2).text(), "152");
-    QTest::keyClicks(&box(2), "0"); // 1502 is clamped to 200
-    EXPECT_EQ(box(2).text(), "200");
-    EXPECT_EQ(slider(2).value(), -200);
-}
-
-TEST_F(Editing, TypingAfterMovingLeftInsertsWhereTheCaretIs) {
-    typeOver(6, "25");
-    QTest::keyClick(&box(6), Qt::Key_Left);
-    QTest::keyClicks(&box(6), "1"); // 215, over the limit
-    EXPECT_EQ(box(6).text(), "200");
-    EXPECT_EQ(slider(6).value(), -200);
-
-    typeOver(6, "15");
-    QTest::keyClick(&box(6), Qt::Key_Left);
-    QTest::keyClicks(&box(6), "1");
-    EXPECT_EQ(box(6).text(), "115");
-    EXPECT_EQ(box(6).cursorPosition(), 2);
-    EXPECT_EQ(slider(6).value(), -115);
-}
-
-TEST_F(Editing, DraggingAThumbWritesTheBoxOnRelease) {
-    const std::vector<int> reachable = qt_user::reachableByDrag(slider(5));
-    const int target = *std::lower_bound(reachable.begin(), reachable.end(), -37);
-    QString whileHeld;
-    qt_user::dragThumbTo(slider(5), target, [&] { whileHeld = box(5).text(); });
-    EXPECT_EQ(whileHeld, "0");
-    EXPECT_EQ(slider(5).value(), target);
-    EXPECT_EQ(box(5).text(), QString::number(-target));
-}
-
-TEST_F(Editing, ArrowAndPageKeysOnASliderStepTheAmplitude) {
-    slider(0).setFocus();
-    QTest::keyClick(&slider(0), Qt::Key_Up);
-    EXPECT_EQ(box(0).text(), "1") << "up means a larger amplitude";
-    QTest::keyClick(&slider(0), Qt::Key_PageUp);
-    EXPECT_EQ(box(0).text(), "11");
-    QTest::keyClick(&slider(0), Qt::Key_PageDown);
-    QTest::keyClick(&slider(0), Qt::Key_PageDown);
-    EXPECT_EQ(box(0).text(), "-9");
-    QTest::keyClick(&slider(0), Qt::Key_End);
-    EXPECT_EQ(box(0).text(), "-200");
-}
-
-TEST_F(Editing, PastingOverABoxSettlesInOneStep) {
-    box(7).setFocus();
-    for (const auto& [pasted, shown] :
-         std::vector<std::pair<QString, QString>>{{"2.5", "2"},
-                                                  {"2.5", "2.5"},
-                                                  {"1e999", "200"},
-                                                  {"   -42 volts", "-42"},
-                                                  {"\xc2\xbd", "0"}}) {
-        qt_user::pasteOver(box(7), pasted);
-        EXPECT_EQ(box(7).text(), shown) << pasted.toStdString();
-    }
-    EXPECT_EQ(testing_support::bankInvariantFault(texts(), values()), "");
-}
-
-TEST_F(Editing, PastingAMegabyteSettlesOnTheLimitOrZero) {
-    box(8).setFocus();
     qt_user::pasteOver(box(8), QString(1 << 20, QChar('9')));
     EXPECT_EQ(box(8).text(), "200");
     qt_user::pasteOver(box(8), QString(1 << 20, QChar('q')));
     EXPECT_EQ(box(8).text(), "0");
 }
 
-TEST_F(Editing, PresetButtonsLoadTheirWaveformsWhenClicked) {
-    const std::array<std::string, 17> sin{"100", "0", "0", "0", "0", "0", "0", "0", "0",
-                                          "0",   "0", "0", "0", "0", "0", "0", "0"};
-    const std::array<std::string, 17> square{"100", "0", "30", "0", "14", "0", "7", "0", "3",
-                                             "0",   "1", "0",  "0", "0",  "0", "0", "0"};
-    auto& oscil = child<forms::PictureBox>("oscil");
-    for (const auto& [index, expected] : {std::pair{4, sin}, std::pair{1, square}}) {
-        box(12).setText("55");
-        QTest::mouseClick(&button(index), Qt::LeftButton);
-        EXPECT_EQ(texts(), expected);
-        EXPECT_EQ(testing_support::bankInvariantFault(texts(), values()), "");
-        EXPECT_EQ(box(0).cursorPosition(), 0) << "a narrow box shows its leading digits";
-
-        // Within a tick the display shows the new waveform.
-        const auto trace = testing_support::literalTrace(expected);
-        const auto pixel = [&oscil](int x, int y) {
-            const QRgb rgb = oscil.image().pixel(x, y);
-            return forms::Color{std::uint8_t(qRed(rgb)), std::uint8_t(qGreen(rgb)),
-                                std::uint8_t(qBlue(rgb))};
-        };
-        QTRY_VERIFY_WITH_TIMEOUT(testing_support::checkTracePicture(pixel, trace).empty(), 2000);
+TEST_F(Editing, TheCaretStaysWhereTheUserIsTyping) {
+    struct Case {
+        const char* before;
+        int caret;
+        const char* typed;
+        const char* shown;
+        int caretAfter;
+    };
+    const Case cases[] = {
+        {"12", 0, "0", "12", 0},  {"12", 0, "1", "112", 1},  {"15", 1, "1", "115", 2},
+        {"25", 1, "1", "200", 3}, {"152", 3, "0", "200", 3}, {"3", 1, ".", "3", 1},
+        {"5", 0, "-", "-5", 1},   {"152", 1, "\b", "52", 0},
+    };
+    for (const Case& c : cases) {
+        typeOver(2, c.before);
+        box(2).setCursorPosition(c.caret);
+        QTest::keyClicks(&box(2), c.typed);
+        EXPECT_EQ(box(2).text(), c.shown) << c.before << " + " << c.typed;
+        EXPECT_EQ(box(2).cursorPosition(), c.caretAfter) << c.before << " + " << c.typed;
+        EXPECT_EQ(slider(2).value(), -box(2).text().toInt());
     }
 }
 
-// The same random session on the in-memory controls and on the widgets ends the same way,
-// step by step: the quick logic tests speak for the real window.
-TEST_F(Editing, RandomSessionEndsAsOnTheInMemoryControls) {
-    testing_support::MemoryForm1 memory;
-    testing_support::UserActionSource source(4242, qt_user::reachableByDrag(slider(0)));
-    for (int step = 0; step < 1500; ++step) {
-        const auto action = source.next(memory.texts());
-        testing_support::applyTo(memory, action);
-        const int slot = static_cast<int>(action.slot);
-        const QString text =
-            QString::fromUtf8(action.text.data(), static_cast<qsizetype>(action.text.size()));
-        switch (action.kind) {
-        case testing_support::UserAction::Kind::Type:
-            qt_user::typeAt(box(slot), static_cast<int>(action.position), text);
-            break;
-        case testing_support::UserAction::Kind::Erase:
-            qt_user::eraseAt(box(slot), static_cast<int>(action.position), 1);
-            break;
-        case testing_support::UserAction::Kind::Paste:
-            qt_user::pasteOver(box(slot), text);
-            break;
-        case testing_support::UserAction::Kind::Drag:
-            qt_user::dragThumbTo(slider(slot), action.value);
-            break;
-        case testing_support::UserAction::Kind::Step:
-            slider(slot).setFocus();
-            qt_user::pressKey(slider(slot), action.value == -1  ? Qt::Key_Up
-                                            : action.value == 1 ? Qt::Key_Down
-                                            : action.value < 0  ? Qt::Key_PageUp
-                                                                : Qt::Key_PageDown);
-            break;
-        case testing_support::UserAction::Kind::Click:
-            QTest::mouseClick(&button(slot), Qt::LeftButton);
-            break;
+TEST_F(Editing, SliderArrowsTrackKeysAndThumbMoveTheAmplitude) {
+    const std::pair<std::function<void()>, const char*> steps[] = {
+        {[&] { qt_user::clickPart(slider(0), QStyle::SC_ScrollBarSubLine); }, "1"},
+        {[&] { qt_user::clickPart(slider(0), QStyle::SC_ScrollBarAddPage); }, "-9"},
+        {[&] { qt_user::clickPart(slider(0), QStyle::SC_ScrollBarAddLine); }, "-10"},
+        {[&] { qt_user::clickPart(slider(0), QStyle::SC_ScrollBarSubPage); }, "0"},
+        {[&] { QTest::keyClick(&slider(0), Qt::Key_Up); }, "1"},
+        {[&] { QTest::keyClick(&slider(0), Qt::Key_PageUp); }, "11"},
+        {[&] { QTest::keyClick(&slider(0), Qt::Key_PageDown); }, "1"},
+        {[&] { QTest::keyClick(&slider(0), Qt::Key_Down); }, "0"},
+        {[&] { QTest::keyClick(&slider(0), Qt::Key_End); }, "-200"},
+        {[&] { QTest::keyClick(&slider(0), Qt::Key_Home); }, "200"},
+    };
+    slider(0).setFocus();
+    for (const auto& [step, shown] : steps) {
+        step();
+        EXPECT_EQ(box(0).text(), shown);
+    }
+    QString whileHeld;
+    qt_user::dragThumbDown(slider(5), 30, [&] { whileHeld = box(5).text(); });
+    EXPECT_EQ(whileHeld, "0") << "a drag reports on release";
+    EXPECT_GT(slider(5).value(), 0);
+    EXPECT_EQ(box(5).text(), QString::number(-slider(5).value()));
+}
+
+Texts leading(std::initializer_list<const char*> texts) {
+    Texts result;
+    result.fill("0");
+    std::copy(texts.begin(), texts.end(), result.begin());
+    return result;
+}
+
+TEST_F(Editing, PresetButtonsClearEveryEditAndLoadTheirWaveform) {
+    const std::pair<int, Texts> presets[] = {
+        {0, leading({})},
+        {1, leading({"100", "0", "30", "0", "14", "0", "7", "0", "3", "0", "1"})},
+        {2, leading({"-77", "-37", "-24", "-17", "-9", "-6", "-1", "-1", "-1", "-1"})},
+        {3, leading({"77", "37", "24", "17", "9", "6", "1", "1", "1", "1"})},
+        {4, leading({"100"})},
+        {5, leading({"100", "0", "0", "0", "6", "0", "0", "0", "2"})},
+    };
+    for (const auto& [index, expected] : presets) {
+        typeOver(12, "55");
+        typeOver(1, "12");
+        for (int click = 0; click < 2; ++click) {
+            QTest::mouseClick(&button(index), Qt::LeftButton);
+            EXPECT_EQ(texts(), expected) << "preset " << index << ", click " << click;
+            for (std::size_t i = 0; i < 17; ++i) {
+                EXPECT_EQ(values()[i], -std::stoi(expected[i])) << "preset " << index;
+            }
         }
-        ASSERT_EQ(texts(), memory.texts()) << "step " << step << ": " << action.describe();
-        ASSERT_EQ(values(), memory.values()) << "step " << step << ": " << action.describe();
+        if (index != 0) {
+            EXPECT_EQ(box(0).cursorPosition(), 0) << "a narrow box shows its leading digits";
+        }
+        const auto trace = testing_support::literalTrace(expected);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            testing_support::checkTracePicture([this](int x, int y) { return pixel(x, y); }, trace)
+                .empty(),
+            2000);
     }
 }
 

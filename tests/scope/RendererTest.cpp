@@ -1,8 +1,10 @@
+// The renderer's picture as the window shows it, held to the trace summed as first described.
 #include "scope/Renderer.h"
 
 #include "forms/RuntimeError.h"
 #include "forms/memory/MemoryDisplay.h"
 #include "forms/memory/MemoryTextBox.h"
+#include "forms/qt/PictureBox.h"
 #include "tests/support/LiteralSynthesis.h"
 #include "tests/support/Pointers.h"
 #include "tests/support/TraceCheck.h"
@@ -11,147 +13,72 @@
 
 namespace {
 
-// The renderer alone, on boxes that hold whatever they are given: no bank keeps them in range.
-class RendererOnMemoryDisplay : public testing::Test {
+// Boxes that hold whatever they are given: no bank keeps them in range here.
+class RendererTest : public testing::Test {
 protected:
-    RendererOnMemoryDisplay() {
-        for (auto& box : boxes) {
-            box.setText("0");
+    void setBoxes(const std::array<const char*, 17>& texts) {
+        for (std::size_t k = 0; k < 17; ++k) {
+            boxes[k].setText(texts[k] != nullptr ? texts[k] : "0");
         }
     }
-
-    void setBoxes(std::initializer_list<std::pair<std::size_t, std::string>> texts) {
-        for (const auto& [index, text] : texts) {
-            boxes[index].setText(text);
-        }
-    }
-    void tick() { renderer.tick(); }
-    [[nodiscard]] std::array<std::string, 17> texts() const {
+    std::array<std::string, 17> texts() const {
         std::array<std::string, 17> result;
         for (std::size_t k = 0; k < 17; ++k) {
             result[k] = boxes[k].text();
         }
         return result;
     }
-    [[nodiscard]] std::vector<double> greenYs() const {
-        std::vector<double> ys;
-        for (const auto& stroke : display.strokes()) {
-            if (stroke.color == forms::green) {
-                ys.push_back(stroke.segment.to.y);
-            }
-        }
-        return ys;
-    }
-    [[nodiscard]] std::string pictureFault() const {
-        return testing_support::checkTracePicture(
-            [this](int x, int y) { return display.pixel(x, y); },
-            testing_support::literalTrace(texts()));
-    }
 
     std::array<forms::MemoryTextBox, 17> boxes;
-    forms::MemoryDisplay display{512, 256, forms::black};
-    scope::Renderer renderer{testing_support::pointersTo<const forms::TextBox*>(boxes), display};
+    forms::MemoryDisplay memory{512, 256, forms::black};
+    forms::PictureBox picture{QSize(512, 256), forms::black};
+    scope::Renderer onMemory{testing_support::pointersTo<const forms::TextBox*>(boxes), memory};
+    scope::Renderer onPicture{testing_support::pointersTo<const forms::TextBox*>(boxes), picture};
 };
 
-TEST_F(RendererOnMemoryDisplay, AtStartDrawsAFlatGreenLineOverTheZeroLine) {
-    tick();
-    const auto& strokes = display.strokes();
-    ASSERT_EQ(strokes.size(), 513U);
-    EXPECT_EQ(strokes[0].color, forms::yellow);
-    EXPECT_EQ(strokes[0].segment.from.x, 0.0F);
-    EXPECT_EQ(strokes[0].segment.to.x, 512.0F);
-    for (std::size_t i = 1; i < strokes.size(); ++i) {
-        EXPECT_EQ(strokes[i].segment.to.x, static_cast<float>(i));
-        EXPECT_EQ(strokes[i].segment.to.y, 128.0F);
-        EXPECT_EQ(strokes[i].segment.from.x, strokes[i - 1].segment.to.x * (i > 1 ? 1.0F : 0.0F));
+TEST_F(RendererTest, InksTheTraceWithinAPixelOverTheZeroLineAndNothingElse) {
+    const std::pair<const char*, std::array<const char*, 17>> waveforms[] = {
+        {"silence", {}},
+        {"sine", {"100"}},
+        {"inverted sine", {"-100"}},
+        {"sine clipped at both edges", {"200"}},
+        {"square", {"100", "0", "30", "0", "14", "0", "7", "0", "3", "0", "1"}},
+        {"saw at the limits", {"-200", "-200", "-200", "-200", "-200"}},
+        {"highest harmonic",
+         {"0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "150"}},
+        {"fractions", {"12.5", "-0.25", "7.75"}},
+    };
+    for (const auto& [name, amplitudes] : waveforms) {
+        setBoxes(amplitudes);
+        onPicture.tick();
+        const auto trace = testing_support::literalTrace(texts());
+        const QImage& image = picture.image();
+        EXPECT_EQ(testing_support::checkTracePicture(
+                      [&image](int x, int y) {
+                          const QRgb rgb = image.pixel(x, y);
+                          return forms::Color{std::uint8_t(qRed(rgb)), std::uint8_t(qGreen(rgb)),
+                                              std::uint8_t(qBlue(rgb))};
+                      },
+                      trace),
+                  "")
+            << name;
     }
-    for (int x = 0; x < 512; ++x) {
-        EXPECT_EQ(display.pixel(x, 128), forms::green) << x;
-    }
-    EXPECT_EQ(pictureFault(), "");
 }
 
-TEST_F(RendererOnMemoryDisplay, RedrawsFromScratchOnEveryTick) {
-    setBoxes({{0, "100"}});
-    tick();
-    setBoxes({{0, "0"}});
-    tick();
-    EXPECT_EQ(display.clears(), 2);
-    EXPECT_EQ(display.strokes().size(), 513U);
-    EXPECT_EQ(pictureFault(), "");
-}
-
-TEST_F(RendererOnMemoryDisplay, FundamentalPeaksUpwardAtAQuarterPeriod) {
-    setBoxes({{0, "100"}});
-    tick();
-    const auto ys = greenYs();
-    EXPECT_NEAR(ys[63], 128.0 - 100.0 / 1.5, 1e-3);  // x = 64
-    EXPECT_NEAR(ys[191], 128.0 + 100.0 / 1.5, 1e-3); // x = 192
-    EXPECT_NEAR(ys[127], 128.0, 1e-3);
-    EXPECT_NEAR(ys[255], 128.0, 1e-3);
-    EXPECT_EQ(*std::min_element(ys.begin(), ys.end()), ys[63]);
-    EXPECT_EQ(pictureFault(), "");
-}
-
-TEST_F(RendererOnMemoryDisplay, NegativeAmplitudeMirrorsAboutTheZeroLine) {
-    setBoxes({{2, "60"}, {5, "-25.5"}});
-    tick();
-    const auto positive = greenYs();
-    setBoxes({{2, "-60"}, {5, "25.5"}});
-    tick();
-    const auto negative = greenYs();
-    for (std::size_t i = 0; i < positive.size(); ++i) {
-        EXPECT_NEAR(positive[i] - 128.0, 128.0 - negative[i], 1e-4);
-    }
-    EXPECT_EQ(pictureFault(), "");
-}
-
-TEST_F(RendererOnMemoryDisplay, ClipsWhatLeavesTheSurfaceInsteadOfScaling) {
-    setBoxes({{0, "200"}});
-    tick();
-    const auto ys = greenYs();
-    EXPECT_NEAR(ys[63], 128.0 - 200.0 / 1.5, 1e-3);
-    EXPECT_NEAR(ys[191], 128.0 + 200.0 / 1.5, 1e-3);
-    for (int y = 0; y < 256; ++y) {
-        EXPECT_NE(display.pixel(63, y), forms::green) << "the crest is above the surface";
-    }
-    EXPECT_EQ(display.pixel(63, 128), forms::yellow);
-    EXPECT_EQ(pictureFault(), "");
-}
-
-TEST_F(RendererOnMemoryDisplay, HighestHarmonicRunsThirtyFourPeriods) {
-    setBoxes({{16, "90"}});
-    tick();
-    auto ys = greenYs();
-    ys.insert(ys.begin(), 128.0); // the trace starts from the zero line at x = 0
-    int upwardCrossings = 0;
-    for (std::size_t i = 1; i < ys.size(); ++i) {
-        upwardCrossings += (ys[i - 1] >= 128.0 && ys[i] < 128.0) ? 1 : 0;
-    }
-    EXPECT_EQ(upwardCrossings, 34);
-    EXPECT_EQ(pictureFault(), "");
-}
-
-TEST_F(RendererOnMemoryDisplay, RaisesTypeMismatchForATextThatIsNotANumber) {
-    for (const char* text : {"abc", "", "12abc", "-"}) {
-        setBoxes({{7, text}});
+TEST_F(RendererTest, RaisesAnErrorForATextThatIsNotANumberOrPointsBeyondSinglePrecision) {
+    for (const auto& [text, number] :
+         {std::pair{"abc", 13}, {"", 13}, {"12abc", 13}, {"1E+300", 6}, {"1.7E+308", 6}}) {
+        setBoxes({"1", "1", "1", "1", "1", "1", "1", text});
         try {
-            tick();
+            onMemory.tick();
             ADD_FAILURE() << text;
         } catch (const forms::RuntimeError& error) {
-            EXPECT_EQ(error.number(), 13);
+            EXPECT_EQ(error.number(), number) << text;
+        }
+        if (number == 13) {
+            EXPECT_EQ(memory.clears(), 0) << "the display is left as it was";
         }
     }
-    EXPECT_EQ(display.clears(), 0) << "the display is left as it was";
-}
-
-TEST_F(RendererOnMemoryDisplay, RaisesOverflowForPointsBeyondSinglePrecision) {
-    setBoxes({{0, "1E+300"}});
-    EXPECT_THROW(tick(), forms::RuntimeError);
-    for (auto& box : boxes) {
-        box.setText("1.7E+308");
-    }
-    EXPECT_THROW(tick(), forms::RuntimeError);
 }
 
 } // namespace

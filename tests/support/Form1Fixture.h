@@ -14,10 +14,10 @@ namespace testing_support {
 // test instead of ending the program.
 class Form1Fixture : public testing::Test {
 protected:
-    Form1Fixture() {
+    explicit Form1Fixture(std::unique_ptr<audio::SoundOutput> sound = nullptr)
+        : window([](const forms::RuntimeError& error) { ADD_FAILURE() << reportText(error); },
+                 std::move(sound)) {
         window.show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
-        window.activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
     }
 
@@ -29,7 +29,18 @@ protected:
     QLineEdit& box(int i) { return child<QLineEdit>(QStringLiteral("harmonika_%1").arg(i)); }
     QScrollBar& slider(int i) { return child<QScrollBar>(QStringLiteral("VScroll1_%1").arg(i)); }
     QPushButton& button(int n) { return child<QPushButton>(QStringLiteral("Command1_%1").arg(n)); }
+    forms::PictureBox& oscil() { return child<forms::PictureBox>(QStringLiteral("oscil")); }
 
+    // Clicks into the box, selects all of it and types over it.
+    void typeOver(int i, const QString& keys) {
+        box(i).setFocus();
+        box(i).selectAll();
+        QTest::keyClicks(&box(i), keys);
+    }
+    forms::Color pixel(int x, int y) {
+        const QRgb rgb = oscil().image().pixel(x, y);
+        return {std::uint8_t(qRed(rgb)), std::uint8_t(qGreen(rgb)), std::uint8_t(qBlue(rgb))};
+    }
     std::array<std::string, 17> texts() {
         std::array<std::string, 17> result;
         for (int i = 0; i < 17; ++i) {
@@ -45,8 +56,7 @@ protected:
         return result;
     }
 
-    app::Form1 window{
-        [](const forms::RuntimeError& error) { ADD_FAILURE() << forms::reportText(error); }};
+    app::Form1 window;
 };
 
 } // namespace testing_support

@@ -1,26 +1,22 @@
 #pragma once
 
 #include <QString>
+#include <QStyle>
 #include <functional>
-#include <vector>
 
 class QLineEdit;
 class QScrollBar;
-class QWidget;
 
 // What a person does to the real widgets, through real input events.
 namespace qt_user {
 
-void typeAt(QLineEdit& edit, int position, const QString& text);
-void eraseAt(QLineEdit& edit, int position, int count);
 // Select all, then paste from the clipboard: one change with the whole new text.
 void pasteOver(QLineEdit& edit, const QString& text);
 
-// Presses the thumb, moves it to where the value would be, calls whileHeld, releases.
-void dragThumbTo(QScrollBar& bar, int value, const std::function<void()>& whileHeld = {});
-// The values a thumb drag can land on, given the style's pixel geometry.
-std::vector<int> reachableByDrag(QScrollBar& bar);
-
-void pressKey(QWidget& widget, int key);
+// Presses the thumb, moves it down by some pixels, calls whileHeld, releases.
+void dragThumbDown(QScrollBar& bar, int pixels, const std::function<void()>& whileHeld);
+// A click on one part of the bar: an arrow (SC_ScrollBarSubLine, SC_ScrollBarAddLine) or the
+// track on either side of the thumb (SC_ScrollBarSubPage, SC_ScrollBarAddPage).
+void clickPart(QScrollBar& bar, QStyle::SubControl part);
 
 } // namespace qt_user
