@@ -6,6 +6,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
@@ -40,12 +41,27 @@ Form1::Form1(forms::ErrorBoundary::Reporter reporter, std::unique_ptr<audio::Sou
     setFixedSize(client.width, client.height);
     createControls();
     chainTabOrder();
-    handlers_ = std::make_unique<Form1Handlers>(adaptControls(), [this] {
-        if (sound_ != nullptr) {
-            sound_->publish();
-        }
-    });
-    sound_ = new SoundControls(*this, *oscil_, soundOutput_.get(), [this] { return amplitudes(); });
+    createDisplayMenu();
+    sound_ = new SoundControls(*this, *displayMenu_, soundOutput_.get(),
+                               [this] { return amplitudes(); });
+    views_ = new DisplayViews(
+        *oscil_, *displayMenu_,
+        [this](const auto& harmonics) {
+            std::vector<std::string> texts;
+            for (const int amplitude : harmonics) {
+                texts.push_back(forms::integerToText(static_cast<std::int16_t>(amplitude)));
+            }
+            load(texts);
+        },
+        [this] { boundary_.run([this] { handlers_->redraw(); }); });
+    Form1Controls controls = adaptControls();
+    controls.views = &views_->views();
+    handlers_ = std::make_unique<Form1Handlers>(
+        controls, Form1Hooks{[this] {
+                                 views_->amplitudesChanged();
+                                 sound_->publish();
+                             },
+                             [this](int preset) { views_->presetClicked(preset); }});
     timer1_->start();
 }
 
@@ -129,6 +145,22 @@ void Form1::createLabel() {
     label2_->setFont(font);
     label2_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     place(*label2_, layout::label2Rect);
+}
+
+// Everything beyond the window as designed is reached from here: a right click on the display,
+// or the Menu key while it has the focus.
+void Form1::createDisplayMenu() {
+    displayMenu_ = new QMenu(oscil_);
+    displayMenu_->setObjectName(QStringLiteral("displayMenu"));
+    oscil_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(oscil_, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { displayMenu_->popup(oscil_->mapToGlobal(at)); });
+    oscil_->setToolTip(QStringLiteral(
+        "Right-click here, or press the Menu key, for sound (Ctrl+P), pitch and volume"));
+}
+
+void Form1::load(std::span<const std::string> texts) {
+    boundary_.run([this, texts] { handlers_->load(texts); });
 }
 
 // Focus moves in the designed tab index order; controls that take no focus drop out.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DisplayViews.h"
 #include "Form1Handlers.h"
 #include "SoundControls.h"
 #include "WindowLayout.h"
@@ -17,6 +18,7 @@
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QPushButton;
 class QScrollBar;
 class QTimer;
@@ -43,6 +45,8 @@ private:
     void createButtons();
     void createLabel();
     void chainTabOrder();
+    void createDisplayMenu();
+    void load(std::span<const std::string> texts);
     [[nodiscard]] Form1Controls adaptControls();
     [[nodiscard]] std::array<double, audio::harmonicCount> amplitudes() const;
 
@@ -62,7 +66,9 @@ private:
     std::unique_ptr<forms::QtTimer> timer_;
     std::unique_ptr<Form1Handlers> handlers_;
     std::unique_ptr<audio::SoundOutput> soundOutput_;
+    QMenu* displayMenu_ = nullptr;
     SoundControls* sound_ = nullptr;
+    DisplayViews* views_ = nullptr;
 };
 
 } // namespace app

@@ -16,21 +16,31 @@ struct Form1Controls {
     std::array<forms::Button*, 6> command1{};
     forms::Timer* timer1 = nullptr;
     forms::Display* oscil = nullptr;
+    const scope::Views* views = nullptr; // what the display shows besides the sum, if anything
+};
+
+// What the rest of the program hears of the handlers' work.
+struct Form1Hooks {
+    std::function<void()> amplitudesChanged; // a box has settled after a change
+    std::function<void(int)> presetClicked;  // after the preset has been loaded
 };
 
 // Every handled event wired to its handler, in one place. The handlers capture this object,
 // so it stays where it was built.
 class Form1Handlers {
 public:
-    // amplitudesChanged runs whenever a box has settled after a change.
-    explicit Form1Handlers(const Form1Controls& controls,
-                           std::function<void()> amplitudesChanged = {});
+    explicit Form1Handlers(const Form1Controls& controls, Form1Hooks hooks = {});
     Form1Handlers(const Form1Handlers&) = delete;
     Form1Handlers& operator=(const Form1Handlers&) = delete;
 
+    // Writes amplitudes into the boxes through the bank, as a preset does.
+    void load(std::span<const std::string> texts) { presets_.load(texts); }
+    // Draws the display now rather than at the next tick.
+    void redraw() { renderer_.tick(); }
+
 private:
     editor::AmplitudeBank bank_;
-    std::function<void()> amplitudesChanged_;
+    Form1Hooks hooks_;
     editor::Presets presets_;
     scope::Renderer renderer_;
 };

@@ -29,39 +29,31 @@ QActionGroup* addChoices(QMenu& menu, const QString& title, const auto& values, 
 
 } // namespace
 
-SoundControls::SoundControls(QWidget& window, QWidget& display, audio::SoundOutput* output,
+SoundControls::SoundControls(QWidget& window, QMenu& menu, audio::SoundOutput* output,
                              AmplitudeReader amplitudes)
     : QObject(&window), output_(output), amplitudes_(std::move(amplitudes)),
-      sound_(new QAction(QStringLiteral("Sound"), &window)), menu_(new QMenu(&display)) {
+      sound_(new QAction(QStringLiteral("Sound"), &window)) {
     sound_->setObjectName(QStringLiteral("soundAction"));
     sound_->setCheckable(true);
     sound_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     sound_->setShortcutContext(Qt::WindowShortcut);
     window.addAction(sound_);
     connect(sound_, &QAction::toggled, this, &SoundControls::publish);
-    buildMenu(display);
+    buildMenu(menu);
     if (output_ != nullptr) {
         output_->onAvailabilityChanged([this] { availabilityChanged(); });
     }
     availabilityChanged();
 }
 
-void SoundControls::buildMenu(QWidget& display) {
-    menu_->setObjectName(QStringLiteral("soundMenu"));
-    menu_->addAction(sound_);
+void SoundControls::buildMenu(QMenu& menu) {
+    menu.addAction(sound_);
     pitches_ =
-        addChoices(*menu_, QStringLiteral("Pitch"), pitchesHz, startPitchHz, QStringLiteral("Hz"));
-    volumes_ = addChoices(*menu_, QStringLiteral("Volume"), volumesPercent, startVolumePercent,
+        addChoices(menu, QStringLiteral("Pitch"), pitchesHz, startPitchHz, QStringLiteral("Hz"));
+    volumes_ = addChoices(menu, QStringLiteral("Volume"), volumesPercent, startVolumePercent,
                           QStringLiteral("%"));
     connect(pitches_, &QActionGroup::triggered, this, &SoundControls::publish);
     connect(volumes_, &QActionGroup::triggered, this, &SoundControls::publish);
-
-    // The context menu comes up for a right click and for the Menu key alike.
-    display.setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(&display, &QWidget::customContextMenuRequested, this,
-            [this, &display](const QPoint& at) { menu_->popup(display.mapToGlobal(at)); });
-    display.setToolTip(QStringLiteral(
-        "Right-click here, or press the Menu key, for sound (Ctrl+P), pitch and volume"));
 }
 
 void SoundControls::availabilityChanged() {

@@ -21,24 +21,22 @@ class SoundControls final : public QObject {
 public:
     using AmplitudeReader = std::function<std::array<double, audio::harmonicCount>()>;
 
-    // A null output means there is nothing to play sound on.
-    SoundControls(QWidget& window, QWidget& display, audio::SoundOutput* output,
+    // A null output means there is nothing to play sound on. The items go into the given menu.
+    SoundControls(QWidget& window, QMenu& menu, audio::SoundOutput* output,
                   AmplitudeReader amplitudes);
 
     // Tells the output the newest amplitudes (and everything else).
     void publish();
 
     [[nodiscard]] QAction& soundAction() const { return *sound_; }
-    [[nodiscard]] QMenu& menu() const { return *menu_; }
 
 private:
-    void buildMenu(QWidget& display);
+    void buildMenu(QMenu& menu);
     void availabilityChanged();
 
     audio::SoundOutput* output_;
     AmplitudeReader amplitudes_;
     QAction* sound_;
-    QMenu* menu_;
     QActionGroup* pitches_;
     QActionGroup* volumes_;
 };

@@ -58,7 +58,9 @@ struct TickRig {
 
     std::array<forms::MemoryTextBox, 17> boxes;
     forms::PictureBox picture{QSize(512, 256), forms::black};
-    scope::Renderer renderer{testing_support::pointersTo<const forms::TextBox*>(boxes), picture};
+    scope::Views views;
+    scope::Renderer renderer{testing_support::pointersTo<const forms::TextBox*>(boxes), picture,
+                             &views};
 };
 
 // Reading the boxes, clearing the image, the zero line and the 512 segments drawn into the
@@ -73,6 +75,20 @@ void BM_Tick(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_Tick);
+
+// The same with every view on: the six sounding harmonics, SQUARE's target and its fit.
+void BM_TickAllViews(benchmark::State& state) {
+    TickRig rig;
+    rig.views.harmonics = true;
+    rig.views.target = true;
+    rig.views.aim = scope::Target::ideal(scope::Target::Ideal::Square, 100.0);
+    bool louder = false;
+    for (auto _ : state) {
+        rig.boxes[0].setText((louder = !louder) ? "100" : "99");
+        rig.tick();
+    }
+}
+BENCHMARK(BM_TickAllViews);
 
 // The same tick when nothing has changed since the last: the common case, ten times a second.
 void BM_TickUnchanged(benchmark::State& state) {

@@ -18,4 +18,10 @@ void Presets::buttonClicked(int index) {
     }
 }
 
+void Presets::load(std::span<const std::string> texts) {
+    for (std::size_t i = 0; i < boxes_.size(); ++i) {
+        boxes_[i]->setText(i < texts.size() ? texts[i] : forms::integerToText(0));
+    }
+}
+
 } // namespace editor

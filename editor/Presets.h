@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 
 namespace editor {
 
@@ -34,6 +35,10 @@ public:
 
     // An index with no row clears the boxes and loads nothing.
     void buttonClicked(int index);
+
+    // Writes the texts into the boxes in order, and "0" into the boxes beyond them. A box whose
+    // text is already the one given is left alone, so loading what the boxes hold changes nothing.
+    void load(std::span<const std::string> texts);
 
 private:
     Boxes boxes_;

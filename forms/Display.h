@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
+#include <string_view>
 
 namespace forms {
 
@@ -30,6 +32,11 @@ public:
     virtual void cls() = 0;
     // A one-pixel aliased line, clipped to the surface.
     virtual void line(PointF from, PointF to, Color color) = 0;
+    // A thin curve through (x, ys[x]) for x = 0, 1, ...: in each column the pixels between its
+    // point and the next, clipped to the surface. A NaN leaves a gap.
+    virtual void curve(std::span<const float> ys, Color color) = 0;
+    // A line of text shown in the top left corner over the picture; empty for none.
+    virtual void caption(std::string_view text) = 0;
 };
 
 } // namespace forms

@@ -2,7 +2,9 @@
 
 #include "forms/LineClip.h"
 
+#include <algorithm>
 #include <cmath>
+#include <span>
 #include <utility>
 
 namespace forms {
@@ -52,6 +54,29 @@ template <class Plot> void rasteriseLine(Segment segment, int width, int height,
             } else {
                 plot(acrossPixel, along);
             }
+        }
+    }
+}
+
+// The pixels of a curve with one point a column, as vertical runs: column x gets the rows from
+// its point's to the next point's, or just its own where the next is missing or off the
+// surface's last column. Cheap enough to draw many curves in every frame.
+template <class Plot>
+void rasteriseCurve(std::span<const float> ys, int width, int height, Plot&& plot) {
+    const auto columns = std::min<std::size_t>(ys.size(), static_cast<std::size_t>(width));
+    for (std::size_t x = 0; x < columns; ++x) {
+        const float here = ys[x];
+        const float next = x + 1 < ys.size() && std::isfinite(ys[x + 1]) ? ys[x + 1] : here;
+        const float low = std::min(here, next);
+        const float high = std::max(here, next);
+        // Also passes over a NaN here, which fails every comparison.
+        if (!(high >= 0.0F && low < static_cast<float>(height))) {
+            continue;
+        }
+        const int top = low <= 0.0F ? 0 : static_cast<int>(low);
+        const int bottom = high >= static_cast<float>(height) ? height - 1 : static_cast<int>(high);
+        for (int y = top; y <= bottom; ++y) {
+            plot(static_cast<int>(x), y);
         }
     }
 }

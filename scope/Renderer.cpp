@@ -3,7 +3,10 @@
 #include "forms/Conversions.h"
 #include "forms/RuntimeError.h"
 
+#include <array>
+#include <charconv>
 #include <limits>
+#include <string>
 
 namespace scope {
 namespace {
@@ -16,10 +19,30 @@ float toSingle(double value) {
     return static_cast<float>(value);
 }
 
+// Dim enough to stay behind the sum, distinct enough to tell apart on black.
+constexpr std::array<forms::Color, 8> harmonicPalette{{{170, 70, 70},
+                                                       {170, 120, 50},
+                                                       {150, 150, 60},
+                                                       {70, 150, 80},
+                                                       {60, 140, 160},
+                                                       {90, 100, 180},
+                                                       {140, 90, 170},
+                                                       {170, 80, 130}}};
+constexpr forms::Color targetColour{120, 120, 120};
+constexpr forms::Color drawingColour{0, 220, 255};
+
+// With a point whatever the locale, as every number the program writes.
+std::string oneDecimal(double value) {
+    std::array<char, 32> buffer{};
+    const auto end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                   std::chars_format::fixed, 1);
+    return {buffer.data(), end.ptr};
+}
+
 } // namespace
 
-Renderer::Renderer(const Boxes& boxes, forms::Display& display)
-    : boxes_(boxes), display_(display) {}
+Renderer::Renderer(const Boxes& boxes, forms::Display& display, const Views* views)
+    : boxes_(boxes), display_(display), views_(views) {}
 
 // No handler runs during a tick, so each box is read once rather than at every column.
 Amplitudes Renderer::readAmplitudes() const {
@@ -31,9 +54,12 @@ Amplitudes Renderer::readAmplitudes() const {
 }
 
 void Renderer::tick() {
-    const Trace trace = synthesis_.trace(readAmplitudes());
+    const Amplitudes amplitudes = readAmplitudes();
+    const Trace trace = synthesis_.trace(amplitudes);
     const forms::PointF start{0.0F, static_cast<float>(centreLine)};
     display_.cls();
+    drawHarmonics(amplitudes);
+    drawTargetAndFit(amplitudes);
     display_.line(start, {static_cast<float>(traceWidth), start.y}, forms::yellow);
     forms::PointF previous = start;
     for (int x = 1; x <= traceWidth; ++x) {
@@ -42,6 +68,34 @@ void Renderer::tick() {
         display_.line(previous, next, forms::green);
         previous = next;
     }
+    if (views_ != nullptr && views_->drawing) {
+        display_.curve(*views_->drawing, drawingColour);
+    }
+}
+
+void Renderer::drawHarmonics(const Amplitudes& amplitudes) {
+    if (views_ == nullptr || !views_->harmonics) {
+        return;
+    }
+    for (std::size_t k = 1; k <= harmonicCount; ++k) {
+        if (amplitudes[k - 1] != 0.0) {
+            display_.curve(synthesis_.harmonic(k, amplitudes[k - 1]),
+                           harmonicPalette[(k - 1) % harmonicPalette.size()]);
+        }
+    }
+}
+
+void Renderer::drawTargetAndFit(const Amplitudes& amplitudes) {
+    if (views_ == nullptr || !views_->target || !views_->aim) {
+        display_.caption({});
+        return;
+    }
+    display_.curve(views_->aim->curve(), targetColour);
+    const std::optional<Fit> fit = fitMeter_.measure(amplitudes, *views_->aim);
+    display_.caption(fit ? "RMS error " + oneDecimal(fit->rmsError) + " %   overshoot " +
+                               (fit->overshoot >= 0.0 ? "+" : "") + oneDecimal(fit->overshoot) +
+                               " %"
+                         : "The target is flat: nothing to compare");
 }
 
 } // namespace scope

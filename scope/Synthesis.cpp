@@ -41,4 +41,14 @@ Trace Synthesis::trace(const Amplitudes& amplitudes) const {
     return trace;
 }
 
+Curve Synthesis::harmonic(std::size_t k, double amplitude) const {
+    Curve curve{};
+    curve[0] = static_cast<float>(centreLine);
+    const double* sines = sines_.data() + (k - 1) * traceWidth;
+    for (std::size_t x = 1; x < curve.size(); ++x) {
+        curve[x] = static_cast<float>(centreLine - amplitude / verticalScale * sines[x - 1]);
+    }
+    return curve;
+}
+
 } // namespace scope

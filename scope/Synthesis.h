@@ -18,6 +18,8 @@ inline constexpr double verticalScale = 1.5;
 using Amplitudes = std::array<double, harmonicCount>;
 // y of the trace at x = 1 .. traceWidth.
 using Trace = std::array<double, traceWidth>;
+// y of a curve at display columns x = 0 .. traceWidth - 1; NaN where there is nothing to draw.
+using Curve = std::array<float, traceWidth>;
 
 // The sum of the harmonics at every pixel column. The sines depend only on the column, so
 // they are worked out once; the sums come out bit for bit as when each sine is evaluated
@@ -29,6 +31,8 @@ public:
     // Raises the floating-point run-time error when the sum overflows (only with amplitudes
     // far beyond anything the boxes hold).
     [[nodiscard]] Trace trace(const Amplitudes& amplitudes) const;
+    // One harmonic alone about the zero line: k counts from 1.
+    [[nodiscard]] Curve harmonic(std::size_t k, double amplitude) const;
 
 private:
     std::vector<double> sines_; // sin(k * phaseStep * x), row k - 1, column x - 1

@@ -17,6 +17,13 @@ void MemoryDisplay::cls() {
     ++clears_;
 }
 
+void MemoryDisplay::curve(std::span<const float> ys, Color color) {
+    rasteriseCurve(ys, width_, height_, [&](int x, int y) {
+        pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
+                static_cast<std::size_t>(x)] = color;
+    });
+}
+
 Color MemoryDisplay::pixel(int x, int y) const {
     return pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
                    static_cast<std::size_t>(x)];

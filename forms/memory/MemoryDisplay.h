@@ -3,6 +3,7 @@
 #include "forms/Display.h"
 #include "forms/LineClip.h"
 
+#include <string>
 #include <vector>
 
 namespace forms {
@@ -20,12 +21,15 @@ public:
 
     void cls() override;
     void line(PointF from, PointF to, Color color) override;
+    void curve(std::span<const float> ys, Color color) override;
+    void caption(std::string_view text) override { caption_ = text; }
 
     [[nodiscard]] int width() const { return width_; }
     [[nodiscard]] int height() const { return height_; }
     [[nodiscard]] Color pixel(int x, int y) const;
     [[nodiscard]] const std::vector<Stroke>& strokes() const { return strokes_; }
     [[nodiscard]] int clears() const { return clears_; }
+    [[nodiscard]] const std::string& captionText() const { return caption_; }
 
 private:
     int width_;
@@ -34,6 +38,7 @@ private:
     std::vector<Color> pixels_;
     std::vector<Stroke> strokes_;
     int clears_ = 0;
+    std::string caption_;
 };
 
 } // namespace forms

@@ -31,8 +31,21 @@ void PictureBox::cls() {
 }
 
 void PictureBox::line(PointF from, PointF to, Color color) {
-    drawing_.push_back({{from, to}, color});
+    drawing_.push_back({{from, to}, color, {}});
     commitSoon();
+}
+
+void PictureBox::curve(std::span<const float> ys, Color color) {
+    drawing_.push_back({{}, color, {ys.begin(), ys.end()}});
+    commitSoon();
+}
+
+void PictureBox::caption(std::string_view text) {
+    const QString wanted = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    if (wanted != caption_) {
+        caption_ = wanted;
+        update();
+    }
 }
 
 const QImage& PictureBox::image() {
@@ -44,6 +57,10 @@ void PictureBox::paintEvent(QPaintEvent* event) {
     commit();
     QPainter painter(this);
     painter.drawImage(event->rect(), image_, event->rect());
+    if (!caption_.isEmpty()) {
+        painter.setPen(QColor(230, 230, 230));
+        painter.drawText(rect().adjusted(6, 4, -6, -4), Qt::AlignLeft | Qt::AlignTop, caption_);
+    }
     if (!shown_.empty()) {
         emit framePainted();
     }
@@ -82,12 +99,17 @@ void PictureBox::plotStrokes(std::size_t first) {
     const auto stride = static_cast<std::size_t>(image_.bytesPerLine()) / sizeof(QRgb);
     for (std::size_t i = first; i < drawing_.size(); ++i) {
         const QRgb rgb = toQColor(drawing_[i].color).rgb();
-        rasteriseLine(drawing_[i].segment, image_.width(), image_.height(), [&](int x, int y) {
+        const auto plot = [&](int x, int y) {
             const std::size_t pixel =
                 static_cast<std::size_t>(y) * stride + static_cast<std::size_t>(x);
             pixels[pixel] = rgb;
             inked_.push_back(pixel);
-        });
+        };
+        if (drawing_[i].curve.empty()) {
+            rasteriseLine(drawing_[i].segment, image_.width(), image_.height(), plot);
+        } else {
+            rasteriseCurve(drawing_[i].curve, image_.width(), image_.height(), plot);
+        }
     }
 }
 

@@ -27,9 +27,12 @@ public:
 
     void cls() override;
     void line(PointF from, PointF to, Color color) override;
+    void curve(std::span<const float> ys, Color color) override;
+    void caption(std::string_view text) override;
 
-    // The picture as drawn so far.
+    // The picture as drawn so far, without the caption.
     [[nodiscard]] const QImage& image();
+    [[nodiscard]] QString captionText() const { return caption_; }
 
 signals:
     // A picture with something drawn on it has reached the screen.
@@ -39,14 +42,16 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    // A line, or a curve when it has points of its own.
     struct Stroke {
         Segment segment;
         Color color;
+        std::vector<float> curve;
 
         friend bool operator==(const Stroke& a, const Stroke& b) {
             return a.segment.from.x == b.segment.from.x && a.segment.from.y == b.segment.from.y &&
                    a.segment.to.x == b.segment.to.x && a.segment.to.y == b.segment.to.y &&
-                   a.color == b.color;
+                   a.color == b.color && a.curve == b.curve;
         }
     };
 
@@ -61,6 +66,7 @@ private:
     std::vector<Stroke> shown_;      // what the image holds, over the background
     std::vector<std::size_t> inked_; // every pixel those strokes set, by index into the image
     QTimer commitTimer_;             // fires once control is back in the event loop
+    QString caption_;
 };
 
 } // namespace forms

@@ -32,7 +32,7 @@ protected:
     SoundControlsTest() : Form1Fixture(std::move(made)) {}
 
     QAction& sound() { return child<QAction>(QStringLiteral("soundAction")); }
-    QMenu& menu() { return child<QMenu>(QStringLiteral("soundMenu")); }
+    QMenu& menu() { return child<QMenu>(QStringLiteral("displayMenu")); }
     QAction& item(const QString& text) {
         for (QAction* action : menu().findChildren<QAction*>()) {
             if (action->text() == text) {

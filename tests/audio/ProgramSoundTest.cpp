@@ -34,7 +34,8 @@ TEST_F(ProgramSound, CtrlPPlaysSquareOnTheDefaultDeviceWithEveryHarmonicInPropor
         << sound().text().toStdString();
     QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("Command1_1")),
                       Qt::LeftButton);
-    for (QAction* item : window->findChild<QMenu*>()->findChildren<QAction*>()) {
+    for (QAction* item :
+         window->findChild<QMenu*>(QStringLiteral("displayMenu"))->findChildren<QAction*>()) {
         if (item->text() == QStringLiteral("100 %")) {
             item->trigger();
         }

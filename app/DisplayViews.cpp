@@ -1,0 +1,131 @@
+#include "DisplayViews.h"
+
+#include "editor/Presets.h"
+
+#include <QAction>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QWidget>
+
+namespace app {
+namespace {
+
+using Ideal = scope::Target::Ideal;
+
+// The shape each preset button aims at, in button order; MUTE aims at nothing.
+constexpr std::array<std::optional<Ideal>, 6> presetShapes{
+    std::nullopt, Ideal::Square, Ideal::Sawtooth, Ideal::Sawtooth, Ideal::Sine, Ideal::Triangle};
+
+} // namespace
+
+DisplayViews::DisplayViews(QWidget& display, QMenu& menu, Loader load, std::function<void()> redraw)
+    : QObject(&display), load_(std::move(load)), redraw_(std::move(redraw)) {
+    menu.addSeparator();
+    connect(addToggle(display, menu, QStringLiteral("Show harmonics"), Qt::Key_H),
+            &QAction::toggled, this, [this](bool on) {
+                views_.harmonics = on;
+                redraw_();
+            });
+    connect(addToggle(display, menu, QStringLiteral("Show target"), Qt::Key_T), &QAction::toggled,
+            this, [this](bool on) {
+                views_.target = on;
+                redraw_();
+            });
+    display.installEventFilter(this);
+}
+
+// The key works while the display has the focus; the menu shows it beside the item.
+QAction* DisplayViews::addToggle(QWidget& display, QMenu& menu, const QString& text, Qt::Key key) {
+    auto* action = new QAction(text, &display);
+    action->setCheckable(true);
+    action->setShortcut(QKeySequence(key));
+    action->setShortcutContext(Qt::WidgetShortcut);
+    display.addAction(action);
+    menu.addAction(action);
+    return action;
+}
+
+void DisplayViews::presetClicked(int index) {
+    const auto shape = presetShapes.at(static_cast<std::size_t>(index));
+    views_.aim.reset();
+    if (shape) {
+        const double fundamental = editor::presetRows.at(static_cast<std::size_t>(index))[0].value;
+        views_.aim = scope::Target::ideal(*shape, fundamental);
+    }
+}
+
+// A drawing stays on screen beside the sum it made, until the amplitudes change again.
+void DisplayViews::amplitudesChanged() {
+    if (!loadingDrawing_) {
+        views_.drawing.reset();
+    }
+}
+
+bool DisplayViews::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseMove: {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        const bool starts =
+            event->type() == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton;
+        if (starts) {
+            drawing_.emplace();
+            shownBefore_ = views_.drawing;
+        }
+        if (drawing_ && (starts || (mouse->buttons() & Qt::LeftButton) != 0)) {
+            draw(mouse->position());
+        }
+        break;
+    }
+    case QEvent::MouseButtonRelease:
+        if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton && drawing_) {
+            finishDrawing();
+        }
+        break;
+    case QEvent::KeyPress:
+        if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape && drawing_) {
+            cancelDrawing();
+            return true;
+        }
+        break;
+    default:
+        break;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void DisplayViews::draw(QPointF at) {
+    drawing_->add(at.x(), at.y());
+    views_.drawing = drawing_->curve();
+    redraw_();
+}
+
+// A click without a stroke is only a click: the display takes the focus, nothing else changes.
+void DisplayViews::finishDrawing() {
+    const scope::Drawing drawing = *drawing_;
+    drawing_.reset();
+    if (drawing.columns() < 2) {
+        cancelDrawing();
+        return;
+    }
+    const scope::Period heights = drawing.filled();
+    views_.aim = scope::Target::drawn(heights);
+    scope::Curve shown{};
+    for (std::size_t x = 0; x < shown.size(); ++x) {
+        shown[x] = scope::rowOf(heights[x % heights.size()]);
+    }
+    views_.drawing = shown;
+    loadingDrawing_ = true;
+    load_(scope::harmonicsOf(heights));
+    loadingDrawing_ = false;
+    redraw_();
+}
+
+void DisplayViews::cancelDrawing() {
+    drawing_.reset();
+    views_.drawing = shownBefore_;
+    redraw_();
+}
+
+} // namespace app

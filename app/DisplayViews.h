@@ -1,0 +1,50 @@
+#pragma once
+
+#include "scope/Drawing.h"
+#include "scope/Views.h"
+
+#include <QObject>
+#include <array>
+#include <functional>
+#include <optional>
+
+class QAction;
+class QMenu;
+class QWidget;
+
+namespace app {
+
+// Drawing a wave on the display with the mouse, and the views of the harmonics and of the
+// target: their menu items and keys, and what sets the target.
+class DisplayViews final : public QObject {
+    Q_OBJECT
+
+public:
+    using Loader = std::function<void(const std::array<int, scope::harmonicCount>&)>;
+
+    // load writes a drawing's harmonics into the boxes; redraw shows the display at once.
+    DisplayViews(QWidget& display, QMenu& menu, Loader load, std::function<void()> redraw);
+
+    [[nodiscard]] const scope::Views& views() const { return views_; }
+
+    void presetClicked(int index);
+    void amplitudesChanged();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QAction* addToggle(QWidget& display, QMenu& menu, const QString& text, Qt::Key key);
+    void draw(QPointF at);
+    void finishDrawing();
+    void cancelDrawing();
+
+    scope::Views views_;
+    std::optional<scope::Drawing> drawing_;
+    std::optional<scope::Curve> shownBefore_; // back on screen if the stroke comes to nothing
+    bool loadingDrawing_ = false;
+    Loader load_;
+    std::function<void()> redraw_;
+};
+
+} // namespace app

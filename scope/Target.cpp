@@ -1,0 +1,113 @@
+#include "Target.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace scope {
+namespace {
+
+constexpr double pi = std::numbers::pi;
+
+// The phase as a fraction of the period, in [0, 1).
+double periodFraction(double theta) {
+    const double fraction = theta / (2.0 * pi);
+    return fraction - std::floor(fraction);
+}
+
+} // namespace
+
+Target::Target(std::optional<Ideal> shape, double scale, Period heights)
+    : shape_(shape), scale_(scale), heights_(heights), grid_(FitMeter::gridPoints) {
+    for (std::size_t j = 0; j < grid_.size(); ++j) {
+        grid_[j] = at(2.0 * pi * static_cast<double>(j) / static_cast<double>(grid_.size()));
+        power_ += grid_[j] * grid_[j] / static_cast<double>(grid_.size());
+    }
+    for (std::size_t x = 0; x < curve_.size(); ++x) {
+        curve_[x] = rowOf(at(phaseStep * static_cast<double>(x)));
+    }
+}
+
+Target Target::ideal(Ideal shape, double fundamental) {
+    return {shape, fundamental, {}};
+}
+
+Target Target::drawn(const Period& heights) {
+    return {std::nullopt, 0.0, heights};
+}
+
+// Each ideal shape's series has first harmonic 1 before scaling; at a jump it takes the middle.
+double Target::at(double theta) const {
+    const double p = periodFraction(theta);
+    if (!shape_) {
+        const double column = p * periodColumns;
+        const auto before = static_cast<std::size_t>(column) % periodColumns;
+        const double along = column - std::floor(column);
+        return heights_[before] +
+               (heights_[(before + 1) % periodColumns] - heights_[before]) * along;
+    }
+    switch (*shape_) {
+    case Ideal::Sine:
+        return scale_ * std::sin(2.0 * pi * p);
+    case Ideal::Square:
+        return p == 0.0 || p == 0.5 ? 0.0 : scale_ * pi / 4.0 * (p < 0.5 ? 1.0 : -1.0);
+    case Ideal::Sawtooth:
+        return p == 0.0 ? 0.0 : scale_ * pi * (0.5 - p);
+    case Ideal::Triangle:
+        return scale_ * pi / 4.0 * std::asin(std::sin(2.0 * pi * p));
+    }
+    return 0.0;
+}
+
+FitMeter::FitMeter() : sines_(harmonicCount * gridPoints) {
+    for (std::size_t k = 0; k < harmonicCount; ++k) {
+        for (std::size_t j = 0; j < gridPoints; ++j) {
+            sines_[k * gridPoints + j] = std::sin(static_cast<double>(k + 1) * 2.0 * pi *
+                                                  static_cast<double>(j) / gridPoints);
+        }
+    }
+}
+
+const Amplitudes& FitMeter::coefficientsOf(const Target& target) const {
+    if (!target.coefficients_) {
+        Amplitudes coefficients{};
+        for (std::size_t k = 0; k < harmonicCount; ++k) {
+            for (std::size_t j = 0; j < gridPoints; ++j) {
+                coefficients[k] += target.grid_[j] * sines_[k * gridPoints + j] / gridPoints;
+            }
+        }
+        target.coefficients_ = coefficients;
+    }
+    return *target.coefficients_;
+}
+
+std::optional<Fit> FitMeter::measure(const Amplitudes& amplitudes, const Target& target) const {
+    const std::vector<double>& aim = target.onGrid();
+    const auto [aimLow, aimHigh] = std::minmax_element(aim.begin(), aim.end());
+    const double height = *aimHigh - *aimLow;
+    if (target.power() == 0.0 || height == 0.0) {
+        return std::nullopt;
+    }
+    // The mean of sin squared over the grid is one half for every harmonic here.
+    const Amplitudes& coefficients = coefficientsOf(target);
+    double errorPower = target.power();
+    for (std::size_t k = 0; k < harmonicCount; ++k) {
+        errorPower += amplitudes[k] * (amplitudes[k] / 2.0 - 2.0 * coefficients[k]);
+    }
+    std::array<double, gridPoints / 2 + 1> half{};
+    for (std::size_t k = 0; k < harmonicCount; ++k) {
+        if (amplitudes[k] != 0.0) {
+            const double* sines = sines_.data() + k * gridPoints;
+            for (std::size_t j = 0; j < half.size(); ++j) {
+                half[j] += amplitudes[k] * sines[j];
+            }
+        }
+    }
+    const auto [low, high] = std::minmax_element(half.begin(), half.end());
+    const double sumHigh = std::max(*high, -*low);
+    const double sumLow = -sumHigh;
+    return Fit{100.0 * std::sqrt(std::max(errorPower, 0.0) / target.power()),
+               100.0 * std::max(sumHigh - *aimHigh, *aimLow - sumLow) / height};
+}
+
+} // namespace scope
