@@ -1,5 +1,6 @@
 #include "Form1.h"
 
+#include "FileActions.h"
 #include "forms/Conversions.h"
 
 #include <QFont>
@@ -59,9 +60,11 @@ Form1::Form1(forms::ErrorBoundary::Reporter reporter, std::unique_ptr<audio::Sou
     handlers_ = std::make_unique<Form1Handlers>(
         controls, Form1Hooks{[this] {
                                  views_->amplitudesChanged();
+                                 edits_->amplitudesChanged();
                                  sound_->publish();
                              },
                              [this](int preset) { views_->presetClicked(preset); }});
+    createEditActions();
     timer1_->start();
 }
 
@@ -161,6 +164,30 @@ void Form1::createDisplayMenu() {
 
 void Form1::load(std::span<const std::string> texts) {
     boundary_.run([this, texts] { handlers_->load(texts); });
+}
+
+void Form1::createEditActions() {
+    auto* note = new QLabel(oscil_);
+    note->setObjectName(QStringLiteral("note"));
+    note->setStyleSheet(QStringLiteral(
+        "background: rgba(40, 40, 40, 220); color: white; padding: 4px; border-radius: 3px;"));
+    note->setWordWrap(true);
+    note->setFixedWidth(layout::oscilRect.inPixels().width - 12);
+    EditActions::Boxes access{[this] { return texts(); },
+                              [this](const editor::Texts& texts) {
+                                  boundary_.run([this, &texts] { handlers_->restore(texts); });
+                              },
+                              [this](std::span<const std::string> texts) { load(texts); }};
+    edits_ = new EditActions(*this, *displayMenu_, harmonika_, std::move(access), *note);
+    new FileActions(*this, *displayMenu_, *oscil_, [this] { return sound_->snapshot(); });
+}
+
+editor::Texts Form1::texts() const {
+    editor::Texts result;
+    for (std::size_t i = 0; i < result.size(); ++i) {
+        result[i] = harmonika_[i]->text().toStdString();
+    }
+    return result;
 }
 
 // Focus moves in the designed tab index order; controls that take no focus drop out.

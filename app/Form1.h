@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DisplayViews.h"
+#include "EditActions.h"
 #include "Form1Handlers.h"
 #include "SoundControls.h"
 #include "WindowLayout.h"
@@ -47,6 +48,8 @@ private:
     void chainTabOrder();
     void createDisplayMenu();
     void load(std::span<const std::string> texts);
+    void createEditActions();
+    [[nodiscard]] editor::Texts texts() const;
     [[nodiscard]] Form1Controls adaptControls();
     [[nodiscard]] std::array<double, audio::harmonicCount> amplitudes() const;
 
@@ -69,6 +72,7 @@ private:
     QMenu* displayMenu_ = nullptr;
     SoundControls* sound_ = nullptr;
     DisplayViews* views_ = nullptr;
+    EditActions* edits_ = nullptr;
 };
 
 } // namespace app

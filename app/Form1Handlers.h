@@ -35,6 +35,8 @@ public:
 
     // Writes amplitudes into the boxes through the bank, as a preset does.
     void load(std::span<const std::string> texts) { presets_.load(texts); }
+    // Brings back texts the boxes once held, exactly.
+    void restore(std::span<const std::string> texts) { presets_.restore(texts); }
     // Draws the display now rather than at the next tick.
     void redraw() { renderer_.tick(); }
 

@@ -70,16 +70,19 @@ void SoundControls::availabilityChanged() {
     sound_->setText(QStringLiteral("Sound (%1)").arg(reason));
 }
 
-void SoundControls::publish() {
-    if (output_ == nullptr) {
-        return;
-    }
+audio::SoundSnapshot SoundControls::snapshot() const {
     audio::SoundSnapshot snapshot;
     snapshot.amplitudes = amplitudes_();
     snapshot.pitchHz = pitches_->checkedAction()->data().toInt();
     snapshot.volume = volumes_->checkedAction()->data().toInt() / 100.0;
     snapshot.on = sound_->isChecked();
-    output_->publish(snapshot);
+    return snapshot;
+}
+
+void SoundControls::publish() {
+    if (output_ != nullptr) {
+        output_->publish(snapshot());
+    }
 }
 
 } // namespace app

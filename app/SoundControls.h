@@ -27,6 +27,8 @@ public:
 
     // Tells the output the newest amplitudes (and everything else).
     void publish();
+    // The sound as chosen now, whether or not it is on.
+    [[nodiscard]] audio::SoundSnapshot snapshot() const;
 
     [[nodiscard]] QAction& soundAction() const { return *sound_; }
 

@@ -24,4 +24,14 @@ void Presets::load(std::span<const std::string> texts) {
     }
 }
 
+void Presets::restore(std::span<const std::string> texts) {
+    for (std::size_t i = 0; i < boxes_.size() && i < texts.size(); ++i) {
+        if (boxes_[i]->text() != texts[i]) {
+            boxes_[i]->setText(
+                forms::integerToText(forms::roundToInt16(forms::strictNumber(texts[i]))));
+            boxes_[i]->setText(texts[i]);
+        }
+    }
+}
+
 } // namespace editor

@@ -39,6 +39,9 @@ public:
     // Writes the texts into the boxes in order, and "0" into the boxes beyond them. A box whose
     // text is already the one given is left alone, so loading what the boxes hold changes nothing.
     void load(std::span<const std::string> texts);
+    // Brings back texts the boxes once settled on, fractions included: each box is first given
+    // the whole number its slider stood at, so the exact text then stays as it was.
+    void restore(std::span<const std::string> texts);
 
 private:
     Boxes boxes_;

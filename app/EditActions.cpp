@@ -1,0 +1,154 @@
+#include "EditActions.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTimer>
+
+namespace app {
+namespace {
+
+constexpr int noteMs = 4000;
+
+bool isUndoOrRedo(const QKeyEvent& key) {
+    return key.matches(QKeySequence::Undo) || key.matches(QKeySequence::Redo) ||
+           key.keyCombination() == QKeyCombination(Qt::ControlModifier, Qt::Key_Y);
+}
+
+} // namespace
+
+EditActions::EditActions(QWidget& window, QMenu& menu,
+                         std::array<QLineEdit*, editor::slotCount> boxes, Boxes access,
+                         QLabel& note)
+    : QObject(&window), boxes_(boxes), access_(std::move(access)), note_(note),
+      history_(access_.read()) {
+    menu.addSeparator();
+    undo_ = addAction(window, menu, QStringLiteral("Undo"), {QKeySequence(QKeySequence::Undo)});
+    redo_ = addAction(
+        window, menu, QStringLiteral("Redo"),
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    connect(undo_, &QAction::triggered, this, [this] { moveThroughHistory(true); });
+    connect(redo_, &QAction::triggered, this, [this] { moveThroughHistory(false); });
+    menu.addSeparator();
+    connect(addAction(window, menu, QStringLiteral("Copy amplitudes"),
+                      {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)}),
+            &QAction::triggered, this, &EditActions::copy);
+    connect(addAction(window, menu, QStringLiteral("Paste amplitudes"),
+                      {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V)}),
+            &QAction::triggered, this, &EditActions::paste);
+    for (QLineEdit* box : boxes_) {
+        box->installEventFilter(this);
+    }
+    // Any user input ends the action before it; the filter sees it before its widget does.
+    qApp->installEventFilter(this);
+    note_.hide();
+    updateActions();
+}
+
+QAction* EditActions::addAction(QWidget& window, QMenu& menu, const QString& text,
+                                const QList<QKeySequence>& keys) {
+    auto* action = new QAction(text, &window);
+    action->setShortcuts(keys);
+    action->setShortcutContext(Qt::WindowShortcut);
+    window.addAction(action);
+    menu.addAction(action);
+    return action;
+}
+
+void EditActions::amplitudesChanged() {
+    if (restoring_) {
+        return;
+    }
+    if (!pending_) {
+        pending_ = true;
+        pendingKey_ = actionKey_;
+        QTimer::singleShot(0, this, &EditActions::recordPendingStep);
+    }
+}
+
+void EditActions::recordPendingStep() {
+    if (pending_) {
+        pending_ = false;
+        history_.record(access_.read(), pendingKey_);
+        updateActions();
+    }
+}
+
+bool EditActions::eventFilter(QObject* watched, QEvent* event) {
+    const auto type = event->type();
+    if (type == QEvent::ShortcutOverride &&
+        std::find(boxes_.begin(), boxes_.end(), watched) != boxes_.end() &&
+        isUndoOrRedo(static_cast<QKeyEvent&>(*event))) {
+        // Not the box's own undo: the window's, so the two never disagree.
+        event->ignore();
+        return true;
+    }
+    if (type == QEvent::KeyPress || type == QEvent::MouseButtonPress ||
+        type == QEvent::MouseButtonRelease || type == QEvent::Wheel) {
+        recordPendingStep();
+        const auto box = std::find(boxes_.begin(), boxes_.end(), watched);
+        actionKey_ = type == QEvent::KeyPress && box != boxes_.end()
+                         ? 1 + static_cast<int>(box - boxes_.begin())
+                         : 0;
+    }
+    if (type == QEvent::FocusOut &&
+        std::find(boxes_.begin(), boxes_.end(), watched) != boxes_.end()) {
+        recordPendingStep();
+        history_.stopMerging();
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void EditActions::moveThroughHistory(bool back) {
+    recordPendingStep();
+    const editor::Texts& texts = back ? history_.undo() : history_.redo();
+    restoring_ = true;
+    access_.restore(texts);
+    restoring_ = false;
+    updateActions();
+}
+
+void EditActions::copy() {
+    recordPendingStep();
+    QApplication::clipboard()->setText(
+        QString::fromStdString(editor::amplitudesAsText(access_.read())));
+}
+
+void EditActions::paste() {
+    recordPendingStep();
+    const editor::ParsedAmplitudes parsed =
+        editor::parseAmplitudes(QApplication::clipboard()->text().toStdString());
+    if (!parsed.problem.empty()) {
+        say(QStringLiteral("Nothing pasted: %1. Copy numbers such as \"100 0 30\" and try again.")
+                .arg(QString::fromStdString(parsed.problem)));
+        return;
+    }
+    actionKey_ = 0;
+    access_.load(parsed.numbers);
+    recordPendingStep();
+}
+
+// A short note over the display that goes away by itself: nothing to dismiss.
+void EditActions::say(const QString& text) {
+    note_.setText(text);
+    note_.adjustSize();
+    note_.move(6, note_.parentWidget()->height() - note_.height() - 6);
+    note_.show();
+    note_.raise();
+    QTimer::singleShot(noteMs, &note_, [this, text] {
+        if (note_.text() == text) {
+            note_.hide();
+        }
+    });
+}
+
+void EditActions::updateActions() {
+    undo_->setEnabled(history_.canUndo());
+    redo_->setEnabled(history_.canRedo());
+}
+
+} // namespace app

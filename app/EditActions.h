@@ -1,0 +1,61 @@
+#pragma once
+
+#include "editor/History.h"
+
+#include <QObject>
+#include <functional>
+#include <span>
+
+class QAction;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QWidget;
+
+namespace app {
+
+// Undo and redo of the amplitudes, window-wide, and copying and pasting all 17 as a line of
+// text. A step is one user action: everything it changed is recorded when control returns to
+// the event loop, or when the next action starts.
+class EditActions final : public QObject {
+    Q_OBJECT
+
+public:
+    struct Boxes {
+        std::function<editor::Texts()> read;
+        std::function<void(const editor::Texts&)> restore;      // exactly, fractions included
+        std::function<void(std::span<const std::string>)> load; // as a preset writes them
+    };
+
+    EditActions(QWidget& window, QMenu& menu, std::array<QLineEdit*, editor::slotCount> boxes,
+                Boxes access, QLabel& note);
+
+    // A box has settled after a change.
+    void amplitudesChanged();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QAction* addAction(QWidget& window, QMenu& menu, const QString& text,
+                       const QList<QKeySequence>& keys);
+    void recordPendingStep();
+    void moveThroughHistory(bool back);
+    void copy();
+    void paste();
+    void say(const QString& text);
+    void updateActions();
+
+    std::array<QLineEdit*, editor::slotCount> boxes_;
+    Boxes access_;
+    QLabel& note_;
+    editor::History history_;
+    QAction* undo_;
+    QAction* redo_;
+    bool pending_ = false;
+    bool restoring_ = false;
+    int actionKey_ = 0;  // what the user is doing now: 1 + a box typed in, or 0
+    int pendingKey_ = 0; // what made the pending step
+};
+
+} // namespace app

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "Slots.h"
+
+#include <string>
+#include <vector>
+
+namespace editor {
+
+using Texts = std::array<std::string, slotCount>;
+
+// The amplitudes' undo history: the 17 box texts after each step, and where the user stands.
+class History {
+public:
+    static constexpr std::size_t steps = 200;
+
+    explicit History(Texts start);
+
+    // The boxes now hold these texts. Nothing is recorded when they hold what they held. A step
+    // with the same merge key as the one before (not 0) joins it, as keystrokes in one box do.
+    void record(const Texts& now, int mergeKey);
+    // The next step stands on its own, whatever its key.
+    void stopMerging() { lastKey_ = 0; }
+
+    [[nodiscard]] bool canUndo() const { return at_ > 0; }
+    [[nodiscard]] bool canRedo() const { return at_ + 1 < states_.size(); }
+    // Each returns the texts the boxes should hold now.
+    const Texts& undo();
+    const Texts& redo();
+    [[nodiscard]] const Texts& current() const { return states_[at_]; }
+
+private:
+    std::vector<Texts> states_;
+    std::size_t at_ = 0;
+    int lastKey_ = 0;
+};
+
+// The 17 texts on one line, separated by single spaces.
+std::string amplitudesAsText(const Texts& texts);
+
+// The numbers in a text, separated by blanks, commas, semicolons or line breaks, each in the
+// program's own form: the first 17 of them, or why there are none to take.
+struct ParsedAmplitudes {
+    std::vector<std::string> numbers;
+    std::string problem; // empty when the numbers can be taken
+};
+ParsedAmplitudes parseAmplitudes(std::string_view text);
+
+} // namespace editor
