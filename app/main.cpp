@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDateTime>
+#include <QIcon>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -78,6 +79,9 @@ int main(int argc, char* argv[]) {
 
     QApplication app(argc, argv);
     parser.process(app);
+    // The desktop finds the entry, icon and metadata installed under this one id.
+    QGuiApplication::setDesktopFileName(QStringLiteral("lt.dorvila.Tonvirta"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("lt.dorvila.Tonvirta")));
     const auto window = app::createMainWindow();
     logFirstFrameIfAsked(*window);
     window->show();
