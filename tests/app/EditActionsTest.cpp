@@ -8,33 +8,15 @@
 
 namespace {
 
-using Texts = std::array<std::string, 17>;
-
-Texts leading(std::initializer_list<const char*> texts) {
-    Texts result;
-    result.fill("0");
-    std::copy(texts.begin(), texts.end(), result.begin());
-    return result;
-}
-
 class EditActions : public testing_support::Form1Fixture {
 protected:
     void press(QWidget& on, QKeyCombination keys) {
         QTest::keyClick(&on, keys.key(), keys.keyboardModifiers());
     }
-    QAction& item(const QString& text) {
-        for (QAction* action : child<QMenu>("displayMenu").actions()) {
-            if (action->text() == text) {
-                return *action;
-            }
-        }
-        ADD_FAILURE() << text.toStdString();
-        return *child<QMenu>("displayMenu").actions().front();
-    }
 };
 
 TEST_F(EditActions, EachUserActionIsOneStepUndoneAndRedoneWhereverTheFocusIs) {
-    EXPECT_FALSE(item("Undo").isEnabled());
+    EXPECT_FALSE(menuItem("Undo").isEnabled());
     typeOver(3, "12"); // keystrokes in one box: one step
     QTest::mouseClick(&button(1), Qt::LeftButton);
     typeOver(9, "0"); // changes nothing: no step
@@ -42,26 +24,27 @@ TEST_F(EditActions, EachUserActionIsOneStepUndoneAndRedoneWhereverTheFocusIs) {
     press(slider(0), Qt::Key_Up);
     typeOver(2, "2");
     qt_user::pasteOver(box(2), "2.5"); // still typing in box 2
-    const Texts square = leading({"100", "0", "30", "0", "14", "0", "7", "0", "3", "0", "1"});
-    Texts last = square;
-    last[0] = "101";
-    last[2] = "2.5";
-    Texts beforeBox2 = square;
-    beforeBox2[0] = "101";
-    const Texts states[] = {leading({}), leading({"0", "0", "0", "12"}), square, beforeBox2, last};
+    const Texts states[] = {leading({}), leading({"0", "0", "0", "12"}),
+                            leading({"100", "0", "30", "0", "14", "0", "7", "0", "3", "0", "1"}),
+                            leading({"101", "0", "30", "0", "14", "0", "7", "0", "3", "0", "1"}),
+                            leading({"101", "0", "2.5", "0", "14", "0", "7", "0", "3", "0", "1"})};
     for (int step = 3; step >= 0; --step) {
         press(box(2), QKeyCombination(Qt::CTRL, Qt::Key_Z));
         EXPECT_EQ(texts(), states[step]) << "undo to " << step;
         EXPECT_EQ(slider(0).value(), -std::stoi(texts()[0]));
     }
-    EXPECT_FALSE(item("Undo").isEnabled());
+    EXPECT_FALSE(menuItem("Undo").isEnabled());
     for (int step = 1; step <= 4; ++step) {
         press(box(7), step % 2 == 0 ? QKeyCombination(Qt::CTRL | Qt::SHIFT, Qt::Key_Z)
                                     : QKeyCombination(Qt::CTRL, Qt::Key_Y));
         EXPECT_EQ(texts(), states[step]) << "redo to " << step;
     }
     EXPECT_EQ(slider(2).value(), -2) << "the fraction came back with its slider";
-    EXPECT_FALSE(item("Redo").isEnabled());
+    EXPECT_FALSE(menuItem("Redo").isEnabled());
+    drawOnDisplay(0, 255, [](int x) { return 128.0 - 40.0 * std::sin(x / 40.7); });
+    EXPECT_EQ(box(0).text(), "60");
+    menuItem("Undo").trigger();
+    EXPECT_EQ(texts(), states[4]) << "a drawing is one step";
 }
 
 TEST_F(EditActions, KeepsAtLeastAHundredSteps) {
@@ -70,10 +53,10 @@ TEST_F(EditActions, KeepsAtLeastAHundredSteps) {
         press(slider(0), Qt::Key_Up);
     }
     for (int i = 0; i < 100; ++i) {
-        item("Undo").trigger();
+        menuItem("Undo").trigger();
     }
     EXPECT_EQ(box(0).text(), "20");
-    EXPECT_TRUE(item("Undo").isEnabled());
+    EXPECT_TRUE(menuItem("Undo").isEnabled());
 }
 
 TEST_F(EditActions, CopyAndPasteTheAmplitudesAsOneLine) {
@@ -100,13 +83,13 @@ TEST_F(EditActions, CopyAndPasteTheAmplitudesAsOneLine) {
     for (const auto& [clipboard, expected] : cases) {
         const Texts before = texts();
         QApplication::clipboard()->setText(clipboard);
-        item("Paste amplitudes").trigger();
+        menuItem("Paste amplitudes").trigger();
         const bool refused = expected[0].empty();
         EXPECT_EQ(texts(), refused ? before : expected) << clipboard.left(20).toStdString();
         EXPECT_EQ(child<QLabel>("note").isVisible(), refused) << clipboard.left(20).toStdString();
         child<QLabel>("note").hide();
     }
-    item("Undo").trigger();
+    menuItem("Undo").trigger();
     EXPECT_EQ(texts(), leading({"100", "-200", "2", "7"})) << "a paste is one step";
 }
 

@@ -8,7 +8,6 @@
 namespace {
 
 using Editing = testing_support::Form1Fixture;
-using Texts = std::array<std::string, 17>;
 
 TEST_F(Editing, EveryEntrySettlesOnItsCanonicalClampedFormWithTheSliderFollowing) {
     enum How { Paste, Type };
@@ -19,39 +18,24 @@ TEST_F(Editing, EveryEntrySettlesOnItsCanonicalClampedFormWithTheSliderFollowing
         const char* shown;
         int slider;
     };
+    // clang-format off
     const Case cases[] = {
-        {"0", Paste, "", "0", 0},
-        {"0", Paste, "007", "7", -7},
-        {"0", Paste, "12abc", "12", -12},
-        {"0", Paste, "-5", "-5", 5},
-        {"0", Paste, " 42 apples", "42", -42},
-        {"0", Paste, "200", "200", -200},
-        {"0", Paste, "-200", "-200", 200},
-        {"0", Paste, "200.4", "200", -200},
-        {"0", Paste, "-250", "-200", 200},
-        {"0", Paste, "1e999", "200", -200},
-        {"0", Paste, "-1e999", "-200", 200},
-        {"0", Paste, "199.4", "199", -199},
-        {"0", Paste, "-199.6", "-200", 200},
-        {"0", Paste, "199.99", "200", -200},
-        {"0", Paste, "-1.5", "-2", 2},
-        {"0", Paste, "-0.4", "-0.4", 0},
-        {"0", Paste, "0.5", "0.5", 0},
-        {"0", Paste, "1.5", "2", -2},
-        {"0", Paste, "2.5", "2", -2},
-        {"2", Paste, "2.5", "2.5", -2},
-        {"3", Paste, "3.5", "4", -4},
-        {"0", Paste, "-0", "0", 0},
-        {"0", Paste, "1e2", "100", -100},
-        {"0", Paste, "1e-7", "1E-07", 0},
-        {"0", Paste, "3,5", "3", -3},
-        {"0", Paste, "0x10", "0", 0},
-        {"0", Paste, "\xc2\xbd", "0", 0},
-        {"0", Type, "250abc", "200", -200},
-        {"0", Type, "abc", "0", 0},
-        {"0", Type, "2.", "2", -2},
+        {"0", Paste, "", "0", 0}, {"0", Paste, "007", "7", -7}, {"0", Paste, "12abc", "12", -12},
+        {"0", Paste, "-5", "-5", 5}, {"0", Paste, " 42 apples", "42", -42},
+        {"0", Paste, "200", "200", -200}, {"0", Paste, "-200", "-200", 200},
+        {"0", Paste, "200.4", "200", -200}, {"0", Paste, "-250", "-200", 200},
+        {"0", Paste, "1e999", "200", -200}, {"0", Paste, "-1e999", "-200", 200},
+        {"0", Paste, "199.4", "199", -199}, {"0", Paste, "-199.6", "-200", 200},
+        {"0", Paste, "199.99", "200", -200}, {"0", Paste, "-1.5", "-2", 2},
+        {"0", Paste, "-0.4", "-0.4", 0}, {"0", Paste, "0.5", "0.5", 0}, {"0", Paste, "1.5", "2", -2},
+        {"0", Paste, "2.5", "2", -2}, {"2", Paste, "2.5", "2.5", -2}, {"3", Paste, "3.5", "4", -4},
+        {"0", Paste, "-0", "0", 0}, {"0", Paste, "1e2", "100", -100},
+        {"0", Paste, "1e-7", "1E-07", 0}, {"0", Paste, "3,5", "3", -3},
+        {"0", Paste, "0x10", "0", 0}, {"0", Paste, "\xc2\xbd", "0", 0},
+        {"0", Type, "250abc", "200", -200}, {"0", Type, "abc", "0", 0}, {"0", Type, "2.", "2", -2},
         {"0", Type, "-", "0", 0},
     };
+    // clang-format on
     for (const Case& c : cases) {
         qt_user::pasteOver(box(9), c.before);
         if (c.how == Paste) {
@@ -77,11 +61,13 @@ TEST_F(Editing, TheCaretStaysWhereTheUserIsTyping) {
         const char* shown;
         int caretAfter;
     };
+    // clang-format off
     const Case cases[] = {
-        {"12", 0, "0", "12", 0},  {"12", 0, "1", "112", 1},  {"15", 1, "1", "115", 2},
+        {"12", 0, "0", "12", 0}, {"12", 0, "1", "112", 1}, {"15", 1, "1", "115", 2},
         {"25", 1, "1", "200", 3}, {"152", 3, "0", "200", 3}, {"3", 1, ".", "3", 1},
-        {"5", 0, "-", "-5", 1},   {"152", 1, "\b", "52", 0},
+        {"5", 0, "-", "-5", 1}, {"152", 1, "\b", "52", 0},
     };
+    // clang-format on
     for (const Case& c : cases) {
         typeOver(2, c.before);
         box(2).setCursorPosition(c.caret);
@@ -93,21 +79,21 @@ TEST_F(Editing, TheCaretStaysWhereTheUserIsTyping) {
 }
 
 TEST_F(Editing, SliderArrowsTrackKeysAndThumbMoveTheAmplitude) {
-    const std::pair<std::function<void()>, const char*> steps[] = {
-        {[&] { qt_user::clickPart(slider(0), QStyle::SC_ScrollBarSubLine); }, "1"},
-        {[&] { qt_user::clickPart(slider(0), QStyle::SC_ScrollBarAddPage); }, "-9"},
-        {[&] { qt_user::clickPart(slider(0), QStyle::SC_ScrollBarAddLine); }, "-10"},
-        {[&] { qt_user::clickPart(slider(0), QStyle::SC_ScrollBarSubPage); }, "0"},
-        {[&] { QTest::keyClick(&slider(0), Qt::Key_Up); }, "1"},
-        {[&] { QTest::keyClick(&slider(0), Qt::Key_PageUp); }, "11"},
-        {[&] { QTest::keyClick(&slider(0), Qt::Key_PageDown); }, "1"},
-        {[&] { QTest::keyClick(&slider(0), Qt::Key_Down); }, "0"},
-        {[&] { QTest::keyClick(&slider(0), Qt::Key_End); }, "-200"},
-        {[&] { QTest::keyClick(&slider(0), Qt::Key_Home); }, "200"},
-    };
+    // clang-format off
+    const std::pair<QStyle::SubControl, const char*> clicks[] = {
+        {QStyle::SC_ScrollBarSubLine, "1"}, {QStyle::SC_ScrollBarAddPage, "-9"},
+        {QStyle::SC_ScrollBarAddLine, "-10"}, {QStyle::SC_ScrollBarSubPage, "0"}};
+    const std::pair<Qt::Key, const char*> keys[] = {
+        {Qt::Key_Up, "1"}, {Qt::Key_PageUp, "11"}, {Qt::Key_PageDown, "1"}, {Qt::Key_Down, "0"},
+        {Qt::Key_End, "-200"}, {Qt::Key_Home, "200"}};
+    // clang-format on
+    for (const auto& [part, shown] : clicks) {
+        qt_user::clickPart(slider(0), part);
+        EXPECT_EQ(box(0).text(), shown);
+    }
     slider(0).setFocus();
-    for (const auto& [step, shown] : steps) {
-        step();
+    for (const auto& [key, shown] : keys) {
+        QTest::keyClick(&slider(0), key);
         EXPECT_EQ(box(0).text(), shown);
     }
     QString whileHeld;
@@ -117,13 +103,7 @@ TEST_F(Editing, SliderArrowsTrackKeysAndThumbMoveTheAmplitude) {
     EXPECT_EQ(box(5).text(), QString::number(-slider(5).value()));
 }
 
-Texts leading(std::initializer_list<const char*> texts) {
-    Texts result;
-    result.fill("0");
-    std::copy(texts.begin(), texts.end(), result.begin());
-    return result;
-}
-
+// Also the display: within a tick it shows the trace of the texts, clipped at its edges.
 TEST_F(Editing, PresetButtonsClearEveryEditAndLoadTheirWaveform) {
     const std::pair<int, Texts> presets[] = {
         {0, leading({})},
@@ -132,18 +112,27 @@ TEST_F(Editing, PresetButtonsClearEveryEditAndLoadTheirWaveform) {
         {3, leading({"77", "37", "24", "17", "9", "6", "1", "1", "1", "1"})},
         {4, leading({"100"})},
         {5, leading({"100", "0", "0", "0", "6", "0", "0", "0", "2"})},
+        {-1, leading({"200", "-200", "0", "13", "-7"})}, // typed, past both edges
+        {-1, leading({"0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0",
+                      "0", "-150"})},
     };
     for (const auto& [index, expected] : presets) {
         typeOver(12, "55");
         typeOver(1, "12");
         for (int click = 0; click < 2; ++click) {
-            QTest::mouseClick(&button(index), Qt::LeftButton);
+            if (index < 0) {
+                for (int i = 0; i < 17; ++i) {
+                    qt_user::pasteOver(box(i), QString::fromStdString(expected[i]));
+                }
+            } else {
+                QTest::mouseClick(&button(index), Qt::LeftButton);
+            }
             EXPECT_EQ(texts(), expected) << "preset " << index << ", click " << click;
             for (std::size_t i = 0; i < 17; ++i) {
                 EXPECT_EQ(values()[i], -std::stoi(expected[i])) << "preset " << index;
             }
         }
-        if (index != 0) {
+        if (index > 0) {
             EXPECT_EQ(box(0).cursorPosition(), 0) << "a narrow box shows its leading digits";
         }
         const auto trace = testing_support::literalTrace(expected);

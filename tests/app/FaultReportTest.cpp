@@ -1,5 +1,5 @@
-// A run-time error that escapes a handler: the user is told which, then the program ends,
-// with no other handler running while the message is up.
+// A run-time error that escapes a handler: the user is told which in a dialog, then the program
+// ends, with no other handler running while the message is up.
 #include "app/ErrorDialog.h"
 #include "forms/qt/QtTextBox.h"
 
@@ -13,22 +13,8 @@
 
 namespace {
 
-// Stands in for the user: reads the dialog aloud on stderr and presses OK.
-void answerTheDialogWhenItOpens() {
-    QTimer::singleShot(20, [] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (box == nullptr) {
-            answerTheDialogWhenItOpens();
-            return;
-        }
-        std::cerr << "dialog \"" << box->windowTitle().toStdString()
-                  << "\": " << box->text().toStdString() << std::endl;
-        box->accept();
-    });
-}
-
-// Typing into a box whose change handler fails with the given error, while a timer's handler
-// would like to run.
+// Typing into a box whose change handler fails, while a timer's handler would like to run; the
+// dialog is read aloud on stderr and answered.
 void failWhileTyping(const forms::RuntimeError& error) {
     QWidget window;
     auto* edit = new QLineEdit(&window);
@@ -43,27 +29,29 @@ void failWhileTyping(const forms::RuntimeError& error) {
     QTimer ticks;
     QObject::connect(&ticks, &QTimer::timeout, [&] {
         boundary.run([&] { std::cerr << (failed ? "a handler ran during the report\n" : ""); });
+        if (auto* dialog = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            std::cerr << "dialog \"" << dialog->windowTitle().toStdString()
+                      << "\": " << dialog->text().toStdString() << std::endl;
+            dialog->accept();
+        }
     });
     ticks.start(5);
     window.show();
-    answerTheDialogWhenItOpens();
     QTest::keyClicks(edit, "7");
     std::cerr << "the program went on" << std::endl;
 }
 
 TEST(FaultReportDeathTest, ShowsTheErrorInADialogAndEndsTheProgram) {
-    const std::pair<forms::RuntimeError, const char*> errors[] = {
-        {forms::RuntimeError::typeMismatch(), "Run-time error '13':\n\nType mismatch"},
-        {forms::RuntimeError::overflow(), "Run-time error '6':\n\nOverflow"},
-        {forms::RuntimeError::invalidArgument(),
-         "Run-time error '5':\n\nInvalid procedure call or argument"},
-        {forms::RuntimeError::invalidPropertyValue(),
-         "Run-time error '380':\n\nInvalid property value"},
-    };
-    for (const auto& [error, shown] : errors) {
+    for (const auto& [error, shown] :
+         {std::pair{forms::RuntimeError::typeMismatch(), "'13':\n\nType mismatch"},
+          {forms::RuntimeError::overflow(), "'6':\n\nOverflow"},
+          {forms::RuntimeError::invalidArgument(), "'5':\n\nInvalid procedure call or argument"},
+          {forms::RuntimeError::invalidPropertyValue(), "'380':\n\nInvalid property value"}}) {
         EXPECT_EXIT(failWhileTyping(error),
                     testing::ExitedWithCode(forms::ErrorBoundary::exitStatus),
-                    testing::AllOf(testing::HasSubstr(std::string("dialog \"Tonvirta\": ") + shown),
+                    testing::AllOf(testing::HasSubstr(std::string("dialog \"Tonvirta\": Run-time "
+                                                                  "error ") +
+                                                      shown),
                                    testing::Not(testing::HasSubstr("during the report")),
                                    testing::Not(testing::HasSubstr("went on"))));
     }

@@ -24,11 +24,7 @@ protected:
     }
     void choose(const QString& menuItem, const QString& path) {
         answer = path;
-        for (QAction* action : child<QMenu>("displayMenu").actions()) {
-            if (action->text() == menuItem) {
-                action->trigger();
-            }
-        }
+        Form1Fixture::menuItem(menuItem).trigger();
     }
 
     QString answer;

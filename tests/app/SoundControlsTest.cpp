@@ -33,15 +33,6 @@ protected:
 
     QAction& sound() { return child<QAction>(QStringLiteral("soundAction")); }
     QMenu& menu() { return child<QMenu>(QStringLiteral("displayMenu")); }
-    QAction& item(const QString& text) {
-        for (QAction* action : menu().findChildren<QAction*>()) {
-            if (action->text() == text) {
-                return *action;
-            }
-        }
-        ADD_FAILURE() << "no menu item " << text.toStdString();
-        return sound();
-    }
     void pressCtrlP() { QTest::keyClick(&box(4), Qt::Key_P, Qt::ControlModifier); }
     const audio::SoundSnapshot& last() { return output.published.back(); }
 };
@@ -58,13 +49,13 @@ TEST_F(SoundControlsTest, CtrlPAndTheMenuToggleSoundWithThePitchAndVolumeChosen)
     pressCtrlP();
     EXPECT_TRUE(last().on);
     for (const char* pitch : {"55 Hz", "110 Hz", "220 Hz", "440 Hz", "880 Hz"}) {
-        EXPECT_EQ(item(pitch).isChecked(), QString(pitch) == "220 Hz") << pitch;
+        EXPECT_EQ(menuItem(pitch).isChecked(), QString(pitch) == "220 Hz") << pitch;
     }
-    item("880 Hz").trigger();
+    menuItem("880 Hz").trigger();
     EXPECT_EQ(last().pitchHz, 880.0);
-    item("25 %").trigger();
+    menuItem("25 %").trigger();
     EXPECT_EQ(last().volume, 0.25);
-    EXPECT_FALSE(item("220 Hz").isChecked());
+    EXPECT_FALSE(menuItem("220 Hz").isChecked());
 }
 
 TEST_F(SoundControlsTest, HandsOverTheAmplitudesAsSoonAsABoxSettles) {

@@ -14,20 +14,25 @@
 
 namespace {
 
+// Each rig makes the same user edits: type "5" after the first character, "-" before it,
+// delete the second, paste "42" over all twice; and moves the slider: one step down, a page up,
+// then a thumb drag downwards, calling whileHeld before releasing it.
 struct MemoryRig {
     forms::MemoryTextBox box{"0"};
     forms::MemoryScrollBar slider{-200, 200, 0};
 
-    void typeAt(int position, const std::string& text) { box.userInsert(position, text); }
-    void deleteAt(int position) { box.userErase(std::size_t(position), 1); }
-    void pasteOver(const std::string& text) { box.userReplaceAll(text); }
-    void dragThumbDown(const std::function<void()>& whileHeld) {
-        whileHeld();
-        slider.userMoveTo(100);
+    void userEdits() {
+        box.userInsert(1, "5");
+        box.userInsert(0, "-");
+        box.userErase(1, 1);
+        box.userReplaceAll("42");
+        box.userReplaceAll("42");
     }
-    void pressDownAndPageUp() {
+    void userMovesSlider(const std::function<void()>& whileHeld) {
         slider.userStep(1);
         slider.userStep(-10);
+        whileHeld();
+        slider.userMoveTo(100);
     }
 };
 
@@ -49,24 +54,20 @@ public:
     forms::QtTextBox box{*edit_, boundary_};
     forms::QtScrollBar slider{*bar_, boundary_};
 
-    void typeAt(int position, const std::string& text) {
+    void userEdits() {
         edit_->setFocus();
-        edit_->setCursorPosition(position);
-        QTest::keyClicks(edit_, QString::fromStdString(text));
-    }
-    void deleteAt(int position) {
-        edit_->setCursorPosition(position);
+        edit_->setCursorPosition(1);
+        QTest::keyClick(edit_, Qt::Key_5);
+        edit_->setCursorPosition(0);
+        QTest::keyClick(edit_, Qt::Key_Minus);
         QTest::keyClick(edit_, Qt::Key_Delete);
+        qt_user::pasteOver(*edit_, "42");
+        qt_user::pasteOver(*edit_, "42");
     }
-    void pasteOver(const std::string& text) {
-        qt_user::pasteOver(*edit_, QString::fromStdString(text));
-    }
-    void dragThumbDown(const std::function<void()>& whileHeld) {
-        qt_user::dragThumbDown(*bar_, 30, whileHeld);
-    }
-    void pressDownAndPageUp() {
+    void userMovesSlider(const std::function<void()>& whileHeld) {
         QTest::keyClick(bar_, Qt::Key_Down);
         QTest::keyClick(bar_, Qt::Key_PageUp);
+        qt_user::dragThumbDown(*bar_, 30, whileHeld);
     }
 };
 
@@ -96,11 +97,7 @@ TYPED_TEST(ControlContract, BoxRunsItsHandlerForEveryChangeAndNoOther) {
         box.setText(text);
     }
     assigning = false;
-    this->rig.typeAt(1, "5");
-    this->rig.typeAt(0, "-");
-    this->rig.deleteAt(1);
-    this->rig.pasteOver("42");
-    this->rig.pasteOver("42");
+    this->rig.userEdits();
     const std::vector<std::pair<std::string, bool>> expected{
         {"12", true},  {"abc", true},  {"7", true},   {"0", true},
         {"05", false}, {"-05", false}, {"-5", false}, {"42", false}};
@@ -124,9 +121,8 @@ TYPED_TEST(ControlContract, SliderRunsItsHandlerForEveryChangeAndADragOnlyOnRele
         }
     }
     slider.setValue(0);
-    this->rig.pressDownAndPageUp();
     std::size_t seenWhileHeld = 0;
-    this->rig.dragThumbDown([&] { seenWhileHeld = seen.size(); });
+    this->rig.userMovesSlider([&] { seenWhileHeld = seen.size(); });
     ASSERT_EQ(seen.size(), 5U);
     EXPECT_EQ(std::vector<int>(seen.begin(), seen.begin() + 4), (std::vector<int>{-37, 0, 1, -9}));
     EXPECT_EQ(seenWhileHeld, 4U);

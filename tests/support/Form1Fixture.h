@@ -2,7 +2,9 @@
 
 #include "app/Form1.h"
 
+#include <QAction>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
@@ -14,6 +16,15 @@ namespace testing_support {
 // test instead of ending the program.
 class Form1Fixture : public testing::Test {
 protected:
+    using Texts = std::array<std::string, 17>;
+    // The given texts first, "0" in the other boxes.
+    static Texts leading(std::initializer_list<const char*> texts) {
+        Texts result;
+        result.fill("0");
+        std::copy(texts.begin(), texts.end(), result.begin());
+        return result;
+    }
+
     explicit Form1Fixture(std::unique_ptr<audio::SoundOutput> sound = nullptr)
         : window([](const forms::RuntimeError& error) { ADD_FAILURE() << reportText(error); },
                  std::move(sound)) {
@@ -30,6 +41,22 @@ protected:
     QScrollBar& slider(int i) { return child<QScrollBar>(QStringLiteral("VScroll1_%1").arg(i)); }
     QPushButton& button(int n) { return child<QPushButton>(QStringLiteral("Command1_%1").arg(n)); }
     forms::PictureBox& oscil() { return child<forms::PictureBox>(QStringLiteral("oscil")); }
+    // An item of the display's menu, in a submenu or not.
+    QAction& menuItem(const QString& text) {
+        QAction* found = itemIn(child<QMenu>(QStringLiteral("displayMenu")), text);
+        return found != nullptr ? *found : throw std::runtime_error(text.toStdString());
+    }
+    static QAction* itemIn(const QMenu& menu, const QString& text) {
+        for (QAction* action : menu.actions()) {
+            QAction* found = action->text() == text      ? action
+                             : action->menu() != nullptr ? itemIn(*action->menu(), text)
+                                                         : nullptr;
+            if (found != nullptr) {
+                return found;
+            }
+        }
+        return nullptr;
+    }
 
     // Clicks into the box, selects all of it and types over it.
     void typeOver(int i, const QString& keys) {
@@ -37,12 +64,23 @@ protected:
         box(i).selectAll();
         QTest::keyClicks(&box(i), keys);
     }
+    // A stroke with the left button through (x, y(x)) for x = first .. last, in display pixels.
+    void drawOnDisplay(int first, int last, const std::function<double(int)>& y) {
+        const auto at = [&y](int x) { return QPointF(x, y(x)); };
+        QTest::mousePress(&oscil(), Qt::LeftButton, {}, at(first).toPoint());
+        for (int x = first; x <= last; ++x) {
+            QMouseEvent move(QEvent::MouseMove, at(x), oscil().mapToGlobal(at(x)), Qt::NoButton,
+                             Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(&oscil(), &move);
+        }
+        QTest::mouseRelease(&oscil(), Qt::LeftButton, {}, at(last).toPoint());
+    }
     forms::Color pixel(int x, int y) {
         const QRgb rgb = oscil().image().pixel(x, y);
         return {std::uint8_t(qRed(rgb)), std::uint8_t(qGreen(rgb)), std::uint8_t(qBlue(rgb))};
     }
-    std::array<std::string, 17> texts() {
-        std::array<std::string, 17> result;
+    Texts texts() {
+        Texts result;
         for (int i = 0; i < 17; ++i) {
             result[static_cast<std::size_t>(i)] = box(i).text().toStdString();
         }
