@@ -61,7 +61,7 @@ Form1::Form1(forms::ErrorBoundary::Reporter reporter, std::unique_ptr<audio::Sou
         controls, Form1Hooks{[this] {
                                  views_->amplitudesChanged();
                                  edits_->amplitudesChanged();
-                                 sound_->publish();
+                                 sound_->publishSoon();
                              },
                              [this](int preset) { views_->presetClicked(preset); }});
     createEditActions();

@@ -39,6 +39,9 @@ SoundControls::SoundControls(QWidget& window, QMenu& menu, audio::SoundOutput* o
     sound_->setShortcutContext(Qt::WindowShortcut);
     window.addAction(sound_);
     connect(sound_, &QAction::toggled, this, &SoundControls::publish);
+    publishTimer_.setSingleShot(true);
+    publishTimer_.setInterval(0);
+    connect(&publishTimer_, &QTimer::timeout, this, &SoundControls::publish);
     buildMenu(menu);
     if (output_ != nullptr) {
         output_->onAvailabilityChanged([this] { availabilityChanged(); });
@@ -56,18 +59,14 @@ void SoundControls::buildMenu(QMenu& menu) {
     connect(volumes_, &QActionGroup::triggered, this, &SoundControls::publish);
 }
 
+// While the device is away the item keeps the user's choice, so the sound comes back with it.
 void SoundControls::availabilityChanged() {
     const QString reason = output_ == nullptr
                                ? QStringLiteral("No audio output device")
                                : QString::fromStdString(output_->unavailableReason());
-    if (reason.isEmpty()) {
-        sound_->setText(QStringLiteral("Sound"));
-        sound_->setEnabled(true);
-        return;
-    }
-    sound_->setChecked(false);
-    sound_->setEnabled(false);
-    sound_->setText(QStringLiteral("Sound (%1)").arg(reason));
+    sound_->setEnabled(reason.isEmpty());
+    sound_->setText(reason.isEmpty() ? QStringLiteral("Sound")
+                                     : QStringLiteral("Sound (%1)").arg(reason));
 }
 
 audio::SoundSnapshot SoundControls::snapshot() const {
@@ -79,7 +78,12 @@ audio::SoundSnapshot SoundControls::snapshot() const {
     return snapshot;
 }
 
+void SoundControls::publishSoon() {
+    publishTimer_.start();
+}
+
 void SoundControls::publish() {
+    publishTimer_.stop();
     if (output_ != nullptr) {
         output_->publish(snapshot());
     }

@@ -3,6 +3,7 @@
 #include "audio/SoundOutput.h"
 
 #include <QObject>
+#include <QTimer>
 #include <array>
 #include <functional>
 
@@ -27,6 +28,9 @@ public:
 
     // Tells the output the newest amplitudes (and everything else).
     void publish();
+    // The same once the user's action has been handled, so that the sound goes from the old sum
+    // to the new in one step, never through what a preset passes on its way.
+    void publishSoon();
     // The sound as chosen now, whether or not it is on.
     [[nodiscard]] audio::SoundSnapshot snapshot() const;
 
@@ -41,6 +45,7 @@ private:
     QAction* sound_;
     QActionGroup* pitches_;
     QActionGroup* volumes_;
+    QTimer publishTimer_;
 };
 
 } // namespace app

@@ -1,22 +1,70 @@
 #include "MainWindow.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDateTime>
 #include <QIcon>
+#include <QSocketNotifier>
+#include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <span>
+#include <sys/socket.h>
+#include <thread>
+#include <unistd.h>
 
 namespace {
+
+const QCommandLineOption soundOption({QStringLiteral("s"), QStringLiteral("sound")},
+                                     QStringLiteral("Start with the sound on."));
 
 void describeOptions(QCommandLineParser& parser) {
     parser.setApplicationDescription(QStringLiteral(
         "Additive synthesis: set the amplitudes of 17 harmonics and watch their sum."));
     parser.addHelpOption();
     parser.addVersionOption();
+    parser.addOption(soundOption);
+}
+
+// A terminal's Ctrl+C or a session's request to quit closes the window as its close button
+// does, so the sound dies away rather than stopping dead. The handler only writes a byte; the
+// window is closed from the event loop.
+int closeRequests[2] = {-1, -1};
+
+void closeOnTerminationSignals(QWidget& window) {
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, closeRequests) != 0) {
+        return;
+    }
+    auto* notifier = new QSocketNotifier(closeRequests[1], QSocketNotifier::Read, &window);
+    QObject::connect(notifier, &QSocketNotifier::activated, &window, [&window, notifier] {
+        char byte = 0;
+        (void)::read(closeRequests[1], &byte, 1);
+        notifier->setEnabled(false);
+        window.close();
+    });
+    struct sigaction action {};
+    action.sa_handler = [](int) {
+        const char byte = 1;
+        (void)::write(closeRequests[0], &byte, 1);
+    };
+    ::sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    ::sigaction(SIGTERM, &action, nullptr);
+    ::sigaction(SIGINT, &action, nullptr);
+}
+
+// Closing the window ends the program within this time whatever a library still waits for on
+// the way out (a sound server that has stopped answering, say).
+void endWithin(std::chrono::milliseconds limit, int status) {
+    std::thread([limit, status] {
+        std::this_thread::sleep_for(limit);
+        std::fflush(nullptr);
+        std::_Exit(status);
+    }).detach();
 }
 
 // --help and --version need no window, so they also work where there is no display.
@@ -84,6 +132,12 @@ int main(int argc, char* argv[]) {
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("lt.dorvila.Tonvirta")));
     const auto window = app::createMainWindow();
     logFirstFrameIfAsked(*window);
+    closeOnTerminationSignals(*window);
+    if (parser.isSet(soundOption)) {
+        window->findChild<QAction*>(QStringLiteral("soundAction"))->setChecked(true);
+    }
     window->show();
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    endWithin(std::chrono::milliseconds(800), status);
+    return status;
 }

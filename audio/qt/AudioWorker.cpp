@@ -2,6 +2,7 @@
 
 #include <QAudioSink>
 #include <QMediaDevices>
+#include <QThread>
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -14,9 +15,12 @@ namespace {
 // enough that it never runs dry.
 constexpr double bufferSeconds = 0.04;
 constexpr int feedIntervalMs = 5;
-constexpr int lookupIntervalMs = 500;
+// The sound server may still be listing its devices, or be on its way back after a restart.
+constexpr int retryIntervalMs = 1000;
 // Long enough for a ramp down to reach the device before the stream closes.
 constexpr int stopDelayMs = 200;
+// Buffers of silence written before the stream closes at the end.
+constexpr std::size_t silenceBeforeClosing = 3;
 
 } // namespace
 
@@ -24,9 +28,8 @@ AudioWorker::AudioWorker(SnapshotExchange<SoundSnapshot>& exchange) : exchange_(
     stopTimer_.setSingleShot(true);
     stopTimer_.setInterval(stopDelayMs);
     connect(&stopTimer_, &QTimer::timeout, this, &AudioWorker::stopWhenSilent);
-    lookupTimer_.setSingleShot(true);
-    lookupTimer_.setInterval(lookupIntervalMs);
-    connect(&lookupTimer_, &QTimer::timeout, this, &AudioWorker::findDevice);
+    retryTimer_.setInterval(retryIntervalMs);
+    connect(&retryTimer_, &QTimer::timeout, this, &AudioWorker::retry);
     feedTimer_.setInterval(feedIntervalMs);
     feedTimer_.setTimerType(Qt::PreciseTimer);
     connect(&feedTimer_, &QTimer::timeout, this, &AudioWorker::topUp);
@@ -34,8 +37,7 @@ AudioWorker::AudioWorker(SnapshotExchange<SoundSnapshot>& exchange) : exchange_(
 
 AudioWorker::~AudioWorker() = default;
 
-// Called at start, when the sound system's devices change, and a few more times while none
-// is found: the sound system may still be listing its devices when first asked.
+// At start and when the sound system's devices change.
 void AudioWorker::findDevice() {
     if (!devices_) {
         devices_ = std::make_unique<QMediaDevices>();
@@ -49,9 +51,7 @@ void AudioWorker::findDevice() {
     close();
     device_ = found;
     if (device_.isNull()) {
-        if (lookupsLeft_-- > 0) {
-            lookupTimer_.start();
-        }
+        retryTimer_.start();
         emit availability(QStringLiteral("No audio output device"));
         return;
     }
@@ -62,9 +62,49 @@ void AudioWorker::findDevice() {
         emit availability(QStringLiteral("The audio device takes no 16-bit mono sound"));
         return;
     }
+    retryTimer_.stop();
     emit availability(QString());
     if (playing_) {
-        setPlaying(true);
+        open();
+    }
+}
+
+// A server that answers takes a stream; one that is gone refuses it at once.
+bool AudioWorker::open() {
+    if (sink_) {
+        return true;
+    }
+    sink_ = std::make_unique<QAudioSink>(device_, format_);
+    sink_->setBufferSize(
+        static_cast<qsizetype>(format_.bytesForDuration(static_cast<qint64>(bufferSeconds * 1e6))));
+    stream_ = sink_->start();
+    if (stream_ == nullptr || sink_->error() != QAudio::NoError) {
+        sink_.reset();
+        stream_ = nullptr;
+        return false;
+    }
+    connect(sink_.get(), &QAudioSink::stateChanged, this, &AudioWorker::stateChanged);
+    synthesizer_.emplace(format_.sampleRate());
+    topUp();
+    feedTimer_.start();
+    return true;
+}
+
+void AudioWorker::retry() {
+    if (device_.isNull()) {
+        findDevice();
+        return;
+    }
+    // After a restart the server lists its devices afresh.
+    const QAudioDevice found = QMediaDevices::defaultAudioOutput();
+    device_ = found.isNull() ? device_ : found;
+    if (!open()) {
+        return;
+    }
+    retryTimer_.stop();
+    emit availability(QString());
+    if (!playing_) {
+        close();
     }
 }
 
@@ -75,17 +115,19 @@ void AudioWorker::setPlaying(bool playing) {
         return;
     }
     stopTimer_.stop();
-    if (sink_ || device_.isNull()) {
-        return;
+    if (!device_.isNull() && !retryTimer_.isActive()) {
+        open();
     }
-    synthesizer_.emplace(format_.sampleRate());
-    sink_ = std::make_unique<QAudioSink>(device_, format_);
-    sink_->setBufferSize(
-        static_cast<qsizetype>(format_.bytesForDuration(static_cast<qint64>(bufferSeconds * 1e6))));
-    connect(sink_.get(), &QAudioSink::stateChanged, this, &AudioWorker::stateChanged);
-    stream_ = sink_->start();
-    topUp();
-    feedTimer_.start();
+}
+
+void AudioWorker::finish() {
+    playing_ = false;
+    finishing_ = true;
+    retryTimer_.stop();
+    stopTimer_.stop();
+    if (!sink_) {
+        thread()->quit();
+    }
 }
 
 void AudioWorker::topUp() {
@@ -106,6 +148,15 @@ void AudioWorker::topUp() {
     const qint64 bytes =
         static_cast<qint64>(pcm_.size()) * static_cast<qint64>(sizeof(std::int16_t));
     stream_->write(reinterpret_cast<const char*>(pcm_.data()), bytes);
+    // The server still holds up to a buffer written before the silence began: once more than
+    // that has been written since, all sound has played, and the stream stops on silence.
+    silenceWritten_ = synthesizer_->silent() ? silenceWritten_ + count : 0;
+    if (finishing_ && silenceWritten_ >= silenceBeforeClosing *
+                                             static_cast<std::size_t>(sink_->bufferSize()) /
+                                             sizeof(std::int16_t)) {
+        close();
+        thread()->quit();
+    }
 }
 
 void AudioWorker::stopWhenSilent() {
@@ -127,11 +178,17 @@ void AudioWorker::close() {
     stream_ = nullptr;
 }
 
-// Running dry now and then is not a failure; a stream that stopped with an error is.
+// Running dry now and then is not a failure; a stream that stopped with an error is. The
+// server has gone away or failed: try again until one answers.
 void AudioWorker::stateChanged() {
     if (sink_ && sink_->state() == QAudio::StoppedState && sink_->error() != QAudio::NoError) {
         close();
-        emit availability(QStringLiteral("The audio device failed"));
+        if (finishing_) {
+            thread()->quit();
+            return;
+        }
+        retryTimer_.start();
+        emit availability(QStringLiteral("The sound server stopped; trying again"));
     }
 }
 

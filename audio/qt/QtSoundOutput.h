@@ -5,7 +5,8 @@
 
 #include <QObject>
 #include <QString>
-#include <QThread>
+
+class QThread;
 
 namespace audio {
 
@@ -19,6 +20,10 @@ class QtSoundOutput final : public QObject, public SoundOutput {
     Q_OBJECT
 
 public:
+    // How long closing waits for the sound to die away; a sound server that does not answer
+    // must not hold up the program's end.
+    static constexpr int closeWaitMs = 400;
+
     QtSoundOutput();
     QtSoundOutput(const QtSoundOutput&) = delete;
     QtSoundOutput& operator=(const QtSoundOutput&) = delete;
@@ -29,9 +34,11 @@ public:
 
 private:
     void availabilityReported(const QString& reason);
+    void updatePlaying();
 
     SnapshotExchange<SoundSnapshot> exchange_;
-    QThread thread_;
+    SoundSnapshot last_;
+    QThread* thread_;
     AudioWorker* worker_;
     QString reason_;
     bool playing_ = false;

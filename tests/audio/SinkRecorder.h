@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTest>
 #include <cstring>
+#include <functional>
 #include <vector>
 
 // The private sound server that scripts/test starts: whether it is there, and what its null
@@ -15,8 +17,11 @@ inline bool serverRunning() {
            !QStandardPaths::findExecutable("parec").isEmpty();
 }
 
-// Up to the given number of samples, waiting at most 15 s for them.
-inline std::vector<float> record(std::size_t count) {
+// Up to the given number of samples, waiting at most 15 s for them. The action, if any, runs
+// once the recording holds the given number of samples; after it the recording also ends when
+// nothing more has come for half a second (a sink with nothing to play may give nothing).
+inline std::vector<float> record(std::size_t count, std::size_t actAt = 0,
+                                 const std::function<void()>& action = {}) {
     QProcess recorder;
     recorder.start(QStringLiteral("parec"),
                    {QStringLiteral("--device=tonvirta.monitor"),
@@ -28,10 +33,22 @@ inline std::vector<float> record(std::size_t count) {
     }
     QByteArray raw;
     const auto wanted = static_cast<qsizetype>(count * sizeof(float));
+    bool acted = !action;
+    QElapsedTimer quiet;
+    quiet.start();
     (void)QTest::qWaitFor(
         [&] {
-            raw += recorder.readAllStandardOutput();
-            return raw.size() >= wanted;
+            const QByteArray more = recorder.readAllStandardOutput();
+            raw += more;
+            if (!more.isEmpty()) {
+                quiet.restart();
+            }
+            if (!acted && raw.size() >= static_cast<qsizetype>(actAt * sizeof(float))) {
+                acted = true;
+                action();
+                quiet.start();
+            }
+            return raw.size() >= wanted || (acted && action && quiet.elapsed() > 500);
         },
         15000);
     recorder.kill();

@@ -12,6 +12,19 @@
 
 namespace testing_support {
 
+// An item of a menu, in a submenu or not; null when there is none.
+inline QAction* menuItemIn(const QMenu& menu, const QString& text) {
+    for (QAction* action : menu.actions()) {
+        QAction* found = action->text() == text      ? action
+                         : action->menu() != nullptr ? menuItemIn(*action->menu(), text)
+                                                     : nullptr;
+        if (found != nullptr) {
+            return found;
+        }
+    }
+    return nullptr;
+}
+
 // The real window, shown and active on the offscreen platform. A run-time error fails the
 // test instead of ending the program.
 class Form1Fixture : public testing::Test {
