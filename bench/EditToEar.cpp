@@ -21,9 +21,10 @@ class Monitor {
 public:
     Monitor() {
         parec_.start(QStringLiteral("parec"),
-                     {QStringLiteral("--device=tonvirta.monitor"), QStringLiteral("--latency-msec=5"),
-                      QStringLiteral("--raw"), QStringLiteral("--format=float32le"),
-                      QStringLiteral("--rate=48000"), QStringLiteral("--channels=1")});
+                     {QStringLiteral("--device=tonvirta.monitor"),
+                      QStringLiteral("--latency-msec=5"), QStringLiteral("--raw"),
+                      QStringLiteral("--format=float32le"), QStringLiteral("--rate=48000"),
+                      QStringLiteral("--channels=1")});
         clock_.start();
     }
     ~Monitor() {

@@ -1,4 +1,4 @@
-# Sourced by scripts/test and scripts/bench: starts a private PulseAudio server with a null sink
+# Sourced by scripts/bench: starts a private PulseAudio server with a null sink
 # named "tonvirta" and exports PULSE_SERVER for it; stops it when the calling script exits.
 # Where none can start, PULSE_SERVER stays unset and the callers say so.
 sound_dir=$(mktemp -d)

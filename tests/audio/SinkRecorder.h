@@ -2,20 +2,14 @@
 
 #include <QElapsedTimer>
 #include <QProcess>
-#include <QStandardPaths>
 #include <QTest>
 #include <cstring>
 #include <functional>
 #include <vector>
 
-// The private sound server that scripts/test starts: whether it is there, and what its null
-// sink is playing, recorded from the sink's monitor as 48 kHz mono samples.
+// What the null sink of the sound server in PULSE_SERVER is playing, recorded from the sink's
+// monitor as 48 kHz mono samples.
 namespace sink_recorder {
-
-inline bool serverRunning() {
-    return !qEnvironmentVariableIsEmpty("PULSE_SERVER") &&
-           !QStandardPaths::findExecutable("parec").isEmpty();
-}
 
 // Up to the given number of samples, waiting at most 15 s for them. The action, if any, runs
 // once the recording holds the given number of samples; after it the recording also ends when
