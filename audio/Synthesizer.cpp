@@ -11,6 +11,13 @@ constexpr double unitsAtHalfScale = 200.0;
 // A hair of headroom under full scale, for peaks that fall between the points sampled below.
 constexpr double fullScale = 0.99;
 constexpr int peakSearchPoints = 4096;
+constexpr double maxAmplitude = 200.0;
+
+// Whatever comes in plays as something the menu and the boxes could have chosen: values beyond
+// the limits are held at them, and what is not a number counts as 0 (silence, or no pitch).
+double within(double value, double low, double high) {
+    return std::isnan(value) ? 0.0 : std::clamp(value, low, high);
+}
 
 // sin(k theta) for k = 1..17 by the Chebyshev recurrence: one sine and cosine per sample.
 template <class Term> void forEachHarmonic(double theta, Term&& term) {
@@ -49,18 +56,18 @@ void Synthesizer::set(const SoundSnapshot& snapshot) {
         return;
     }
     current_ = snapshot;
-    const double pitch = std::clamp(snapshot.pitchHz, 0.0, sampleRate_ / 2.0);
+    const double pitch = within(snapshot.pitchHz, 0.0, sampleRate_ / 2.0);
     phaseStep_ = pitch / sampleRate_;
 
     std::array<double, harmonicCount> audible{};
     for (std::size_t k = 0; k < harmonicCount; ++k) {
         const bool belowNyquist = static_cast<double>(k + 1) * pitch < sampleRate_ / 2.0;
         audible[k] =
-            belowNyquist && std::isfinite(snapshot.amplitudes[k]) ? snapshot.amplitudes[k] : 0.0;
+            belowNyquist ? within(snapshot.amplitudes[k], -maxAmplitude, maxAmplitude) : 0.0;
     }
     double gain = 0.0;
     if (snapshot.on) {
-        gain = std::clamp(snapshot.volume, 0.0, 1.0) * 0.5 / unitsAtHalfScale;
+        gain = within(snapshot.volume, 0.0, 1.0) * 0.5 / unitsAtHalfScale;
         const double peak = peakOf(audible);
         if (peak * gain > fullScale) {
             gain = fullScale / peak;

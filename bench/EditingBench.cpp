@@ -3,7 +3,9 @@
 #include "forms/Conversions.h"
 #include "tests/support/QtUser.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -62,6 +64,28 @@ void BM_PasteMegabyte(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_PasteMegabyte)->Unit(benchmark::kMillisecond);
+
+// "Paste amplitudes" with a megabyte on the clipboard, alternately numbers (the first 17 are
+// taken) and numbers with a word at the end (refused, after reading it all).
+void BM_PasteAmplitudesMegabyte(benchmark::State& state) {
+    app::Form1 window(printError);
+    window.show();
+    QAction* paste = nullptr;
+    for (QAction* action : window.actions()) {
+        paste = action->text() == QStringLiteral("Paste amplitudes") ? action : paste;
+    }
+    const QString numbers = QStringLiteral("12 ").repeated((1 << 20) / 3);
+    const QString spoilt = numbers + QStringLiteral("x");
+    bool flip = false;
+    for (auto _ : state) {
+        QApplication::clipboard()->setText((flip = !flip) ? numbers : spoilt);
+        paste->trigger();
+    }
+    if (window.findChild<QLineEdit*>(QStringLiteral("harmonika_16"))->text() != "12") {
+        state.SkipWithError("the amplitudes were not pasted");
+    }
+}
+BENCHMARK(BM_PasteAmplitudesMegabyte)->Unit(benchmark::kMillisecond);
 
 // The parse itself over a whole megabyte, beyond what a box would keep.
 void BM_ParseMegabyte(benchmark::State& state) {

@@ -3,6 +3,7 @@
 #include "tests/audio/ToneMeter.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 #include <random>
 #include <vector>
 
@@ -90,6 +91,26 @@ TEST(Synthesizer, LeavesOutHarmonicsAtOrAboveHalfTheSampleRate) {
     // The fifth harmonic, 4400 Hz, would fold back to 3600 Hz.
     EXPECT_LT(tone::decibels(tone::level(second, 3600.0, lowRate)), -60.0);
     EXPECT_LT(tone::decibels(tone::level(second, 2400.0, lowRate)), -60.0);
+}
+
+// Beyond the menu's choices and the boxes' limits: held at the limits, never noise.
+TEST(Synthesizer, HoldsWhatComesInAtTheLimits) {
+    const double nan = std::nan("");
+    const double inf = std::numeric_limits<double>::infinity();
+    const std::pair<audio::SoundSnapshot, audio::SoundSnapshot> cases[] = {
+        {{{1e9, -inf, nan}, 220.0, 0.5, true}, {{200, -200, 0}, 220.0, 0.5, true}},
+        {{{100}, 220.0, 7.0, true}, {{100}, 220.0, 1.0, true}},
+        {{{100}, 220.0, nan, true}, {{100}, 220.0, 0.0, true}},
+        {{{100}, 1e9, 0.5, true}, {{100}, 24000.0, 0.5, true}},
+        {{{100}, nan, 0.5, true}, {{100}, 0.0, 0.5, true}},
+    };
+    for (const auto& [given, held] : cases) {
+        audio::Synthesizer fromGiven(sampleRate);
+        audio::Synthesizer fromHeld(sampleRate);
+        fromGiven.set(given);
+        fromHeld.set(held);
+        EXPECT_EQ(play(fromGiven, 0.1), play(fromHeld, 0.1));
+    }
 }
 
 double largestStep(const std::vector<float>& samples) {
