@@ -73,10 +73,8 @@ void FileActions::savePicture() {
     if (!file.open(QIODevice::WriteOnly) || !display_.grab().toImage().save(&file, "PNG") ||
         !file.commit()) {
         file.cancelWriting();
-        dialogs_.fail(&window_, QStringLiteral("Save picture"),
-                      QStringLiteral("The picture could not be saved as %1: %2.\n\nChoose a "
-                                     "folder you can write to, with room on its disk.")
-                          .arg(QDir::toNativeSeparators(path), file.errorString()));
+        sayWhy(QStringLiteral("Save picture"), QStringLiteral("The picture could not be saved"),
+               path, file.errorString());
     }
 }
 
@@ -89,11 +87,17 @@ void FileActions::exportSound() {
     }
     const std::string problem = audio::exportSound(path.toStdString(), sound_());
     if (!problem.empty()) {
-        dialogs_.fail(&window_, QStringLiteral("Export sound"),
-                      QStringLiteral("The sound could not be exported as %1: %2.\n\nChoose a "
-                                     "folder you can write to, with room on its disk.")
-                          .arg(QDir::toNativeSeparators(path), QString::fromStdString(problem)));
+        sayWhy(QStringLiteral("Export sound"), QStringLiteral("The sound could not be exported"),
+               path, QString::fromStdString(problem));
     }
+}
+
+void FileActions::sayWhy(const QString& title, const QString& failure, const QString& path,
+                         const QString& reason) {
+    dialogs_.fail(&window_, title,
+                  QStringLiteral("%1 as %2: %3.\n\nChoose a folder you can write to, with room "
+                                 "on its disk.")
+                      .arg(failure, QDir::toNativeSeparators(path), reason));
 }
 
 } // namespace app

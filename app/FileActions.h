@@ -34,6 +34,8 @@ public:
 private:
     void savePicture();
     void exportSound();
+    void sayWhy(const QString& title, const QString& failure, const QString& path,
+                const QString& reason);
     [[nodiscard]] QString choose(const QString& title, QString& folder, const QString& name,
                                  const QString& filter);
 
