@@ -134,7 +134,9 @@ void AudioWorker::topUp() {
     if (!sink_ || stream_ == nullptr) {
         return;
     }
-    const auto count = static_cast<std::size_t>(sink_->bytesFree()) / sizeof(std::int16_t);
+    // A stream whose server has just gone away may report a negative amount free.
+    const qsizetype free = std::min(sink_->bytesFree(), sink_->bufferSize());
+    const auto count = free > 0 ? static_cast<std::size_t>(free) / sizeof(std::int16_t) : 0;
     if (count == 0) {
         return;
     }
