@@ -53,7 +53,7 @@ FileActions::FileActions(QWidget& window, QMenu& menu, QWidget& display,
 
 QString FileActions::choose(const QString& title, QString& folder, const QString& name,
                             const QString& filter) {
-    const QString path = dialogs_.chooseFile(&window_, title, QDir(folder).filePath(name), filter);
+    QString path = dialogs_.chooseFile(&window_, title, QDir(folder).filePath(name), filter);
     if (!path.isEmpty()) {
         folder = QFileInfo(path).absolutePath();
     }

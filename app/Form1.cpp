@@ -48,10 +48,10 @@ Form1::Form1(forms::ErrorBoundary::Reporter reporter, std::unique_ptr<audio::Sou
     views_ = new DisplayViews(
         *oscil_, *displayMenu_,
         [this](const auto& harmonics) {
-            std::vector<std::string> texts;
-            for (const int amplitude : harmonics) {
-                texts.push_back(forms::integerToText(static_cast<std::int16_t>(amplitude)));
-            }
+            std::vector<std::string> texts(harmonics.size());
+            std::transform(harmonics.begin(), harmonics.end(), texts.begin(), [](int amplitude) {
+                return forms::integerToText(static_cast<std::int16_t>(amplitude));
+            });
             load(texts);
         },
         [this] { boundary_.run([this] { handlers_->redraw(); }); });

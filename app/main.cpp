@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QIcon>
 #include <QSocketNotifier>
+#include <array>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -33,10 +34,10 @@ void describeOptions(QCommandLineParser& parser) {
 // A terminal's Ctrl+C or a session's request to quit closes the window as its close button
 // does, so the sound dies away rather than stopping dead. The handler only writes a byte; the
 // window is closed from the event loop.
-int closeRequests[2] = {-1, -1};
+std::array<int, 2> closeRequests{-1, -1};
 
 void closeOnTerminationSignals(QWidget& window) {
-    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, closeRequests) != 0) {
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, closeRequests.data()) != 0) {
         return;
     }
     auto* notifier = new QSocketNotifier(closeRequests[1], QSocketNotifier::Read, &window);
