@@ -3,6 +3,7 @@
 #include "forms/Conversions.h"
 
 #include <algorithm>
+#include <sstream>
 
 namespace editor {
 
@@ -60,9 +61,11 @@ ParsedAmplitudes parseAmplitudes(std::string_view text) {
         const std::string_view word = text.substr(at, end - at);
         const forms::LeadingNumber number = forms::scanLeadingNumber(word);
         if (number.length != word.size()) {
-            const bool longWord = word.size() > 20;
-            parsed.problem = "\"" + std::string(word.substr(0, 20)) + (longWord ? "…" : "") +
-                             "\" is not a number";
+            const std::size_t shown = std::min<std::size_t>(word.size(), 20);
+            std::ostringstream problem;
+            problem << '"' << word.substr(0, shown) << (shown < word.size() ? "…" : "")
+                    << "\" is not a number";
+            parsed.problem = problem.str();
             parsed.numbers.clear();
             return parsed;
         }

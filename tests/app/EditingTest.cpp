@@ -136,10 +136,11 @@ TEST_F(Editing, PresetButtonsClearEveryEditAndLoadTheirWaveform) {
             EXPECT_EQ(box(0).cursorPosition(), 0) << "a narrow box shows its leading digits";
         }
         const auto trace = testing_support::literalTrace(expected);
-        QTRY_VERIFY_WITH_TIMEOUT(
-            testing_support::checkTracePicture([this](int x, int y) { return pixel(x, y); }, trace)
-                .empty(),
-            2000);
+        const auto fault = [&] {
+            return testing_support::checkTracePicture([this](int x, int y) { return pixel(x, y); },
+                                                      trace);
+        };
+        EXPECT_TRUE(testing_support::eventually([&] { return fault().empty(); }, 2000)) << fault();
     }
 }
 

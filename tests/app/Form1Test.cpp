@@ -65,10 +65,15 @@ TEST_F(Form1Test, StartsAtZeroWithTheDisplayFocusedShowingAFlatTrace) {
     EXPECT_EQ(child<QTimer>("Timer1").interval(), 100);
     // The colours as designed, written out: green over yellow on black.
     const forms::Color green{0, 255, 0};
-    QTRY_VERIFY_WITH_TIMEOUT(pixel(0, 128) == green && pixel(511, 128) == green, 2000);
+    ASSERT_TRUE(testing_support::eventually(
+        [&] { return pixel(0, 128) == green && pixel(511, 128) == green; }, 2000));
     EXPECT_EQ(pixel(256, 127), (forms::Color{0, 0, 0}));
     QTest::mouseClick(&button(4), Qt::LeftButton);
-    QTRY_COMPARE(pixel(64, 128), (forms::Color{255, 255, 0}));
+    EXPECT_TRUE(testing_support::eventually(
+        [&] {
+            return pixel(64, 128) == forms::Color{255, 255, 0};
+        },
+        2000));
 }
 
 TEST_F(Form1Test, TabVisitsTheControlsInTheDesignedOrderAndWrapsAround) {

@@ -12,6 +12,15 @@
 
 namespace testing_support {
 
+// Waits, turning the event loop, until the condition holds; a failure if it never does. (The
+// toolkit's own QTRY macros only return from the test on failure, which passes it.)
+inline testing::AssertionResult eventually(const std::function<bool()>& condition, int ms = 5000) {
+    if (QTest::qWaitFor(condition, ms)) {
+        return testing::AssertionSuccess();
+    }
+    return testing::AssertionFailure() << "not so within " << ms << " ms";
+}
+
 // An item of a menu, in a submenu or not; null when there is none.
 inline QAction* menuItemIn(const QMenu& menu, const QString& text) {
     for (QAction* action : menu.actions()) {
