@@ -65,7 +65,15 @@ void AudioWorker::findDevice() {
     retryTimer_.stop();
     emit availability(QString());
     if (playing_) {
-        open();
+        openOrRetry();
+    }
+}
+
+// A server that has only just come back may still refuse a stream: then keep trying.
+void AudioWorker::openOrRetry() {
+    if (!open()) {
+        retryTimer_.start();
+        emit availability(QStringLiteral("The sound server does not answer; trying again"));
     }
 }
 
@@ -116,7 +124,7 @@ void AudioWorker::setPlaying(bool playing) {
     }
     stopTimer_.stop();
     if (!device_.isNull() && !retryTimer_.isActive()) {
-        open();
+        openOrRetry();
     }
 }
 

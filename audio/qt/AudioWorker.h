@@ -41,6 +41,7 @@ signals:
 
 private:
     bool open();
+    void openOrRetry();
     void close();
     void retry();
     void stopWhenSilent();
