@@ -79,14 +79,14 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "edit-to-ear: no sound output (%s)\n", qPrintable(sound->text()));
         return 1;
     }
-    sound->setChecked(true);
-    QTest::qWait(1000); // the stream starts
-    auto* box = window->findChild<QLineEdit*>(QStringLiteral("harmonika_0"));
     Monitor monitor;
     if (!monitor.started()) {
         std::fprintf(stderr, "edit-to-ear: parec did not start\n");
         return 1;
     }
+    sound->setChecked(true);
+    QTest::qWait(3000); // the stream and the recording start
+    auto* box = window->findChild<QLineEdit*>(QStringLiteral("harmonika_0"));
     for (int change = 0; change < 20; ++change) {
         box->setText(QStringLiteral("0"));
         QTest::qWait(300);
