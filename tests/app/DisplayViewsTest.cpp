@@ -37,6 +37,10 @@ TEST_F(DisplayViews, DrawingAWaveGivesTheHarmonicsNearestToIt) {
             EXPECT_NEAR(box(i).text().toDouble(), std::stod(expected[i]), 1.0) << i;
         }
     }
+    // A stroke over part of the period joins its ends: a level one is a constant, no sine.
+    button(1).click();
+    drawOnDisplay(20, 100, [](int) { return 70.0; });
+    EXPECT_EQ(texts(), leading({}));
 }
 
 TEST_F(DisplayViews, AClickEscapeOrAStrokeOffTheEdgesDoNoHarm) {
