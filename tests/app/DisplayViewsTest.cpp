@@ -37,10 +37,17 @@ TEST_F(DisplayViews, DrawingAWaveGivesTheHarmonicsNearestToIt) {
             EXPECT_NEAR(box(i).text().toDouble(), std::stod(expected[i]), 1.0) << i;
         }
     }
-    // A stroke over part of the period joins its ends: a level one is a constant, no sine.
-    button(1).click();
-    drawOnDisplay(20, 100, [](int) { return 70.0; });
-    EXPECT_EQ(texts(), leading({}));
+    // A stroke over part of the period is joined round the period's end, as if drawn so whole.
+    const auto wrapped = [](int x) {
+        return x >= 20 && x <= 100 ? 70.0 + 1.5 * (x - 20)
+                                   : 190.0 - 120.0 / 176.0 * ((x + 156) % 256);
+    };
+    drawOnDisplay(0, 255, wrapped);
+    const Texts whole = texts();
+    drawOnDisplay(20, 100, wrapped);
+    for (int i = 0; i < 17; ++i) {
+        EXPECT_NEAR(box(i).text().toDouble(), std::stod(whole[i]), 1.0) << i;
+    }
 }
 
 TEST_F(DisplayViews, AClickEscapeOrAStrokeOffTheEdgesDoNoHarm) {
