@@ -39,12 +39,12 @@ TEST_F(DisplayViews, DrawingAWaveGivesTheHarmonicsNearestToIt) {
     }
     // A stroke over part of the period is joined round the period's end, as if drawn so whole.
     const auto wrapped = [](int x) {
-        return x >= 20 && x <= 100 ? 70.0 + 1.5 * (x - 20)
-                                   : 190.0 - 120.0 / 176.0 * ((x + 156) % 256);
+        return x >= 120 && x <= 200 ? 70.0 + 1.5 * (x - 120)
+                                    : 190.0 - 120.0 / 176.0 * ((x + 56) % 256);
     };
     drawOnDisplay(0, 255, wrapped);
     const Texts whole = texts();
-    drawOnDisplay(20, 100, wrapped);
+    drawOnDisplay(120, 200, wrapped);
     for (int i = 0; i < 17; ++i) {
         EXPECT_NEAR(box(i).text().toDouble(), std::stod(whole[i]), 1.0) << i;
     }
