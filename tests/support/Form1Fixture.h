@@ -65,19 +65,8 @@ protected:
     forms::PictureBox& oscil() { return child<forms::PictureBox>(QStringLiteral("oscil")); }
     // An item of the display's menu, in a submenu or not.
     QAction& menuItem(const QString& text) {
-        QAction* found = itemIn(child<QMenu>(QStringLiteral("displayMenu")), text);
+        QAction* found = menuItemIn(child<QMenu>(QStringLiteral("displayMenu")), text);
         return found != nullptr ? *found : throw std::runtime_error(text.toStdString());
-    }
-    static QAction* itemIn(const QMenu& menu, const QString& text) {
-        for (QAction* action : menu.actions()) {
-            QAction* found = action->text() == text      ? action
-                             : action->menu() != nullptr ? itemIn(*action->menu(), text)
-                                                         : nullptr;
-            if (found != nullptr) {
-                return found;
-            }
-        }
-        return nullptr;
     }
 
     // Clicks into the box, selects all of it and types over it.
