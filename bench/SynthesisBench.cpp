@@ -5,7 +5,6 @@
 #include "forms/qt/PictureBox.h"
 #include "scope/Renderer.h"
 #include "tests/support/LiteralSynthesis.h"
-#include "tests/support/Pointers.h"
 
 #include <benchmark/benchmark.h>
 
@@ -59,8 +58,9 @@ struct TickRig {
     std::array<forms::MemoryTextBox, 17> boxes;
     forms::PictureBox picture{QSize(512, 256), forms::black};
     scope::Views views;
-    scope::Renderer renderer{testing_support::pointersTo<const forms::TextBox*>(boxes), picture,
-                             &views};
+    scope::Renderer renderer{
+        std::apply([](auto&... box) { return scope::Renderer::Boxes{&box...}; }, boxes), picture,
+        &views};
 };
 
 // Reading the boxes, clearing the image, the zero line and the 512 segments drawn into the

@@ -13,14 +13,16 @@
 
 namespace {
 
+using testing::HasSubstr;
+using testing::Not;
+
 // Typing into a box whose change handler fails, while a timer's handler would like to run; the
 // dialog is read aloud on stderr and answered.
 void failWhileTyping(const forms::RuntimeError& error) {
-    QWidget window;
-    auto* edit = new QLineEdit(&window);
+    QLineEdit edit;
     forms::ErrorBoundary boundary(
-        [&window](const forms::RuntimeError& e) { app::showRuntimeError(&window, e); });
-    forms::QtTextBox box(*edit, boundary);
+        [&edit](const forms::RuntimeError& e) { app::showRuntimeError(&edit, e); });
+    forms::QtTextBox box(edit, boundary);
     bool failed = false;
     box.onChange([&] {
         failed = true;
@@ -36,8 +38,8 @@ void failWhileTyping(const forms::RuntimeError& error) {
         }
     });
     ticks.start(5);
-    window.show();
-    QTest::keyClicks(edit, "7");
+    edit.show();
+    QTest::keyClicks(&edit, "7");
     std::cerr << "the program went on" << std::endl;
 }
 
@@ -49,11 +51,8 @@ TEST(FaultReportDeathTest, ShowsTheErrorInADialogAndEndsTheProgram) {
           {forms::RuntimeError::invalidPropertyValue(), "'380':\n\nInvalid property value"}}) {
         EXPECT_EXIT(failWhileTyping(error),
                     testing::ExitedWithCode(forms::ErrorBoundary::exitStatus),
-                    testing::AllOf(testing::HasSubstr(std::string("dialog \"Tonvirta\": Run-time "
-                                                                  "error ") +
-                                                      shown),
-                                   testing::Not(testing::HasSubstr("during the report")),
-                                   testing::Not(testing::HasSubstr("went on"))));
+                    AllOf(HasSubstr("dialog \"Tonvirta\": Run-time error " + std::string(shown)),
+                          Not(HasSubstr("during the report")), Not(HasSubstr("went on"))));
     }
 }
 

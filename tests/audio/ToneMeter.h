@@ -4,30 +4,26 @@
 #include <cmath>
 #include <numbers>
 #include <span>
+#include <utility>
 
 // Measuring recorded or synthesised sound.
 namespace tone {
 
-// Amplitude of the sine at one frequency (Goertzel), with a Hann window so that a frequency
+// Amplitude of the sine at one frequency (Goertzel), through a Hann window so that a frequency
 // falling between analysis bins does not leak into its neighbours.
-inline double level(std::span<const float> samples, double frequency, double sampleRate) {
-    const double omega = 2.0 * std::numbers::pi * frequency / sampleRate;
-    const double coefficient = 2.0 * std::cos(omega);
-    const auto n = static_cast<double>(samples.size());
+inline double level(std::span<const float> samples, double frequency, double rate = 48000.0) {
+    const double n = static_cast<double>(samples.size());
+    const double coefficient = 2.0 * std::cos(2.0 * std::numbers::pi * frequency / rate);
     double previous = 0.0;
     double beforePrevious = 0.0;
-    double windowSum = 0.0;
     for (std::size_t i = 0; i < samples.size(); ++i) {
-        const double window =
-            0.5 - 0.5 * std::cos(2.0 * std::numbers::pi * static_cast<double>(i) / n);
-        windowSum += window;
-        const double current = samples[i] * window + coefficient * previous - beforePrevious;
-        beforePrevious = previous;
-        previous = current;
+        const double window = 0.5 - 0.5 * std::cos(2.0 * std::numbers::pi * double(i) / n);
+        beforePrevious =
+            std::exchange(previous, samples[i] * window + coefficient * previous - beforePrevious);
     }
     const double power = previous * previous + beforePrevious * beforePrevious -
                          coefficient * previous * beforePrevious;
-    return 2.0 * std::sqrt(std::max(power, 0.0)) / windowSum;
+    return 4.0 * std::sqrt(std::max(power, 0.0)) / n; // the window sums to n / 2
 }
 
 inline double decibels(double ratio) {
@@ -40,6 +36,25 @@ inline float peak(std::span<const float> samples) {
         largest = std::max(largest, std::fabs(sample));
     }
     return largest;
+}
+
+// The steepest change from one sample to the next: a click shows as a step.
+inline float largestStep(std::span<const float> samples) {
+    float largest = 0.0F;
+    for (std::size_t i = 1; i < samples.size(); ++i) {
+        largest = std::max(largest, std::fabs(samples[i] - samples[i - 1]));
+    }
+    return largest;
+}
+
+inline std::size_t longestSilence(std::span<const float> samples) {
+    std::size_t run = 0;
+    std::size_t longest = 0;
+    for (const float sample : samples) {
+        run = std::fabs(sample) < 1e-4F ? run + 1 : 0;
+        longest = std::max(longest, run);
+    }
+    return longest;
 }
 
 } // namespace tone

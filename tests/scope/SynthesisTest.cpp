@@ -31,7 +31,7 @@ TEST(Synthesis, GivesExactlyTheLiteralPointsForAnyAmplitudes) {
     }
     scope::Amplitudes huge{};
     huge.fill(1.7e308);
-    EXPECT_THROW((void)synthesis.trace(huge), forms::RuntimeError);
+    EXPECT_THROW((void)synthesis.trace(huge), forms::RuntimeError) << "points beyond a float";
 }
 
 } // namespace

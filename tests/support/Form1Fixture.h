@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
-#include <gtest/gtest.h>
+#include <gmock/gmock.h>
 
 namespace testing_support {
 
@@ -86,23 +86,29 @@ protected:
         }
         QTest::mouseRelease(&oscil(), Qt::LeftButton, {}, at(last).toPoint());
     }
-    forms::Color pixel(int x, int y) {
-        const QRgb rgb = oscil().image().pixel(x, y);
-        return {std::uint8_t(qRed(rgb)), std::uint8_t(qGreen(rgb)), std::uint8_t(qBlue(rgb))};
+    QRgb pixel(int x, int y) { return oscil().image().pixel(x, y); }
+    // Something of each slot, in order.
+    template <class Of> auto eachSlot(Of of) {
+        std::array<decltype(of(0)), 17> result{};
+        for (int i = 0; i < 17; ++i) {
+            result[static_cast<std::size_t>(i)] = of(i);
+        }
+        return result;
     }
     Texts texts() {
-        Texts result;
-        for (int i = 0; i < 17; ++i) {
-            result[static_cast<std::size_t>(i)] = box(i).text().toStdString();
-        }
-        return result;
+        return eachSlot([this](int i) { return box(i).text().toStdString(); });
     }
     std::array<int, 17> values() {
-        std::array<int, 17> result{};
-        for (int i = 0; i < 17; ++i) {
-            result[static_cast<std::size_t>(i)] = slider(i).value();
-        }
-        return result;
+        return eachSlot([this](int i) { return slider(i).value(); });
+    }
+    std::array<double, 17> numbers() {
+        return eachSlot([this](int i) { return box(i).text().toDouble(); });
+    }
+    // The number of the display's pixels of one colour.
+    int count(QRgb colour) {
+        const QImage& image = oscil().image();
+        const auto* pixels = reinterpret_cast<const QRgb*>(image.constBits());
+        return int(std::count(pixels, pixels + image.width() * image.height(), colour));
     }
 
     app::Form1 window;
