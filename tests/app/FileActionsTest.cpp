@@ -12,7 +12,7 @@ namespace {
 class FileActions : public testing_support::Form1Fixture {
 protected:
     FileActions() {
-        window.findChild<app::FileActions*>()->setDialogs(
+        window->findChild<app::FileActions*>()->setDialogs(
             {[this](QWidget*, const QString&, const QString& suggested, const QString&) {
                  suggestions << suggested;
                  return answer;
@@ -35,12 +35,10 @@ TEST_F(FileActions, SavesThePictureAsOnScreenAndRemembersTheFolder) {
     QTest::qWait(250);
     choose("Save picture…", folder.filePath("square.png"));
     EXPECT_TRUE(suggestions.front().endsWith("/tonvirta.png"));
-    const QImage saved(folder.filePath("square.png"));
-    EXPECT_EQ(saved.size(), QSize(512, 256));
-    EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32), oscil().image());
+    EXPECT_EQ(QImage(folder.filePath("square.png")).convertToFormat(QImage::Format_RGB32),
+              oscil().image());
     choose("Save picture…", "");
     EXPECT_EQ(suggestions.back(), folder.filePath("tonvirta.png"));
-    EXPECT_TRUE(failures.isEmpty());
 }
 
 TEST_F(FileActions, ExportsFiveSecondsOfTheSumThatFadeInAndOut) {
@@ -56,15 +54,11 @@ TEST_F(FileActions, ExportsFiveSecondsOfTheSumThatFadeInAndOut) {
     for (const auto& [k, amplitude] : {std::pair{1, 100.0}, {3, 30.0}, {5, 14.0}, {7, 7.0}}) {
         EXPECT_NEAR(800.0 * tone::level(middle, 220.0 * k), amplitude, 1.0) << "harmonic " << k;
     }
-    EXPECT_LT(std::fabs(samples.front()), 0.001F);
-    EXPECT_LT(std::fabs(samples.back()), 0.001F);
-    EXPECT_TRUE(failures.isEmpty());
+    EXPECT_LT(std::max(std::fabs(samples.front()), std::fabs(samples.back())), 0.001F);
 }
 
 TEST_F(FileActions, AFailureSaysWhyAndLeavesNoFileBehind) {
-    QFile blocker(folder.filePath("not-a-folder"));
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
+    ASSERT_TRUE(QFile(folder.filePath("not-a-folder")).open(QIODevice::WriteOnly));
     choose("Save picture…", folder.filePath("not-a-folder/x.png"));
     choose("Export sound…", folder.filePath("not-a-folder/x.wav"));
     ASSERT_EQ(failures.size(), 2);

@@ -10,14 +10,14 @@ namespace {
 class Form1Test : public testing_support::Form1Fixture {
 protected:
     QRect inWindow(const QWidget& widget) {
-        return {widget.mapTo(&window, QPoint(0, 0)), widget.size()};
+        return {widget.mapTo(&*window, QPoint(0, 0)), widget.size()};
     }
 };
 
 TEST_F(Form1Test, EveryControlStandsWhereItWasDesignedWithItsCaptionAndToolTip) {
-    EXPECT_EQ(window.windowTitle(), "Tonvirta");
-    EXPECT_EQ(window.size(), QSize(529, 473));
-    EXPECT_EQ(window.minimumSize(), window.maximumSize());
+    EXPECT_EQ(window->windowTitle(), "Tonvirta");
+    EXPECT_EQ(std::pair(window->minimumSize(), window->maximumSize()),
+              std::pair(QSize(529, 473), QSize(529, 473)));
     EXPECT_EQ(inWindow(oscil()), QRect(8, 8, 512, 256));
     EXPECT_EQ(inWindow(child<QGroupBox>("Frame1")), QRect(8, 272, 433, 193));
     EXPECT_EQ(child<QGroupBox>("Frame1").title(), "Ekvalaizeriukas");
@@ -31,17 +31,16 @@ TEST_F(Form1Test, EveryControlStandsWhereItWasDesignedWithItsCaptionAndToolTip) 
              {std::pair<QWidget*, QRect>{&slider(i), {24 + 24 * i, 288, 17, 129}},
               {&box(i), {24 + 24 * i, 424, 17, 19}}}) {
             EXPECT_EQ(inWindow(*control), expected) << i;
-            EXPECT_EQ(window.childAt(expected.center()), control) << "in front of the frame " << i;
+            EXPECT_EQ(window->childAt(expected.center()), control) << "in front of the frame " << i;
         }
     }
+    // clang-format off
     const std::pair<const char*, const char*> buttons[] = {
-        {"MUTE", "Tyla- jokio signalo."},
-        {"SQUARE", "Meandras- tik lygines harmonikos"},
-        {"SAW RIGHT", ""},
-        {"SAW LEFT", ""},
+        {"MUTE", "Tyla- jokio signalo."}, {"SQUARE", "Meandras- tik lygines harmonikos"},
+        {"SAW RIGHT", ""}, {"SAW LEFT", ""},
         {"SIN", "Svarus signalas- tik viena, pagrindine harmonika"},
-        {"TRIANGLE", "Trikampis signalas- kas ketvirta harmonika"},
-    };
+        {"TRIANGLE", "Trikampis signalas- kas ketvirta harmonika"}};
+    // clang-format on
     for (int n = 0; n < 6; ++n) {
         EXPECT_EQ(inWindow(button(n)), QRect(448, 272 + 24 * n, 73, 17)) << n;
         EXPECT_EQ(button(n).text(), buttons[n].first);
@@ -50,21 +49,12 @@ TEST_F(Form1Test, EveryControlStandsWhereItWasDesignedWithItsCaptionAndToolTip) 
 }
 
 TEST_F(Form1Test, StartsAtZeroWithTheDisplayFocusedShowingAFlatTrace) {
-    EXPECT_EQ(texts(), leading({}));
+    EXPECT_EQ(texts(), "0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0");
     EXPECT_EQ(values(), (std::array<int, 17>{}));
-    for (int i = 0; i < 17; ++i) {
-        EXPECT_EQ(std::pair(slider(i).minimum(), slider(i).maximum()), std::pair(-200, 200)) << i;
-    }
     EXPECT_EQ(QApplication::focusWidget(), &oscil());
     EXPECT_EQ(child<QTimer>("Timer1").interval(), 100);
-    // The colours as designed, written out: green over yellow on black.
-    EXPECT_TRUE(testing_support::eventually(
-        [&] { return pixel(0, 128) == qRgb(0, 255, 0) && pixel(511, 128) == pixel(0, 128); },
-        2000));
-    EXPECT_EQ(pixel(256, 127), qRgb(0, 0, 0));
-    QTest::mouseClick(&button(4), Qt::LeftButton);
-    EXPECT_TRUE(
-        testing_support::eventually([&] { return pixel(64, 128) == qRgb(255, 255, 0); }, 2000));
+    EXPECT_TRUE(testing_support::eventually([&] { return pictureFault().empty(); }, 2000))
+        << pictureFault();
 }
 
 TEST_F(Form1Test, TabVisitsTheControlsInTheDesignedOrderAndWrapsAround) {

@@ -19,32 +19,27 @@ public:
     std::string reason;
 };
 
-// Made before the window, which takes it over.
-struct RecordingOutputHolder {
-    std::unique_ptr<RecordingOutput> made = std::make_unique<RecordingOutput>();
-    RecordingOutput& output = *made;
-};
-
-class SoundControlsTest : protected RecordingOutputHolder, public testing_support::Form1Fixture {
+class SoundControlsTest : public testing_support::Form1Fixture {
 protected:
-    SoundControlsTest() : Form1Fixture(std::move(made)) {}
+    SoundControlsTest() : SoundControlsTest(new RecordingOutput) {}
+    explicit SoundControlsTest(RecordingOutput* made) // the window takes it over
+        : Form1Fixture(std::unique_ptr<audio::SoundOutput>(made)), output(*made) {}
 
     QAction& sound() { return child<QAction>(QStringLiteral("soundAction")); }
     void pressCtrlP() { QTest::keyClick(&box(4), Qt::Key_P, Qt::ControlModifier); }
     const audio::SoundSnapshot& last() { return output.published.back(); }
+
+    RecordingOutput& output;
 };
 
 TEST_F(SoundControlsTest, CtrlPAndTheMenuToggleSoundWithThePitchAndVolumeChosen) {
     EXPECT_FALSE(sound().isChecked()) << "sound is off at start";
     pressCtrlP();
     EXPECT_EQ(std::tuple(last().on, last().pitchHz, last().volume), std::tuple(true, 220.0, 0.5));
-    menuItem("Sound").trigger();
-    EXPECT_FALSE(last().on);
-    pressCtrlP();
-    EXPECT_TRUE(menuItem("220 Hz").isChecked());
     menuItem("880 Hz").trigger();
     menuItem("25 %").trigger();
-    EXPECT_EQ(std::tuple(last().on, last().pitchHz, last().volume), std::tuple(true, 880.0, 0.25));
+    menuItem("Sound").trigger();
+    EXPECT_EQ(std::tuple(last().on, last().pitchHz, last().volume), std::tuple(false, 880.0, 0.25));
     EXPECT_FALSE(menuItem("220 Hz").isChecked());
 }
 
@@ -61,14 +56,12 @@ TEST_F(SoundControlsTest, HandsOverTheAmplitudesOnceEachActionIsHandled) {
     EXPECT_EQ(last().amplitudes, (audio::SoundSnapshot{{100}}.amplitudes));
 }
 
-TEST_F(SoundControlsTest, RightClickOrTheMenuKeyOnTheDisplayOpensTheMenu) {
-    for (const auto reason : {QContextMenuEvent::Mouse, QContextMenuEvent::Keyboard}) {
-        QContextMenuEvent request(reason, QPoint(100, 50), oscil().mapToGlobal(QPoint(100, 50)));
-        QApplication::sendEvent(&oscil(), &request);
-        auto& menu = child<QMenu>(QStringLiteral("displayMenu"));
-        EXPECT_TRUE(testing_support::eventually([&] { return menu.isVisible(); }));
-        menu.hide();
-    }
+TEST_F(SoundControlsTest, RightClickOnTheDisplayOpensTheMenu) {
+    QContextMenuEvent request(QContextMenuEvent::Mouse, QPoint(100, 50),
+                              oscil().mapToGlobal(QPoint(100, 50)));
+    QApplication::sendEvent(&oscil(), &request);
+    EXPECT_TRUE(testing_support::eventually(
+        [&] { return child<QMenu>(QStringLiteral("displayMenu")).isVisible(); }));
 }
 
 TEST_F(SoundControlsTest, WhileTheDeviceIsAwaySoundSaysWhyAndKeepsTheChoiceForItsReturn) {
@@ -77,8 +70,6 @@ TEST_F(SoundControlsTest, WhileTheDeviceIsAwaySoundSaysWhyAndKeepsTheChoiceForIt
     EXPECT_FALSE(sound().isEnabled());
     EXPECT_EQ(sound().text(), "Sound (No audio output device)");
     pressCtrlP();
-    typeOver(0, "42");
-    EXPECT_EQ(slider(0).value(), -42) << "editing goes on";
     output.fail("");
     EXPECT_TRUE(sound().isEnabled());
     EXPECT_EQ(sound().text(), "Sound");

@@ -1,8 +1,6 @@
 #pragma once
 
-#include <QElapsedTimer>
 #include <QProcess>
-#include <QTest>
 #include <cstring>
 #include <vector>
 
@@ -14,28 +12,18 @@ public:
         parec_.start("parec", {"--device=tonvirta.monitor", "--latency-msec=20", "--raw",
                                "--format=float32le", "--rate=48000", "--channels=1"});
     }
-    SinkRecorder(const SinkRecorder&) = delete;
-    SinkRecorder& operator=(const SinkRecorder&) = delete;
     ~SinkRecorder() {
         parec_.kill();
         parec_.waitForFinished();
     }
 
     // Everything recorded so far, once that is the given number of samples, or nothing more has
-    // come for a second (a sink with nothing to play may give nothing); waiting at most 15 s.
+    // come for a second (a sink with nothing to play may give nothing). The caller's thread
+    // waits meanwhile; the sound has threads of its own.
     std::vector<float> samples(std::size_t count) {
-        QElapsedTimer quiet;
-        quiet.start();
-        (void)QTest::qWaitFor(
-            [&] {
-                const QByteArray more = parec_.readAllStandardOutput();
-                raw_ += more;
-                if (!more.isEmpty()) {
-                    quiet.restart();
-                }
-                return raw_.size() >= qsizetype(count * sizeof(float)) || quiet.elapsed() > 1000;
-            },
-            15000);
+        while (raw_.size() < qsizetype(count * sizeof(float)) && parec_.waitForReadyRead(1000)) {
+            raw_ += parec_.readAllStandardOutput();
+        }
         std::vector<float> samples(static_cast<std::size_t>(raw_.size()) / sizeof(float));
         std::memcpy(samples.data(), raw_.data(), samples.size() * sizeof(float));
         return samples;

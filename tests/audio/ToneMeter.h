@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <numeric>
 #include <span>
 #include <utility>
 
@@ -31,28 +32,24 @@ inline double decibels(double ratio) {
 }
 
 inline float peak(std::span<const float> samples) {
-    float largest = 0.0F;
-    for (const float sample : samples) {
-        largest = std::max(largest, std::fabs(sample));
-    }
-    return largest;
+    return std::transform_reduce(
+        samples.begin(), samples.end(), 0.0F, [](float a, float b) { return std::max(a, b); },
+        [](float sample) { return std::fabs(sample); });
 }
 
 // The steepest change from one sample to the next: a click shows as a step.
 inline float largestStep(std::span<const float> samples) {
-    float largest = 0.0F;
-    for (std::size_t i = 1; i < samples.size(); ++i) {
-        largest = std::max(largest, std::fabs(samples[i] - samples[i - 1]));
-    }
-    return largest;
+    return std::transform_reduce(
+        samples.begin() + 1, samples.end(), samples.begin(), 0.0F,
+        [](float a, float b) { return std::max(a, b); },
+        [](float a, float b) { return std::fabs(a - b); });
 }
 
 inline std::size_t longestSilence(std::span<const float> samples) {
     std::size_t run = 0;
     std::size_t longest = 0;
     for (const float sample : samples) {
-        run = std::fabs(sample) < 1e-4F ? run + 1 : 0;
-        longest = std::max(longest, run);
+        longest = std::max(longest, run = std::fabs(sample) < 1e-4F ? run + 1 : 0);
     }
     return longest;
 }

@@ -34,8 +34,6 @@ public:
     QtRig() {
         bar_.setRange(-200, 200);
         bar_.resize(17, 129);
-        bar_.show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&bar_));
     }
     void dragSlider(const std::function<void()>& whileHeld) {
         qt_user::dragThumbDown(bar_, 30, whileHeld);
@@ -50,10 +48,12 @@ protected:
 using Rigs = testing::Types<MemoryRig, QtRig>;
 TYPED_TEST_SUITE(ControlContract, Rigs);
 
-// Assigning a different text runs the handler before the assignment returns, from the handler
-// itself too (nesting, then settling); the same text runs nothing.
-TYPED_TEST(ControlContract, BoxRunsItsHandlerInsideEveryAssignmentThatChangesIt) {
+// Assigning a different text or value runs the handler before the assignment returns, from the
+// handler itself too (nesting, then settling); the same one runs nothing; a value out of range
+// is refused; a thumb drag reports once, on release.
+TYPED_TEST(ControlContract, ChangesRunTheHandlerInsideTheAssignmentAndADragOnRelease) {
     auto& box = this->rig.box;
+    auto& slider = this->rig.slider;
     std::vector<std::string> seen;
     box.onChange([&] {
         seen.push_back(box.text());
@@ -61,20 +61,12 @@ TYPED_TEST(ControlContract, BoxRunsItsHandlerInsideEveryAssignmentThatChangesIt)
             box.setText("7");
         }
     });
-    for (const char* text : {"12", "12", "abc", "0"}) {
+    slider.onChange([&] { seen.push_back(std::to_string(slider.value())); });
+    for (const char* text : {"12", "12", "abc"}) {
         box.setText(text);
         seen.emplace_back("returned");
     }
-    EXPECT_EQ(seen, (std::vector<std::string>{"12", "returned", "returned", "abc", "7", "returned",
-                                              "0", "returned"}));
-}
-
-// The same for values, and out-of-range values refused; a thumb drag reports once, on release.
-TYPED_TEST(ControlContract, SliderRunsItsHandlerForEveryChangeAndADragOnlyOnRelease) {
-    auto& slider = this->rig.slider;
-    std::vector<std::string> seen;
-    slider.onChange([&] { seen.push_back(std::to_string(slider.value())); });
-    for (const int value : {-37, -37, 201, -201, 0}) {
+    for (const int value : {-37, -37, 201, -201}) {
         try {
             slider.setValue(static_cast<std::int16_t>(value));
             seen.emplace_back("returned");
@@ -83,11 +75,12 @@ TYPED_TEST(ControlContract, SliderRunsItsHandlerForEveryChangeAndADragOnlyOnRele
         }
     }
     this->rig.dragSlider([&] { seen.emplace_back("held"); });
-    ASSERT_EQ(seen.size(), 9U);
-    EXPECT_EQ(std::vector(seen.begin(), seen.end() - 1),
-              (std::vector<std::string>{"-37", "returned", "returned", "refused 380", "refused 380",
-                                        "0", "returned", "held"}));
-    EXPECT_GT(std::stoi(seen.back()), 0);
+    ASSERT_EQ(seen.size(), 13U);
+    EXPECT_EQ(
+        std::vector(seen.begin(), seen.end() - 1),
+        (std::vector<std::string>{"12", "returned", "returned", "abc", "7", "returned", "-37",
+                                  "returned", "returned", "refused 380", "refused 380", "held"}));
+    EXPECT_GT(std::stoi(seen.back()), -37);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Form1.h"
+#include "tests/support/LiteralSynthesis.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -9,53 +10,36 @@
 #include <QScrollBar>
 #include <QTest>
 #include <gmock/gmock.h>
+#include <optional>
+
+// Failures show texts as text.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
 
 namespace testing_support {
 
 // Waits, turning the event loop, until the condition holds; a failure if it never does. (The
 // toolkit's own QTRY macros only return from the test on failure, which passes it.)
 inline testing::AssertionResult eventually(const std::function<bool()>& condition, int ms = 5000) {
-    if (QTest::qWaitFor(condition, ms)) {
-        return testing::AssertionSuccess();
-    }
-    return testing::AssertionFailure() << "not so within " << ms << " ms";
-}
-
-// An item of a menu, in a submenu or not; null when there is none.
-inline QAction* menuItemIn(const QMenu& menu, const QString& text) {
-    for (QAction* action : menu.actions()) {
-        QAction* found = action->text() == text      ? action
-                         : action->menu() != nullptr ? menuItemIn(*action->menu(), text)
-                                                     : nullptr;
-        if (found != nullptr) {
-            return found;
-        }
-    }
-    return nullptr;
+    return QTest::qWaitFor(condition, ms)
+               ? testing::AssertionSuccess()
+               : testing::AssertionFailure() << "not within " << ms << " ms";
 }
 
 // The real window, shown and active on the offscreen platform. A run-time error fails the
 // test instead of ending the program.
 class Form1Fixture : public testing::Test {
 protected:
-    using Texts = std::array<std::string, 17>;
-    // The given texts first, "0" in the other boxes.
-    static Texts leading(std::initializer_list<const char*> texts) {
-        Texts result;
-        result.fill("0");
-        std::copy(texts.begin(), texts.end(), result.begin());
-        return result;
-    }
-
-    explicit Form1Fixture(std::unique_ptr<audio::SoundOutput> sound = nullptr)
-        : window([](const forms::RuntimeError& error) { ADD_FAILURE() << reportText(error); },
-                 std::move(sound)) {
-        window.show();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+    explicit Form1Fixture(std::unique_ptr<audio::SoundOutput> sound = nullptr) {
+        window.emplace([](const forms::RuntimeError& error) { ADD_FAILURE() << reportText(error); },
+                       std::move(sound));
+        window->show();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&*window));
     }
 
     template <class T> T& child(const QString& name) {
-        auto* widget = window.findChild<T*>(name);
+        auto* widget = window->findChild<T*>(name);
         EXPECT_NE(widget, nullptr) << name.toStdString();
         return *widget;
     }
@@ -65,8 +49,16 @@ protected:
     forms::PictureBox& oscil() { return child<forms::PictureBox>(QStringLiteral("oscil")); }
     // An item of the display's menu, in a submenu or not.
     QAction& menuItem(const QString& text) {
-        QAction* found = menuItemIn(child<QMenu>(QStringLiteral("displayMenu")), text);
-        return found != nullptr ? *found : throw std::runtime_error(text.toStdString());
+        QList<QAction*> items = child<QMenu>(QStringLiteral("displayMenu")).actions();
+        for (qsizetype i = 0; i < items.size(); ++i) {
+            if (items[i]->menu() != nullptr) {
+                items += items[i]->menu()->actions();
+            }
+            if (items[i]->text() == text) {
+                return *items[i];
+            }
+        }
+        throw std::runtime_error(text.toStdString());
     }
 
     // Clicks into the box, selects all of it and types over it.
@@ -86,7 +78,6 @@ protected:
         }
         QTest::mouseRelease(&oscil(), Qt::LeftButton, {}, at(last).toPoint());
     }
-    QRgb pixel(int x, int y) { return oscil().image().pixel(x, y); }
     // Something of each slot, in order.
     template <class Of> auto eachSlot(Of of) {
         std::array<decltype(of(0)), 17> result{};
@@ -95,8 +86,10 @@ protected:
         }
         return result;
     }
-    Texts texts() {
-        return eachSlot([this](int i) { return box(i).text().toStdString(); });
+    // The 17 box texts as one line, as "Copy amplitudes" writes them.
+    QString texts() {
+        const auto all = eachSlot([this](int i) { return box(i).text(); });
+        return QStringList(all.begin(), all.end()).join(' ');
     }
     std::array<int, 17> values() {
         return eachSlot([this](int i) { return slider(i).value(); });
@@ -111,7 +104,39 @@ protected:
         return int(std::count(pixels, pixels + image.width() * image.height(), colour));
     }
 
-    app::Form1 window;
+    // What is wrong with the display's picture of the boxes' trace, if anything. A rasteriser may
+    // put a steep segment's pixels in the neighbouring column, so each column may hold green within
+    // a pixel of the segments either side of it, and every segment on the surface must have ink in
+    // one of its two columns; yellow only on the zero line, the rest black.
+    std::string pictureFault() {
+        const QImage& picture = oscil().image();
+        const auto trace =
+            literalTrace(eachSlot([this](int i) { return box(i).text().toStdString(); }));
+        const auto point = [&trace](int x) { return x <= 0 ? 128.0 : trace[std::min(x, 512) - 1]; };
+        std::array<bool, 513> inked{};
+        for (int x = 0; x < 512; ++x) {
+            const auto [top, bottom] =
+                std::minmax({point(x - 1), point(x), point(x + 1), point(x + 2)});
+            for (int y = 0; y < 256; ++y) {
+                const QRgb c = picture.pixel(x, y);
+                inked[x] = inked[x] || c == qRgb(0, 255, 0);
+                if (c == qRgb(0, 255, 0)
+                        ? y + 2 < top || y > bottom + 1
+                        : c != qRgb(0, 0, 0) && (c != qRgb(255, 255, 0) || y != 128)) {
+                    return "wrong colour at (" + std::to_string(x) + ", " + std::to_string(y) + ")";
+                }
+            }
+        }
+        for (int x = 0; x < 512; ++x) {
+            const auto [top, bottom] = std::minmax({point(x), point(x + 1)});
+            if (top >= 0.0 && bottom < 256.0 && !inked[x] && !inked[x + 1]) {
+                return "no ink for the segment from x = " + std::to_string(x);
+            }
+        }
+        return {};
+    }
+
+    std::optional<app::Form1> window; // closed early only by tests of closing
 };
 
 } // namespace testing_support

@@ -30,10 +30,6 @@ inline QPoint centreOf(QScrollBar& bar, QStyle::SubControl part) {
     return bar.style()->subControlRect(QStyle::CC_ScrollBar, &option, part, &bar).center();
 }
 
-inline void clickPart(QScrollBar& bar, QStyle::SubControl part) {
-    QTest::mouseClick(&bar, Qt::LeftButton, Qt::NoModifier, centreOf(bar, part));
-}
-
 // Presses the thumb, moves it down by some pixels, calls whileHeld, releases.
 inline void dragThumbDown(QScrollBar& bar, int pixels, const std::function<void()>& whileHeld) {
     const QPoint grab = centreOf(bar, QStyle::SC_ScrollBarSlider);

@@ -1,4 +1,7 @@
 #include <QApplication>
+#include <clocale>
+#include <cstdio>
+#include <cstdlib>
 #include <gtest/gtest.h>
 #include <optional>
 
@@ -10,6 +13,12 @@ int main(int argc, char* argv[]) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     std::optional<QApplication> app;
     if (!GTEST_FLAG_GET(list_tests)) {
+        // A run under a comma locale this machine lacks would test nothing of the kind.
+        if (std::getenv("LC_ALL") != nullptr && std::setlocale(LC_ALL, "") == nullptr) {
+            std::fprintf(stderr,
+                         "the locale asked for is not installed: run scripts/install-deps\n");
+            return 1;
+        }
         app.emplace(argc, argv);
     }
     return RUN_ALL_TESTS();
