@@ -10,9 +10,9 @@ using Editing = testing_support::Form1Fixture;
 
 TEST_F(Editing, EveryEntrySettlesOnItsCanonicalClampedFormWithTheSliderFollowing) {
     enum How { Paste, Type };
+    // The box's text before, how the entry is made, what is entered, then the box and the slider.
     // clang-format off
-    const std::tuple<const char*, How, const char*, const char*, int> cases[] = { // before, how,
-        // entered, shown, slider
+    const std::tuple<const char*, How, const char*, const char*, int> cases[] = {
         {"0", Paste, "", "0", 0}, {"0", Paste, "007", "7", -7}, {"0", Paste, "12abc", "12", -12},
         {"0", Paste, "-5", "-5", 5}, {"0", Paste, " 42 apples", "42", -42},
         {"0", Paste, "200", "200", -200}, {"0", Paste, "-200", "-200", 200},
@@ -39,9 +39,9 @@ TEST_F(Editing, EveryEntrySettlesOnItsCanonicalClampedFormWithTheSliderFollowing
 }
 
 TEST_F(Editing, TheCaretStaysWhereTheUserIsTyping) {
+    // The box's text before and the caret in it, what is typed, then the box and the caret.
     // clang-format off
-    const std::tuple<const char*, int, const char*, const char*, int> cases[] = { // before, caret,
-        // typed, shown, caret after
+    const std::tuple<const char*, int, const char*, const char*, int> cases[] = {
         {"12", 0, "0", "12", 0}, {"12", 0, "1", "112", 1}, {"15", 1, "1", "115", 2},
         {"25", 1, "1", "200", 3}, {"152", 3, "0", "200", 3}, {"3", 1, ".", "3", 1},
         {"5", 0, "-", "-5", 1}, {"152", 1, "\b", "52", 0},
