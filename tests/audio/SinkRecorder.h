@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QProcess>
+#include <QTest>
 #include <cstring>
 #include <vector>
 
@@ -18,10 +19,10 @@ public:
     }
 
     // Everything recorded so far, once that is the given number of samples, or nothing more has
-    // come for a second (a sink with nothing to play may give nothing). The caller's thread
-    // waits meanwhile; the sound has threads of its own.
+    // come for a second (a sink with nothing to play may give nothing). Events go on meanwhile.
     std::vector<float> samples(std::size_t count) {
-        while (raw_.size() < qsizetype(count * sizeof(float)) && parec_.waitForReadyRead(1000)) {
+        while (raw_.size() < qsizetype(count * sizeof(float)) &&
+               QTest::qWaitFor([this] { return parec_.bytesAvailable() > 0; }, 1000)) {
             raw_ += parec_.readAllStandardOutput();
         }
         std::vector<float> samples(static_cast<std::size_t>(raw_.size()) / sizeof(float));
