@@ -17,9 +17,8 @@ TEST_F(DisplayViews, DrawingAWaveGivesTheHarmonicsNearestToItAndStaysUntilTheNex
         {{}, [](int) { return 70.0; }}};
     for (int preset = 0; preset < 6; ++preset) { // each preset's own trace
         QTest::mouseClick(&button(preset), Qt::LeftButton);
-        const auto trace = testing_support::literalTrace(
-            eachSlot([this](int i) { return box(i).text().toStdString(); }));
-        drawings.emplace_back(numbers(), [trace](int x) { return x == 0 ? 128.0 : trace[x - 1]; });
+        drawings.emplace_back(numbers(),
+                              [trace = trace()](int x) { return x == 0 ? 128.0 : trace[x - 1]; });
     }
     for (const auto& [expected, y] : drawings) {
         button(0).click();

@@ -97,6 +97,10 @@ protected:
     std::array<double, 17> numbers() {
         return eachSlot([this](int i) { return box(i).text().toDouble(); });
     }
+    // The trace of the boxes' texts, worked out literally.
+    std::array<double, 512> trace() {
+        return literalTrace(eachSlot([this](int i) { return box(i).text().toStdString(); }));
+    }
     // The number of the display's pixels of one colour.
     int count(QRgb colour) {
         const QImage& image = oscil().image();
@@ -110,8 +114,7 @@ protected:
     // one of its two columns; yellow only on the zero line, the rest black.
     std::string pictureFault() {
         const QImage& picture = oscil().image();
-        const auto trace =
-            literalTrace(eachSlot([this](int i) { return box(i).text().toStdString(); }));
+        const auto trace = this->trace();
         const auto point = [&trace](int x) { return x <= 0 ? 128.0 : trace[std::min(x, 512) - 1]; };
         std::array<bool, 513> inked{};
         for (int x = 0; x < 512; ++x) {
