@@ -55,14 +55,15 @@ TEST_F(DisplayViews, AClickEscapeOrAStrokeOffTheEdgesDoNoHarm) {
     EXPECT_EQ(box(0).text(), "0") << "clamped to the edges; the later half wins: a constant";
 }
 
-// Against a square wave of fundamental 100, of height h = 100 pi / 4 and series 100/k for odd
-// k: the RMS error by Parseval's theorem, the overshoot from the sum's largest value.
-std::array<double, 2> fitToSquare(const std::array<double, 17>& a) {
-    const double h = 100.0 * pi / 4.0;
+// Against a series c(k) of peak p: the RMS error by Parseval's theorem, the overshoot from the
+// sum's largest value (the sums here are odd and symmetric about a quarter period).
+std::array<double, 2> fitTo(const std::array<double, 17>& a, double (*c)(int), double p) {
     double error = 0.0;
+    double power = 0.0;
     for (int k = 1; k < 200000; ++k) {
-        const double difference = (k <= 17 ? a[k - 1] : 0.0) - (k % 2 == 1 ? 100.0 / k : 0.0);
+        const double difference = (k <= 17 ? a[k - 1] : 0.0) - c(k);
         error += difference * difference / 2.0;
+        power += c(k) * c(k) / 2.0;
     }
     double peak = 0.0;
     for (int j = 0; j <= 20000; ++j) {
@@ -72,8 +73,10 @@ std::array<double, 2> fitToSquare(const std::array<double, 17>& a) {
         }
         peak = std::max(peak, sum);
     }
-    return {100.0 * std::sqrt(error) / h, 100.0 * (peak - h) / (2 * h)};
+    return {100.0 * std::sqrt(error / power), 100.0 * (peak - p) / (2 * p)};
 }
+double squareSeries(int k) { return k % 2 == 1 ? 100.0 / k : 0.0; }
+double triangleSeries(int k) { return k % 2 == 1 ? (k % 4 == 1 ? 100.0 : -100.0) / k / k : 0.0; }
 
 TEST_F(DisplayViews, HarmonicsAndTargetShowWithTheirKeysAndTheFitFollowsTheClosedForms) {
     QTest::mouseClick(&button(1), Qt::LeftButton);
@@ -88,13 +91,52 @@ TEST_F(DisplayViews, HarmonicsAndTargetShowWithTheirKeysAndTheFitFollowsTheClose
         return words.size() == 7 ? std::array{words[2].toDouble(), words[5].toDouble()}
                                  : std::array{-1.0, -1.0};
     };
-    EXPECT_THAT(fit(), Pointwise(DoubleNear(0.2), fitToSquare(numbers()))) << "SQUARE";
+    const double squarePeak = 100 * pi / 4;
+    EXPECT_THAT(fit(), Pointwise(DoubleNear(0.2), fitTo(numbers(), squareSeries, squarePeak)));
     QApplication::clipboard()->setText("100 0 33 0 20 0 14 0 11 0 9 0 8 0 7 0 6");
     menuItem("Paste amplitudes").trigger(); // the series rounded: the Gibbs overshoot
     QTest::qWait(150);
-    EXPECT_THAT(fit(), Pointwise(DoubleNear(0.2), fitToSquare(numbers()))) << "rounded";
+    EXPECT_THAT(fit(), Pointwise(DoubleNear(0.2), fitTo(numbers(), squareSeries, squarePeak)));
+    QTest::mouseClick(&button(5), Qt::LeftButton); // TRIANGLE stays inside its target
+    QTest::qWait(150);
+    EXPECT_THAT(fit(), Pointwise(DoubleNear(0.2), fitTo(numbers(), triangleSeries, 25 * pi * pi / 2)));
+    oscil().setFocus();
     QTest::keyClick(&oscil(), Qt::Key_T);
     EXPECT_TRUE(testing_support::eventually([&] { return oscil().captionText().isEmpty(); }));
+}
+
+// Each preset's target is its ideal shape with the preset's fundamental, in grey behind the sum;
+// the sum is set to nothing, so that all of the target shows.
+TEST_F(DisplayViews, EachPresetsTargetIsItsIdealShapeWithTheFundamentalOfThePreset) {
+    const std::pair<int, double (*)(double)> shapes[] = { // with a first harmonic of 1
+        {1, [](double t) { return t < pi ? pi / 4 : -pi / 4; }},
+        {2, [](double t) { return (pi - t) / 2; }},
+        {3, [](double t) { return (pi - t) / 2; }},
+        {4, [](double t) { return std::sin(t); }},
+        {5, [](double t) { return pi / 4 * (t < pi / 2 ? t : t < 3 * pi / 2 ? pi - t : t - 2 * pi); }}};
+    oscil().setFocus();
+    QTest::keyClick(&oscil(), Qt::Key_T);
+    for (const auto& [preset, shape] : shapes) {
+        QTest::mouseClick(&button(preset), Qt::LeftButton);
+        const double a1 = numbers()[0];
+        const auto y = [&](int x) { return 128.0 - a1 * shape(std::fmod(pi * (x + 256) / 128, 2 * pi)) / 1.5; };
+        QApplication::clipboard()->setText("0");
+        menuItem("Paste amplitudes").trigger();
+        QTest::qWait(150);
+        int columns = 0;
+        for (int x = 0; x < 512; ++x) {
+            const auto [top, bottom] = std::minmax({y(x - 1), y(x), y(x + 1)});
+            bool inked = false;
+            for (int row = 0; row < 256; ++row) {
+                if (oscil().image().pixel(x, row) == qRgb(120, 120, 120)) {
+                    ASSERT_TRUE(row >= top - 1.5 && row <= bottom + 1.5) << preset << ": " << x;
+                    inked = true;
+                }
+            }
+            columns += inked ? 1 : 0;
+        }
+        EXPECT_GT(columns, 490) << preset;
+    }
 }
 
 } // namespace

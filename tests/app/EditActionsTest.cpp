@@ -33,8 +33,17 @@ TEST_F(EditActions, EachUserActionIsOneStepUndoneAndRedoneWhereverTheFocusIs) {
     }
     EXPECT_EQ(slider(2).value(), -2) << "the fraction came back with its slider";
     EXPECT_FALSE(menuItem("Redo").isEnabled());
-    drawOnDisplay(0, 255, [](int x) { return 128.0 - 40.0 * std::sin(x / 40.7); });
+    const auto wave = [](int x) { return 128.0 - 40.0 * std::sin(x / 40.7); };
+    drawOnDisplay(0, 255, wave);
     EXPECT_EQ(box(0).text(), "60");
+    const QString drawn = texts();
+    drawOnDisplay(0, 255, wave); // what changes nothing is no step: this drawing, a preset again,
+    QTest::mouseClick(&button(1), Qt::LeftButton); // pasting what was copied
+    QTest::mouseClick(&button(1), Qt::LeftButton);
+    menuItem("Copy amplitudes").trigger();
+    menuItem("Paste amplitudes").trigger();
+    menuItem("Undo").trigger();
+    EXPECT_EQ(texts(), drawn);
     menuItem("Undo").trigger();
     EXPECT_EQ(texts(), states[4]) << "a drawing is one step";
     slider(1).setFocus(); // at least a hundred steps are kept
@@ -62,7 +71,7 @@ TEST_F(EditActions, CopyAndPasteTheAmplitudesAsOneLine) {
         {"1, 2; 3\n4\t5", "1 2 3 4 5 0 0 0 0 0 0 0 0 0 0 0 0"},
         {"1e2 -250 2.50 007", "100 -200 2 7 0 0 0 0 0 0 0 0 0 0 0 0 0"},
         {QString("9 ").repeated(20), "9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9"},
-        {"", ""}, {" ;, ", ""}, {"abc", ""}, {"1 2 x 3", ""}, {"1 2 3" + QString(1 << 20, 'x'), ""}};
+        {"", ""}, {" ;, ", ""}, {"abc", ""}, {"1 2 x 3", ""}, {"5e 3", ""}, {"1 2 3" + QString(1 << 20, 'x'), ""}};
     // clang-format on
     for (const auto& [clipboard, expected] : cases) {
         const QString before = texts();

@@ -1,4 +1,6 @@
 // Sound on the real window, with a stand-in for the audio device.
+#include "audio/Synthesizer.h"
+#include "tests/audio/ToneMeter.h"
 #include "tests/support/Form1Fixture.h"
 
 #include <QContextMenuEvent>
@@ -41,6 +43,23 @@ TEST_F(SoundControlsTest, CtrlPAndTheMenuToggleSoundWithThePitchAndVolumeChosen)
     menuItem("Sound").trigger();
     EXPECT_EQ(std::tuple(last().on, last().pitchHz, last().volume), std::tuple(false, 880.0, 0.25));
     EXPECT_FALSE(menuItem("220 Hz").isChecked());
+}
+
+// Each item is heard: one harmonic at 200 plays at half of full scale times the volume chosen,
+// at the pitch chosen.
+TEST_F(SoundControlsTest, EveryPitchAndVolumeItemIsHeardAsItSays) {
+    typeOver(0, "200");
+    pressCtrlP();
+    for (const auto& [pitch, volume] : {std::pair{55, 25}, {110, 50}, {220, 75}, {440, 100}, {880, 25}}) {
+        menuItem(QStringLiteral("%1 Hz").arg(pitch)).trigger();
+        menuItem(QStringLiteral("%1 %").arg(volume)).trigger();
+        audio::Synthesizer synthesizer(48000);
+        synthesizer.set(last());
+        std::vector<float> samples(48000);
+        synthesizer.render(samples); // past the ramp
+        synthesizer.render(samples);
+        EXPECT_NEAR(tone::level(samples, pitch), volume / 200.0, 0.002) << pitch << " Hz";
+    }
 }
 
 // Once a user's action has been handled, in one piece: a preset's clearing never sounds.
