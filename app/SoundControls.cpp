@@ -59,12 +59,13 @@ void SoundControls::buildMenu(QMenu& menu) {
     connect(volumes_, &QActionGroup::triggered, this, &SoundControls::publish);
 }
 
-// While the device is away the item keeps the user's choice, so the sound comes back with it.
+// While the server is away the item keeps the user's choice, so the sound comes back with it,
+// and says what it waits for; it can still be switched either way.
 void SoundControls::availabilityChanged() {
     const QString reason = output_ == nullptr
                                ? QStringLiteral("No audio output device")
                                : QString::fromStdString(output_->unavailableReason());
-    sound_->setEnabled(reason.isEmpty());
+    sound_->setEnabled(output_ != nullptr);
     sound_->setText(reason.isEmpty() ? QStringLiteral("Sound")
                                      : QStringLiteral("Sound (%1)").arg(reason));
 }

@@ -75,7 +75,8 @@ int main(int argc, char* argv[]) {
     const auto window = app::createMainWindow();
     window->show();
     auto* sound = window->findChild<QAction*>(QStringLiteral("soundAction"));
-    if (!QTest::qWaitFor([sound] { return sound->isEnabled(); }, 5000)) {
+    sound->setChecked(true);
+    if (!QTest::qWaitFor([sound] { return sound->text() == QStringLiteral("Sound"); }, 5000)) {
         std::fprintf(stderr, "edit-to-ear: no sound output (%s)\n", qPrintable(sound->text()));
         return 1;
     }
@@ -84,7 +85,6 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "edit-to-ear: parec did not start\n");
         return 1;
     }
-    sound->setChecked(true);
     QTest::qWait(3000); // the stream and the recording start
     auto* box = window->findChild<QLineEdit*>(QStringLiteral("harmonika_0"));
     for (int change = 0; change < 20; ++change) {

@@ -1,58 +1,47 @@
 #include "QtSoundOutput.h"
 
-#include "AudioWorker.h"
-
-#include <QDeadlineTimer>
-#include <QThread>
-
 namespace audio {
 
 QtSoundOutput::QtSoundOutput()
-    : thread_(new QThread), worker_(new AudioWorker(exchange_)),
-      reason_(QStringLiteral("Looking for an audio output device")) {
-    thread_->setObjectName(QStringLiteral("audio"));
-    worker_->moveToThread(thread_);
-    connect(thread_, &QThread::finished, worker_, &QObject::deleteLater);
-    connect(worker_, &AudioWorker::availability, this, &QtSoundOutput::availabilityReported);
-    thread_->start();
-    // Asking the sound system about devices may take a while; the window does not wait for it.
-    QMetaObject::invokeMethod(worker_, &AudioWorker::findDevice, Qt::QueuedConnection);
-}
+    : player_(std::make_unique<PulsePlayer>(exchange_, [this](ServerState state) {
+          QMetaObject::invokeMethod(
+              this, [this, state] { stateReported(state); }, Qt::QueuedConnection);
+      })) {}
 
-// The sound ramps down and the stream closes on a whole buffer of silence, so closing makes no
-// click. An audio thread stuck on a server that does not answer is left behind, and ends with
-// the process.
+// The sound ramps down and the stream closes on silence, so closing makes no click.
 QtSoundOutput::~QtSoundOutput() {
-    worker_->disconnect(this);
     SoundSnapshot silent = last_;
     silent.on = false;
     exchange_.write(silent);
-    QMetaObject::invokeMethod(worker_, &AudioWorker::finish, Qt::QueuedConnection);
-    if (thread_->wait(QDeadlineTimer(closeWaitMs))) {
-        delete thread_;
-    }
+    player_->finish(closeWaitMs);
 }
 
 void QtSoundOutput::publish(const SoundSnapshot& snapshot) {
+    const bool wanted = snapshot.on && !last_.on;
+    const bool unwanted = !snapshot.on && last_.on;
     last_ = snapshot;
     exchange_.write(snapshot);
-    updatePlaying();
-}
-
-void QtSoundOutput::availabilityReported(const QString& reason) {
-    reason_ = reason;
-    updatePlaying();
-    raiseAvailabilityChanged();
-}
-
-// Sound plays while it is wanted and can be; wanted across a server's restart, it comes back.
-void QtSoundOutput::updatePlaying() {
-    const bool playing = last_.on && reason_.isEmpty();
-    if (playing != playing_) {
-        playing_ = playing;
-        QMetaObject::invokeMethod(worker_,
-                                  [worker = worker_, playing] { worker->setPlaying(playing); });
+    if (wanted || unwanted) {
+        player_->setWanted(snapshot.on);
     }
+}
+
+void QtSoundOutput::stateReported(ServerState state) {
+    switch (state) {
+    case ServerState::Ready:
+        reason_.clear();
+        break;
+    case ServerState::NoServer:
+        reason_ = tr("no sound server");
+        break;
+    case ServerState::Waiting:
+        reason_ = tr("waiting for a sound server");
+        break;
+    case ServerState::NoOutput:
+        reason_ = tr("no audio output device");
+        break;
+    }
+    raiseAvailabilityChanged();
 }
 
 } // namespace audio

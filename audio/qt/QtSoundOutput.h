@@ -2,20 +2,17 @@
 
 #include "audio/SnapshotExchange.h"
 #include "audio/SoundOutput.h"
+#include "audio/pulse/PulsePlayer.h"
 
 #include <QObject>
 #include <QString>
-
-class QThread;
+#include <memory>
 
 namespace audio {
 
-class AudioWorker;
-
-// Sound through the default audio output device, rendered on a thread of its own. The window's
-// thread only drops snapshots into an exchange that the audio thread reads without waiting;
-// looking for the device, opening it and its failures all happen on the audio thread, and
-// come back here as a short reason when sound cannot be played.
+// Sound through the sound server's default output. The window's thread only drops snapshots
+// into an exchange that the player's thread reads without waiting; what the server lets us do
+// comes back here as a short reason when sound cannot be played.
 class QtSoundOutput final : public QObject, public SoundOutput {
     Q_OBJECT
 
@@ -33,15 +30,12 @@ public:
     void publish(const SoundSnapshot& snapshot) override;
 
 private:
-    void availabilityReported(const QString& reason);
-    void updatePlaying();
+    void stateReported(ServerState state);
 
     SnapshotExchange<SoundSnapshot> exchange_;
     SoundSnapshot last_;
-    QThread* thread_;
-    AudioWorker* worker_;
+    std::unique_ptr<PulsePlayer> player_;
     QString reason_;
-    bool playing_ = false;
 };
 
 } // namespace audio

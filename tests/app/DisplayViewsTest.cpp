@@ -75,8 +75,12 @@ std::array<double, 2> fitTo(const std::array<double, 17>& a, double (*c)(int), d
     }
     return {100.0 * std::sqrt(error / power), 100.0 * (peak - p) / (2 * p)};
 }
-double squareSeries(int k) { return k % 2 == 1 ? 100.0 / k : 0.0; }
-double triangleSeries(int k) { return k % 2 == 1 ? (k % 4 == 1 ? 100.0 : -100.0) / k / k : 0.0; }
+double squareSeries(int k) {
+    return k % 2 == 1 ? 100.0 / k : 0.0;
+}
+double triangleSeries(int k) {
+    return k % 2 == 1 ? (k % 4 == 1 ? 100.0 : -100.0) / k / k : 0.0;
+}
 
 TEST_F(DisplayViews, HarmonicsAndTargetShowWithTheirKeysAndTheFitFollowsTheClosedForms) {
     QTest::mouseClick(&button(1), Qt::LeftButton);
@@ -99,7 +103,8 @@ TEST_F(DisplayViews, HarmonicsAndTargetShowWithTheirKeysAndTheFitFollowsTheClose
     EXPECT_THAT(fit(), Pointwise(DoubleNear(0.2), fitTo(numbers(), squareSeries, squarePeak)));
     QTest::mouseClick(&button(5), Qt::LeftButton); // TRIANGLE stays inside its target
     QTest::qWait(150);
-    EXPECT_THAT(fit(), Pointwise(DoubleNear(0.2), fitTo(numbers(), triangleSeries, 25 * pi * pi / 2)));
+    EXPECT_THAT(fit(),
+                Pointwise(DoubleNear(0.2), fitTo(numbers(), triangleSeries, 25 * pi * pi / 2)));
     oscil().setFocus();
     QTest::keyClick(&oscil(), Qt::Key_T);
     EXPECT_TRUE(testing_support::eventually([&] { return oscil().captionText().isEmpty(); }));
@@ -108,18 +113,23 @@ TEST_F(DisplayViews, HarmonicsAndTargetShowWithTheirKeysAndTheFitFollowsTheClose
 // Each preset's target is its ideal shape with the preset's fundamental, in grey behind the sum;
 // the sum is set to nothing, so that all of the target shows.
 TEST_F(DisplayViews, EachPresetsTargetIsItsIdealShapeWithTheFundamentalOfThePreset) {
-    const std::pair<int, double (*)(double)> shapes[] = { // with a first harmonic of 1
+    const std::pair<int, double (*)(double)> shapes[] = {
+        // with a first harmonic of 1
         {1, [](double t) { return t < pi ? pi / 4 : -pi / 4; }},
         {2, [](double t) { return (pi - t) / 2; }},
         {3, [](double t) { return (pi - t) / 2; }},
         {4, [](double t) { return std::sin(t); }},
-        {5, [](double t) { return pi / 4 * (t < pi / 2 ? t : t < 3 * pi / 2 ? pi - t : t - 2 * pi); }}};
+        {5, [](double t) {
+             return pi / 4 * (t < pi / 2 ? t : t < 3 * pi / 2 ? pi - t : t - 2 * pi);
+         }}};
     oscil().setFocus();
     QTest::keyClick(&oscil(), Qt::Key_T);
     for (const auto& [preset, shape] : shapes) {
         QTest::mouseClick(&button(preset), Qt::LeftButton);
         const double a1 = numbers()[0];
-        const auto y = [&](int x) { return 128.0 - a1 * shape(std::fmod(pi * (x + 256) / 128, 2 * pi)) / 1.5; };
+        const auto y = [&](int x) {
+            return 128.0 - a1 * shape(std::fmod(pi * (x + 256) / 128, 2 * pi)) / 1.5;
+        };
         QApplication::clipboard()->setText("0");
         menuItem("Paste amplitudes").trigger();
         QTest::qWait(150);

@@ -26,7 +26,9 @@ public:
             raw_ += parec_.readAllStandardOutput();
         }
         std::vector<float> samples(static_cast<std::size_t>(raw_.size()) / sizeof(float));
-        std::memcpy(samples.data(), raw_.data(), samples.size() * sizeof(float));
+        if (!samples.empty()) {
+            std::memcpy(samples.data(), raw_.data(), samples.size() * sizeof(float));
+        }
         return samples;
     }
 

@@ -32,6 +32,9 @@ inline testing::AssertionResult eventually(const std::function<bool()>& conditio
 class Form1Fixture : public testing::Test {
 protected:
     explicit Form1Fixture(std::unique_ptr<audio::SoundOutput> sound = nullptr) {
+        open(std::move(sound));
+    }
+    void open(std::unique_ptr<audio::SoundOutput> sound) {
         window.emplace([](const forms::RuntimeError& error) { ADD_FAILURE() << reportText(error); },
                        std::move(sound));
         window->show();

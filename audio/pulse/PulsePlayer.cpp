@@ -1,0 +1,295 @@
+#include "PulsePlayer.h"
+
+#include <chrono>
+#include <pulse/pulseaudio.h>
+#include <pulse/rtclock.h>
+#include <thread>
+#include <utility>
+
+namespace audio {
+namespace {
+
+// Small enough that a change is heard within a few tens of milliseconds.
+constexpr std::uint32_t bufferSamples = PulsePlayer::sampleRate / 50; // 20 ms
+constexpr pa_usec_t tickUs = 500'000;
+// A server is asked again at most this often while sound is wanted.
+constexpr pa_usec_t attemptUs = 1'000'000;
+// A server that has taken our connection but not answered it by then may never answer.
+constexpr pa_usec_t connectingUs = 2'000'000;
+// Longer than any gap between two requests of a stream that plays, even on a busy machine.
+constexpr pa_usec_t stalledUs = 600'000;
+// A sink that has been idle may take most of a second to take a new stream's first samples.
+constexpr pa_usec_t startingUs = 1'500'000;
+// Once this much silence has been taken, everything before it has reached the server's output.
+constexpr std::size_t closingSilence = std::size_t{3} * bufferSamples;
+
+template <class Object, void (Object::*handler)()> void call(void* self) {
+    (static_cast<Object*>(self)->*handler)();
+}
+
+} // namespace
+
+class PulsePlayer::Lock {
+public:
+    explicit Lock(pa_threaded_mainloop* loop) : loop_(loop) { pa_threaded_mainloop_lock(loop_); }
+    Lock(const Lock&) = delete;
+    Lock& operator=(const Lock&) = delete;
+    ~Lock() { pa_threaded_mainloop_unlock(loop_); }
+
+private:
+    pa_threaded_mainloop* loop_;
+};
+
+PulsePlayer::PulsePlayer(SnapshotExchange<SoundSnapshot>& exchange,
+                         std::function<void(ServerState)> stateChanged)
+    : exchange_(exchange), stateChanged_(std::move(stateChanged)),
+      loop_(pa_threaded_mainloop_new()) {
+    pa_threaded_mainloop_set_name(loop_, "sound");
+    pa_threaded_mainloop_start(loop_);
+    // Once, to tell the user whether sound can be had; after that only while it is wanted.
+    const Lock lock(loop_);
+    connect();
+}
+
+void PulsePlayer::finish(int waitMs) {
+    {
+        const Lock lock(loop_);
+        finishing_ = true;
+        wanted_ = false;
+        if (stream_ == nullptr || pa_stream_get_state(stream_) != PA_STREAM_READY) {
+            finished_ = true;
+        }
+    }
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
+    while (!finished_ && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    const Lock lock(loop_);
+    setTicking(false);
+    dropContext();
+}
+
+PulsePlayer::~PulsePlayer() {
+    if (!finishing_) {
+        finish(0);
+    }
+    pa_threaded_mainloop_stop(loop_);
+    pa_threaded_mainloop_free(loop_);
+}
+
+void PulsePlayer::setWanted(bool wanted) {
+    const Lock lock(loop_);
+    wanted_ = wanted;
+    if (wanted) {
+        setTicking(true);
+        if (context_ == nullptr) {
+            connect();
+        } else if (contextReady() && stream_ == nullptr && sinks_ > 0) {
+            openStream();
+        }
+    }
+    if (context_ == nullptr) {
+        report(wanted ? ServerState::Waiting : ServerState::NoServer);
+    }
+}
+
+bool PulsePlayer::contextReady() const {
+    return context_ != nullptr && pa_context_get_state(context_) == PA_CONTEXT_READY;
+}
+
+void PulsePlayer::connect() {
+    dropContext();
+    connectedAtUs_ = pa_rtclock_now();
+    context_ = pa_context_new(pa_threaded_mainloop_get_api(loop_), "Tonvirta");
+    pa_context_set_state_callback(
+        context_,
+        [](pa_context*, void* self) { call<PulsePlayer, &PulsePlayer::contextChanged>(self); },
+        this);
+    if (pa_context_connect(context_, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0) {
+        contextChanged();
+    }
+}
+
+// A context that has failed is let go on the next turn of the loop, never inside its own
+// callback; by then a newer one may stand in its place, which is left alone.
+void PulsePlayer::contextChanged() {
+    const pa_context_state_t state = pa_context_get_state(context_);
+    if (state == PA_CONTEXT_READY) {
+        pa_context_set_subscribe_callback(
+            context_,
+            [](pa_context*, pa_subscription_event_type_t event, std::uint32_t, void* self) {
+                if ((event & PA_SUBSCRIPTION_EVENT_TYPE_MASK) != PA_SUBSCRIPTION_EVENT_CHANGE) {
+                    call<PulsePlayer, &PulsePlayer::countSinks>(self); // one came or went
+                }
+            },
+            this);
+        pa_operation_unref(
+            pa_context_subscribe(context_, PA_SUBSCRIPTION_MASK_SINK, nullptr, nullptr));
+        countSinks();
+    } else if (!PA_CONTEXT_IS_GOOD(state)) {
+        pa_mainloop_api_once(
+            pa_threaded_mainloop_get_api(loop_),
+            [](pa_mainloop_api*, void* self) {
+                auto& player = *static_cast<PulsePlayer*>(self);
+                if (player.context_ != nullptr &&
+                    !PA_CONTEXT_IS_GOOD(pa_context_get_state(player.context_))) {
+                    player.dropContext();
+                    player.report(player.wanted_ ? ServerState::Waiting : ServerState::NoServer);
+                }
+            },
+            this);
+    }
+}
+
+// One reply holds every sink, so the counts of two requests never mix.
+void PulsePlayer::countSinks() {
+    pa_operation* operation = pa_context_get_sink_info_list(
+        context_,
+        [](pa_context*, const pa_sink_info* info, int last, void* self) {
+            auto& player = *static_cast<PulsePlayer*>(self);
+            if (last == 0 && info != nullptr) {
+                ++player.counting_;
+                return;
+            }
+            player.sinksCounted(std::exchange(player.counting_, 0));
+        },
+        this);
+    if (operation != nullptr) {
+        pa_operation_unref(operation);
+    }
+}
+
+void PulsePlayer::sinksCounted(std::uint32_t count) {
+    sinks_ = count;
+    if (count == 0) {
+        dropStream();
+        report(ServerState::NoOutput);
+        return;
+    }
+    report(ServerState::Ready);
+    if (wanted_ && stream_ == nullptr) {
+        openStream();
+    }
+}
+
+void PulsePlayer::openStream() {
+    connectedAtUs_ = pa_rtclock_now();
+    lastRequestUs_ = connectedAtUs_ + startingUs;
+    const pa_sample_spec spec{PA_SAMPLE_FLOAT32NE, sampleRate, 1};
+    stream_ = pa_stream_new(context_, "Tonvirta", &spec, nullptr);
+    if (stream_ == nullptr) {
+        return;
+    }
+    // A stream opened anew starts from silence, so a sound that comes back fades in.
+    synthesizer_ = Synthesizer(sampleRate);
+    silenceWritten_ = 0;
+    pa_stream_set_state_callback(
+        stream_,
+        [](pa_stream*, void* self) { call<PulsePlayer, &PulsePlayer::streamChanged>(self); }, this);
+    pa_stream_set_write_callback(
+        stream_,
+        [](pa_stream*, std::size_t bytes, void* self) {
+            static_cast<PulsePlayer*>(self)->write(bytes);
+        },
+        this);
+    const auto none = static_cast<std::uint32_t>(-1);
+    const pa_buffer_attr buffer{none, bufferSamples * sizeof(float), none, none, none};
+    if (pa_stream_connect_playback(stream_, nullptr, &buffer, PA_STREAM_ADJUST_LATENCY, nullptr,
+                                   nullptr) < 0) {
+        dropStream();
+    }
+}
+
+void PulsePlayer::streamChanged() {
+    if (pa_stream_get_state(stream_) == PA_STREAM_READY) {
+        report(ServerState::Ready);
+    }
+}
+
+void PulsePlayer::write(std::size_t bytes) {
+    lastRequestUs_ = pa_rtclock_now();
+    synthesizer_.set(exchange_.read());
+    block_.resize(bytes / sizeof(float));
+    synthesizer_.render(block_);
+    pa_stream_write(stream_, block_.data(), block_.size() * sizeof(float), nullptr, 0,
+                    PA_SEEK_RELATIVE);
+    silenceWritten_ = synthesizer_.silent() ? silenceWritten_ + block_.size() : 0;
+    if (finishing_ && silenceWritten_ >= closingSilence) {
+        finished_ = true;
+    }
+}
+
+void PulsePlayer::onTick(pa_mainloop_api* api, pa_time_event* event, const timeval*, void* self) {
+    timeval next{};
+    api->time_restart(event, pa_timeval_add(pa_gettimeofday(&next), tickUs));
+    static_cast<PulsePlayer*>(self)->tick();
+}
+
+void PulsePlayer::setTicking(bool on) {
+    pa_mainloop_api* api = pa_threaded_mainloop_get_api(loop_);
+    if (on && ticker_ == nullptr) {
+        timeval first{};
+        ticker_ = api->time_new(api, pa_timeval_add(pa_gettimeofday(&first), tickUs), onTick, this);
+    } else if (!on && ticker_ != nullptr) {
+        api->time_free(ticker_);
+        ticker_ = nullptr;
+    }
+}
+
+// While sound is wanted: reach a server, open a stream, and start again with one that takes
+// nothing. Otherwise: close the stream once the sound has died away, and then look no more.
+void PulsePlayer::tick() {
+    const pa_usec_t now = pa_rtclock_now();
+    if (stream_ != nullptr && !PA_STREAM_IS_GOOD(pa_stream_get_state(stream_))) {
+        dropStream();
+    }
+    if (!wanted_) {
+        if (stream_ != nullptr && silenceWritten_ >= closingSilence) {
+            dropStream();
+        }
+        setTicking(stream_ != nullptr);
+        return;
+    }
+    const bool stalled = stream_ != nullptr && pa_stream_get_state(stream_) == PA_STREAM_READY &&
+                         now > lastRequestUs_ + stalledUs;
+    const bool unanswered =
+        context_ != nullptr && !contextReady() && now - connectedAtUs_ > connectingUs;
+    if (stalled || unanswered || (context_ == nullptr && now - connectedAtUs_ >= attemptUs)) {
+        connect();
+        report(ServerState::Waiting);
+    } else if (contextReady() && stream_ == nullptr && sinks_ > 0 &&
+               now - connectedAtUs_ >= attemptUs) {
+        openStream();
+    }
+}
+
+void PulsePlayer::report(ServerState state) {
+    if (reported_ != state) {
+        reported_ = state;
+        stateChanged_(state);
+    }
+}
+
+void PulsePlayer::dropStream() {
+    if (stream_ != nullptr) {
+        pa_stream_set_state_callback(stream_, nullptr, nullptr);
+        pa_stream_set_write_callback(stream_, nullptr, nullptr);
+        pa_stream_disconnect(stream_);
+        pa_stream_unref(stream_);
+        stream_ = nullptr;
+    }
+}
+
+void PulsePlayer::dropContext() {
+    dropStream();
+    if (context_ != nullptr) {
+        pa_context_set_state_callback(context_, nullptr, nullptr);
+        pa_context_set_subscribe_callback(context_, nullptr, nullptr);
+        pa_context_disconnect(context_);
+        pa_context_unref(context_);
+        context_ = nullptr;
+    }
+    sinks_ = 0;
+}
+
+} // namespace audio

@@ -1,0 +1,90 @@
+#pragma once
+
+#include "audio/SnapshotExchange.h"
+#include "audio/SoundSnapshot.h"
+#include "audio/Synthesizer.h"
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <vector>
+
+struct pa_context;
+struct pa_stream;
+struct pa_threaded_mainloop;
+struct pa_time_event;
+struct pa_mainloop_api;
+struct timeval;
+
+namespace audio {
+
+// What the sound server lets us do, as the user should hear of it.
+enum class ServerState {
+    Ready,    // sound plays when wanted
+    NoServer, // none answered, and sound is not wanted: nobody is looking
+    Waiting,  // sound is wanted and no server answers: looking once a second
+    NoOutput, // a server answers but has no output device
+};
+
+// Plays the newest snapshot on the sound server's default output, through libpulse, which
+// PulseAudio and PipeWire's pulse server both answer. Everything that talks to the server runs on
+// libpulse's own thread and never waits for it, so a server that hangs holds up nothing. A
+// server that goes away, comes later than the program or hands back a stream that takes nothing
+// is tried again once a second for as long as sound is wanted, and not at all otherwise.
+class PulsePlayer {
+public:
+    static constexpr int sampleRate = 48000;
+
+    // Told of every change of state, on libpulse's thread.
+    PulsePlayer(SnapshotExchange<SoundSnapshot>& exchange,
+                std::function<void(ServerState)> stateChanged);
+    PulsePlayer(const PulsePlayer&) = delete;
+    PulsePlayer& operator=(const PulsePlayer&) = delete;
+    // Lets the sound die away when the server takes it within the given time, then disconnects
+    // whatever the server does. The snapshot in the exchange must be switched off by then.
+    void finish(int waitMs);
+    ~PulsePlayer();
+
+    // From any thread; the sound itself follows the snapshots in the exchange.
+    void setWanted(bool wanted);
+
+private:
+    class Lock;
+
+    void connect();
+    void dropContext();
+    void contextChanged();
+    void sinksCounted(std::uint32_t count);
+    void countSinks();
+    void openStream();
+    void dropStream();
+    void streamChanged();
+    void write(std::size_t bytes);
+    void tick();
+    void setTicking(bool on);
+    void report(ServerState state);
+    [[nodiscard]] bool contextReady() const;
+
+    static void onTick(pa_mainloop_api* api, pa_time_event* event, const timeval* when, void* self);
+
+    SnapshotExchange<SoundSnapshot>& exchange_;
+    std::function<void(ServerState)> stateChanged_;
+    pa_threaded_mainloop* loop_;
+    pa_context* context_ = nullptr;
+    pa_stream* stream_ = nullptr;
+    pa_time_event* ticker_ = nullptr;
+    Synthesizer synthesizer_{sampleRate};
+    std::vector<float> block_;
+    std::optional<ServerState> reported_;
+    std::uint32_t sinks_ = 0;
+    std::uint32_t counting_ = 0;
+    bool wanted_ = false;
+    bool finishing_ = false;
+    std::uint64_t connectedAtUs_ = 0;   // the last attempt to reach a server
+    std::uint64_t lastRequestUs_ = 0;   // when the stream last asked for samples
+    std::size_t silenceWritten_ = 0;    // samples since the sound went silent
+    std::atomic<bool> finished_{false}; // the last silence has been taken
+};
+
+} // namespace audio

@@ -1,0 +1,101 @@
+// How long the sound takes to come back once a sound server answers: after the server was killed
+// as a crash kills it and stayed away for a while, and when it first starts some time after the
+// program. The real window plays harmonics 1 and 3 at 440 Hz and full volume into a server of its
+// own; each try is timed from the server answering to the first tenth of a second of its sink's
+// monitor that carries both at their level. Prints one line a case: its name and the times in
+// seconds, "never" for a sound not back within 10 s.
+// Usage: tonvirta_sound_return pulseaudio|pipewire [tries]
+#include "app/MainWindow.h"
+#include "tests/audio/SinkRecorder.h"
+#include "tests/audio/ToneMeter.h"
+#include "tests/support/PrivateSoundServer.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QMenu>
+#include <cstdio>
+
+namespace {
+
+using testing_support::PrivateSoundServer;
+
+std::unique_ptr<app::Form1> playingWindow() {
+    auto window = app::createMainWindow();
+    window->show();
+    window->findChild<QLineEdit*>(QStringLiteral("harmonika_0"))->setText(QStringLiteral("100"));
+    window->findChild<QLineEdit*>(QStringLiteral("harmonika_2"))->setText(QStringLiteral("30"));
+    for (QAction* item : window->findChildren<QAction*>()) {
+        if (item->text() == QStringLiteral("440 Hz") || item->text() == QStringLiteral("100 %")) {
+            item->trigger();
+        }
+    }
+    window->findChild<QAction*>(QStringLiteral("soundAction"))->setChecked(true);
+    return window;
+}
+
+// Seconds from now until the sound is heard as it should be, or a negative number.
+double secondsUntilHeard() {
+    QElapsedTimer clock;
+    clock.start();
+    SinkRecorder recorder;
+    for (std::size_t end = 4800; clock.elapsed() < 10000; end += 2400) {
+        const auto samples = recorder.samples(end);
+        if (samples.size() >= end) {
+            const auto last = std::span(samples).last(4800);
+            if (std::abs(400.0 * tone::level(last, 440.0) - 100.0) < 4.0 &&
+                std::abs(400.0 * tone::level(last, 1320.0) - 30.0) < 2.0) {
+                return double(clock.elapsed()) / 1000.0;
+            }
+        }
+    }
+    return -1.0;
+}
+
+void print(const char* name, const std::vector<double>& seconds) {
+    std::printf("%-24s", name);
+    for (const double s : seconds) {
+        s < 0.0 ? std::printf(" never") : std::printf(" %.2f", s);
+    }
+    std::printf("\n");
+    std::fflush(stdout);
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    const QApplication application(argc, argv);
+    const bool pipewire = argc > 1 && std::string(argv[1]) == "pipewire";
+    const int tries = argc > 2 ? std::atoi(argv[2]) : 20;
+    PrivateSoundServer server(pipewire ? PrivateSoundServer::Kind::PipeWire
+                                       : PrivateSoundServer::Kind::PulseAudio);
+    auto window = playingWindow();
+    if (!server.start() || secondsUntilHeard() < 0.0) {
+        std::fprintf(stderr, "sound-return: no sound from the server (scripts/install-deps?)\n");
+        return 1;
+    }
+    for (const double away : {0.2, 1.5, 4.0, 8.0, 30.0}) {
+        std::vector<double> seconds;
+        for (int i = 0; i < tries; ++i) {
+            server.kill();
+            QTest::qWait(static_cast<int>(away * 1000));
+            server.start();
+            seconds.push_back(secondsUntilHeard());
+        }
+        print(QStringLiteral("back after %1 s away").arg(away).toUtf8().constData(), seconds);
+    }
+    for (const int later : {2, 6, 60}) {
+        std::vector<double> seconds;
+        for (int i = 0; i < tries; ++i) {
+            server.kill();
+            window.reset(); // a program started anew, with the sound on
+            window = playingWindow();
+            QTest::qWait(later * 1000);
+            server.start();
+            seconds.push_back(secondsUntilHeard());
+        }
+        print(QStringLiteral("server %1 s after").arg(later).toUtf8().constData(), seconds);
+    }
+    return 0;
+}

@@ -1,0 +1,104 @@
+#pragma once
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <csignal>
+#include <memory>
+#include <vector>
+
+namespace testing_support {
+
+// A sound server of one's own, PulseAudio or PipeWire with its pulse server, whose default output
+// is a mono null sink named "tonvirta" (recorded from "tonvirta.monitor"). PULSE_SERVER points
+// at it for as long as it lives, so the program and pactl find it.
+class PrivateSoundServer {
+public:
+    enum class Kind { PulseAudio, PipeWire };
+
+    explicit PrivateSoundServer(Kind kind) : kind_(kind) {
+        environment_.insert("XDG_RUNTIME_DIR", folder_.path());
+        qputenv("PULSE_SERVER", address());
+        if (kind_ == Kind::PipeWire) { // its parts meet on a session bus of their own
+            bus_.start("dbus-daemon", {"--session", "--nofork", "--print-address=1"});
+            bus_.waitForReadyRead(5000);
+            environment_.insert("DBUS_SESSION_BUS_ADDRESS", bus_.readLine().trimmed());
+        }
+    }
+    PrivateSoundServer(const PrivateSoundServer&) = delete;
+    PrivateSoundServer& operator=(const PrivateSoundServer&) = delete;
+    ~PrivateSoundServer() {
+        kill();
+        bus_.kill();
+        bus_.waitForFinished();
+        qputenv("PULSE_SERVER", saved_);
+    }
+
+    [[nodiscard]] QByteArray address() const {
+        return "unix:" +
+               folder_.filePath(kind_ == Kind::PipeWire ? "pulse/native" : "native").toUtf8();
+    }
+
+    // True once it answers with its sink in place.
+    bool start() {
+        if (kind_ == Kind::PulseAudio) {
+            run("pulseaudio", {"-n", "--daemonize=no", "--exit-idle-time=-1", "--use-pid-file=no",
+                               "--load=module-native-protocol-unix auth-anonymous=1 socket=" +
+                                   folder_.filePath("native")});
+        } else {
+            run("pipewire", {}); // the others need its socket
+            static_cast<void>(QTest::qWaitFor(
+                [this] { return QFile::exists(folder_.filePath("pipewire-0")); }, 5000));
+            run("wireplumber", {});
+            run("pipewire-pulse", {});
+        }
+        // PipeWire may take a moment to list a new sink.
+        return QTest::qWaitFor([] { return pactl({"info"}); }, 10000) &&
+               pactl({"load-module", "module-null-sink", "sink_name=tonvirta", "rate=48000",
+                      "channels=1"}) &&
+               QTest::qWaitFor(
+                   [] {
+                       return pactl({"set-default-sink", "tonvirta"});
+                   },
+                   5000);
+    }
+    // As a crash ends it: at once, with no goodbye to its clients.
+    void kill() {
+        for (const auto& process : processes_) {
+            process->kill();
+            process->waitForFinished();
+        }
+        processes_.clear();
+        QFile::remove(folder_.filePath("pipewire-0")); // so that a new one is waited for
+    }
+    // To the process the program talks to.
+    void signal(int number) { ::kill(static_cast<pid_t>(processes_.back()->processId()), number); }
+
+private:
+    static bool pactl(const QStringList& arguments) {
+        QProcess call;
+        call.setStandardOutputFile(QProcess::nullDevice());
+        call.setStandardErrorFile(QProcess::nullDevice());
+        call.start("pactl", arguments);
+        return call.waitForFinished() && call.exitStatus() == QProcess::NormalExit &&
+               call.exitCode() == 0;
+    }
+    void run(const QString& program, const QStringList& arguments) {
+        auto& process = *processes_.emplace_back(std::make_unique<QProcess>());
+        process.setProcessEnvironment(environment_);
+        process.setStandardOutputFile(QProcess::nullDevice());
+        process.setStandardErrorFile(QProcess::nullDevice());
+        process.start(program, arguments);
+        process.waitForStarted();
+    }
+
+    Kind kind_;
+    QByteArray saved_ = qgetenv("PULSE_SERVER");
+    QTemporaryDir folder_;
+    QProcessEnvironment environment_ = QProcessEnvironment::systemEnvironment();
+    QProcess bus_;
+    std::vector<std::unique_ptr<QProcess>> processes_;
+};
+
+} // namespace testing_support
