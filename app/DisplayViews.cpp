@@ -55,6 +55,11 @@ void DisplayViews::presetClicked(int index) {
     }
 }
 
+void DisplayViews::aimAt(const scope::Period& heights) {
+    views_.aim = scope::Target::drawn(heights);
+    redraw_();
+}
+
 // A drawing stays on screen beside the sum it made, until the amplitudes change again.
 void DisplayViews::amplitudesChanged() {
     if (!loadingDrawing_) {

@@ -28,6 +28,8 @@ public:
     [[nodiscard]] const scope::Views& views() const { return views_; }
 
     void presetClicked(int index);
+    // A sound's own period becomes the target.
+    void aimAt(const scope::Period& heights);
     void amplitudesChanged();
 
 protected:

@@ -127,12 +127,17 @@ void EditActions::paste() {
                 .arg(QString::fromStdString(parsed.problem)));
         return;
     }
+    loadAsOneStep(parsed.numbers);
+}
+
+void EditActions::loadAsOneStep(std::span<const std::string> texts) {
+    recordPendingStep();
     actionKey_ = 0;
-    access_.load(parsed.numbers);
+    access_.load(texts);
     recordPendingStep();
 }
 
-// A short note over the display that goes away by itself: nothing to dismiss.
+// Nothing to dismiss.
 void EditActions::say(const QString& text) {
     note_.setText(text);
     note_.adjustSize();

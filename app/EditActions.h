@@ -32,6 +32,10 @@ public:
 
     // A box has settled after a change.
     void amplitudesChanged();
+    // Amplitudes that come from elsewhere, as one step of their own.
+    void loadAsOneStep(std::span<const std::string> texts);
+    // A short note over the display that goes away by itself.
+    void say(const QString& text);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -43,7 +47,6 @@ private:
     void moveThroughHistory(bool back);
     void copy();
     void paste();
-    void say(const QString& text);
     void updateActions();
 
     std::array<QLineEdit*, editor::slotCount> boxes_;

@@ -1,6 +1,7 @@
 #include "Form1.h"
 
 #include "FileActions.h"
+#include "SoundOpening.h"
 #include "forms/Conversions.h"
 
 #include <QFont>
@@ -180,6 +181,24 @@ void Form1::createEditActions() {
                               [this](std::span<const std::string> texts) { load(texts); }};
     edits_ = new EditActions(*this, *displayMenu_, harmonika_, std::move(access), *note);
     new FileActions(*this, *displayMenu_, *oscil_, [this] { return sound_->snapshot(); });
+    SoundOpening::Hooks hooks{
+        [this](const auto& amplitudes) {
+            std::vector<std::string> texts(amplitudes.size());
+            std::transform(amplitudes.begin(), amplitudes.end(), texts.begin(), [](int amplitude) {
+                return forms::integerToText(static_cast<std::int16_t>(amplitude));
+            });
+            edits_->loadAsOneStep(texts);
+        },
+        [this](const analysis::Harmonics& harmonics) {
+            views_->aimAt(harmonics.period);
+            sound_->choosePitchOfSound(harmonics.fundamentalHz);
+        },
+        [this](const QString& text) { edits_->say(text); }, &SoundOpening::chooseWithDialog};
+    soundOpening_ = new SoundOpening(*this, *displayMenu_, std::move(hooks));
+}
+
+void Form1::openSound(const QString& path) {
+    soundOpening_->open(path);
 }
 
 editor::Texts Form1::texts() const {

@@ -26,6 +26,8 @@ class QTimer;
 
 namespace app {
 
+class SoundOpening;
+
 // The program's one window: every control as designed, each event wired to its handler.
 class Form1 final : public QWidget {
     Q_OBJECT
@@ -38,6 +40,9 @@ public:
     Form1(const Form1&) = delete;
     Form1& operator=(const Form1&) = delete;
     ~Form1() override;
+
+    // Takes a sound file apart into the boxes, as Open sound does.
+    void openSound(const QString& path);
 
 private:
     void createControls();
@@ -73,6 +78,7 @@ private:
     SoundControls* sound_ = nullptr;
     DisplayViews* views_ = nullptr;
     EditActions* edits_ = nullptr;
+    SoundOpening* soundOpening_ = nullptr;
 };
 
 } // namespace app

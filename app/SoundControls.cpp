@@ -73,10 +73,23 @@ void SoundControls::availabilityChanged() {
 audio::SoundSnapshot SoundControls::snapshot() const {
     audio::SoundSnapshot snapshot;
     snapshot.amplitudes = amplitudes_();
-    snapshot.pitchHz = pitches_->checkedAction()->data().toInt();
+    snapshot.pitchHz = pitches_->checkedAction()->data().toDouble();
     snapshot.volume = volumes_->checkedAction()->data().toInt() / 100.0;
     snapshot.on = sound_->isChecked();
     return snapshot;
+}
+
+void SoundControls::choosePitchOfSound(double hz) {
+    if (soundPitch_ == nullptr) {
+        auto* menu = qobject_cast<QMenu*>(pitches_->actions().constFirst()->parent());
+        soundPitch_ = menu->addAction(QString());
+        soundPitch_->setCheckable(true);
+        pitches_->addAction(soundPitch_);
+    }
+    soundPitch_->setText(tr("%1 Hz, from the sound").arg(hz, 0, 'f', 1));
+    soundPitch_->setData(hz);
+    soundPitch_->setChecked(true);
+    publish();
 }
 
 void SoundControls::publishSoon() {

@@ -35,6 +35,8 @@ public:
     [[nodiscard]] audio::SoundSnapshot snapshot() const;
 
     [[nodiscard]] QAction& soundAction() const { return *sound_; }
+    // A checked pitch item for a sound's own pitch, until another is chosen; one at a time.
+    void choosePitchOfSound(double hz);
 
 private:
     void buildMenu(QMenu& menu);
@@ -44,6 +46,7 @@ private:
     AmplitudeReader amplitudes_;
     QAction* sound_;
     QActionGroup* pitches_;
+    QAction* soundPitch_ = nullptr;
     QActionGroup* volumes_;
     QTimer publishTimer_;
 };

@@ -1,4 +1,5 @@
 #include "MainWindow.h"
+#include "SoundOpening.h"
 
 #include <QAction>
 #include <QApplication>
@@ -23,12 +24,22 @@ namespace {
 const QCommandLineOption soundOption({QStringLiteral("s"), QStringLiteral("sound")},
                                      QStringLiteral("Start with the sound on."));
 
+const QCommandLineOption analyseOption(
+    QStringLiteral("analyse"),
+    QStringLiteral("Print the 17 amplitudes and the fundamental of the sound in <file>, with no "
+                   "window."),
+    QStringLiteral("file"));
+
 void describeOptions(QCommandLineParser& parser) {
     parser.setApplicationDescription(QStringLiteral(
         "Additive synthesis: set the amplitudes of 17 harmonics and watch their sum."));
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addOption(soundOption);
+    parser.addOption(analyseOption);
+    parser.addPositionalArgument(QStringLiteral("file"),
+                                 QStringLiteral("A sound to take apart into its harmonics."),
+                                 QStringLiteral("[file]"));
 }
 
 // A terminal's Ctrl+C or a session's request to quit closes the window as its close button
@@ -68,11 +79,14 @@ void endWithin(std::chrono::milliseconds limit, int status) {
     }).detach();
 }
 
-// --help and --version need no window, so they also work where there is no display.
-bool asksForInformationOnly(std::span<char* const> arguments) {
+// --help, --version and --analyse need no window, so they also work where there is no display.
+bool needsNoWindow(std::span<char* const> arguments) {
     for (const char* argument : arguments.subspan(1)) {
-        for (const char* option : {"-h", "--help", "-?", "--help-all", "-v", "--version"}) {
-            if (std::strcmp(argument, option) == 0) {
+        for (const char* option :
+             {"-h", "--help", "-?", "--help-all", "-v", "--version", "--analyse"}) {
+            if (std::strcmp(argument, option) == 0 ||
+                (std::strcmp(option, "--analyse") == 0 &&
+                 std::strncmp(argument, "--analyse=", 10) == 0)) {
                 return true;
             }
         }
@@ -113,10 +127,11 @@ int main(int argc, char* argv[]) {
     QCommandLineParser parser;
     describeOptions(parser);
 
-    if (asksForInformationOnly({argv, static_cast<std::size_t>(argc)})) {
+    if (needsNoWindow({argv, static_cast<std::size_t>(argc)})) {
         const QCoreApplication app(argc, argv);
         parser.process(app);
-        return EXIT_SUCCESS;
+        return parser.isSet(analyseOption) ? app::printAnalysis(parser.value(analyseOption))
+                                           : EXIT_SUCCESS;
     }
     if (!hasDisplay()) {
         std::fputs(
@@ -138,6 +153,9 @@ int main(int argc, char* argv[]) {
         window->findChild<QAction*>(QStringLiteral("soundAction"))->setChecked(true);
     }
     window->show();
+    if (!parser.positionalArguments().isEmpty()) {
+        window->openSound(parser.positionalArguments().constFirst());
+    }
     const int status = QApplication::exec();
     endWithin(std::chrono::milliseconds(800), status);
     return status;

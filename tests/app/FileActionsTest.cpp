@@ -4,6 +4,10 @@
 #include "tests/audio/ToneMeter.h"
 #include "tests/support/Form1Fixture.h"
 
+#include <QClipboard>
+#include <QLabel>
+#include <QMimeData>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <sndfile.hh>
 
@@ -55,6 +59,51 @@ TEST_F(FileActions, ExportsFiveSecondsOfTheSumThatFadeInAndOut) {
         EXPECT_NEAR(800.0 * tone::level(middle, 220.0 * k), amplitude, 1.0) << "harmonic " << k;
     }
     EXPECT_LT(std::max(std::fabs(samples.front()), std::fabs(samples.back())), 0.001F);
+}
+
+// A sound exported, then dropped on the window: its harmonics come back as one step, its own
+// period becomes the target, and its pitch the one to play at. What is no note changes nothing.
+TEST_F(FileActions, ASoundDroppedOnTheWindowComesApartIntoItsHarmonicsAsOneStep) {
+    QApplication::clipboard()->setText("100 0 -39 0 20 0 -7");
+    menuItem("Paste amplitudes").trigger();
+    choose("Export sound…", folder.filePath("tone.wav"));
+    QTest::mouseClick(&button(0), Qt::LeftButton);
+    choose("Export sound…", folder.filePath("mute.wav"));
+    const QString muted = texts();
+    const auto dropped = [this](const QString& name) {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(folder.filePath(name))});
+        QDragEnterEvent enter(QPoint(9, 9), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(&*window, &enter); // Qt drops on where a drag entered
+        QDropEvent drop(QPointF(9, 9), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(&*window, &drop);
+        const auto note = [this] { return child<QLabel>("note").text(); };
+        EXPECT_TRUE(testing_support::eventually([&] { return note().contains(name); }));
+        return note();
+    };
+    EXPECT_EQ(dropped("tone.wav"), "220.0 Hz (A3) · tone.wav");
+    EXPECT_EQ(texts(), "100 0 -39 0 20 0 -7 0 0 0 0 0 0 0 0 0 0");
+    EXPECT_TRUE(menuItem("220.0 Hz, from the sound").isChecked());
+    oscil().setFocus();
+    QTest::keyClick(&oscil(), Qt::Key_T); // the tone's own shape: sines, so the sum fits it
+    EXPECT_TRUE(testing_support::eventually(
+        [this] { return oscil().captionText().startsWith("RMS error 0."); }));
+    EXPECT_EQ(dropped("mute.wav"), "mute.wav: silent");
+    EXPECT_EQ(dropped("missing.wav"), "missing.wav: not a sound file Tonvirta can read");
+    menuItem("Undo").trigger();
+    EXPECT_EQ(texts(), muted);
+    for (const char* name : {"tone.wav", "mute.wav"}) { // and on the command line, with no window
+        QProcess program;
+        program.setProcessEnvironment(QProcessEnvironment()); // no display either
+        program.start(TONVIRTA_BINARY, {"--analyse", folder.filePath(name)});
+        ASSERT_TRUE(program.waitForFinished());
+        const bool tone = name == std::string("tone.wav");
+        EXPECT_EQ(program.exitCode(), tone ? 0 : 1);
+        EXPECT_EQ(program.readAllStandardOutput(),
+                  tone ? "100 0 -39 0 20 0 -7 0 0 0 0 0 0 0 0 0 0\nfundamental 220.00 Hz\n" : "");
+        EXPECT_EQ(program.readAllStandardError(),
+                  tone ? "" : folder.filePath("mute.wav: silent\n"));
+    }
 }
 
 TEST_F(FileActions, AFailureSaysWhyAndLeavesNoFileBehind) {

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <span>
+#include <string>
+
+namespace analysis {
+
+inline constexpr std::size_t harmonicCount = 17;
+inline constexpr std::size_t periodColumns = 256;
+// Only the beginning of a long sound is looked at, so a long file answers as fast as a short one.
+inline constexpr double longestSeconds = 30.0;
+inline constexpr double lowestHz = 30.0;
+inline constexpr double highestHz = 2000.0;
+
+// A steady note of a sound, taken apart into the 17 harmonics of its pitch.
+struct Harmonics {
+    double fundamentalHz = 0.0;
+    // The loudest at +-100, the rest in proportion and rounded as the boxes round; + where a
+    // harmonic, with the fundamental's phase taken as zero, is nearer to sine phase than to its
+    // opposite.
+    std::array<int, harmonicCount> amplitudes{};
+    // One period of the sound itself, averaged over the note, starting where the fundamental's
+    // phase is zero, in the amplitudes' units.
+    std::array<double, periodColumns> period{};
+};
+
+enum class Problem { Silent, NoSteadyPitch, TooShort };
+
+struct Analysis {
+    std::optional<Harmonics> harmonics; // or why there are none
+    Problem problem = Problem::Silent;
+};
+
+// Mono samples at their rate: the loudest stretch of at least 0.1 s whose pitch, between 30 Hz
+// and 2 kHz, holds within 1 %, taken apart at exact multiples of that pitch.
+Analysis analyse(std::span<const float> samples, double rate);
+
+// The name of the note nearest a frequency, as "G3" (A4 = 440 Hz).
+std::string noteName(double hz);
+
+} // namespace analysis
