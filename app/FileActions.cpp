@@ -1,6 +1,7 @@
 #include "FileActions.h"
 
 #include "audio/SoundExport.h"
+#include "audio/Wavetable.h"
 
 #include <QAction>
 #include <QDir>
@@ -32,9 +33,11 @@ FileActions::Dialogs FileActions::standardDialogs() {
 }
 
 FileActions::FileActions(QWidget& window, QMenu& menu, QWidget& display,
-                         std::function<audio::SoundSnapshot()> sound)
+                         std::function<audio::SoundSnapshot()> sound,
+                         std::function<void(const QString&)> say)
     : QObject(&window), window_(window), display_(display), sound_(std::move(sound)),
-      dialogs_(standardDialogs()), pictureFolder_(folderOr(QStandardPaths::PicturesLocation)),
+      say_(std::move(say)), dialogs_(standardDialogs()),
+      pictureFolder_(folderOr(QStandardPaths::PicturesLocation)),
       soundFolder_(folderOr(QStandardPaths::MusicLocation)) {
     menu.addSeparator();
     const auto add = [&](const QString& text, const QKeySequence& key,
@@ -49,6 +52,8 @@ FileActions::FileActions(QWidget& window, QMenu& menu, QWidget& display,
     add(QStringLiteral("Save picture…"), QKeySequence::Save, &FileActions::savePicture);
     add(QStringLiteral("Export sound…"), QKeySequence(Qt::CTRL | Qt::Key_E),
         &FileActions::exportSound);
+    add(tr("Export wavetable…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E),
+        &FileActions::exportWavetable);
 }
 
 QString FileActions::choose(const QString& title, QString& folder, const QString& name,
@@ -89,6 +94,25 @@ void FileActions::exportSound() {
     if (!problem.empty()) {
         sayWhy(QStringLiteral("Export sound"), QStringLiteral("The sound could not be exported"),
                path, QString::fromStdString(problem));
+    }
+}
+
+// One period of the sum, for wavetable synthesizers.
+void FileActions::exportWavetable() {
+    const std::vector<float> table = audio::wavetableOf(sound_().amplitudes);
+    if (table.empty()) {
+        say_(tr("No wavetable: every amplitude is 0, so the period is silent."));
+        return;
+    }
+    const QString path = choose(tr("Export wavetable"), soundFolder_,
+                                QStringLiteral("tonvirta-wavetable.wav"), tr("WAV sound (*.wav)"));
+    if (path.isEmpty()) {
+        return;
+    }
+    const std::string problem = audio::exportWavetable(path.toStdString(), table);
+    if (!problem.empty()) {
+        sayWhy(tr("Export wavetable"), tr("The wavetable could not be exported"), path,
+               QString::fromStdString(problem));
     }
 }
 

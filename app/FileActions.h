@@ -27,13 +27,15 @@ public:
     static Dialogs standardDialogs();
 
     FileActions(QWidget& window, QMenu& menu, QWidget& display,
-                std::function<audio::SoundSnapshot()> sound);
+                std::function<audio::SoundSnapshot()> sound,
+                std::function<void(const QString&)> say);
 
     void setDialogs(Dialogs dialogs) { dialogs_ = std::move(dialogs); }
 
 private:
     void savePicture();
     void exportSound();
+    void exportWavetable();
     void sayWhy(const QString& title, const QString& failure, const QString& path,
                 const QString& reason);
     [[nodiscard]] QString choose(const QString& title, QString& folder, const QString& name,
@@ -42,6 +44,7 @@ private:
     QWidget& window_;
     QWidget& display_;
     std::function<audio::SoundSnapshot()> sound_;
+    std::function<void(const QString&)> say_;
     Dialogs dialogs_;
     QString pictureFolder_; // each dialog opens where it was last used
     QString soundFolder_;

@@ -180,7 +180,9 @@ void Form1::createEditActions() {
                               },
                               [this](std::span<const std::string> texts) { load(texts); }};
     edits_ = new EditActions(*this, *displayMenu_, harmonika_, std::move(access), *note);
-    new FileActions(*this, *displayMenu_, *oscil_, [this] { return sound_->snapshot(); });
+    new FileActions(
+        *this, *displayMenu_, *oscil_, [this] { return sound_->snapshot(); },
+        [this](const QString& text) { edits_->say(text); });
     SoundOpening::Hooks hooks{
         [this](const auto& amplitudes) {
             std::vector<std::string> texts(amplitudes.size());

@@ -48,9 +48,15 @@ std::string write(const std::filesystem::path& path, const std::vector<float>& s
 } // namespace
 
 std::string exportSound(const std::filesystem::path& path, SoundSnapshot snapshot) {
+    return writeWhole(
+        path, [&snapshot](const auto& partial) { return write(partial, render(snapshot)); });
+}
+
+std::string writeWhole(const std::filesystem::path& path,
+                       const std::function<std::string(const std::filesystem::path&)>& writer) {
     std::filesystem::path partial = path;
     partial += ".part";
-    std::string problem = write(partial, render(snapshot));
+    std::string problem = writer(partial);
     std::error_code error;
     if (problem.empty()) {
         std::filesystem::rename(partial, path, error);

@@ -9,6 +9,8 @@
 #include <QMimeData>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QtEndian>
+#include <numbers>
 #include <sndfile.hh>
 
 namespace {
@@ -104,6 +106,46 @@ TEST_F(FileActions, ASoundDroppedOnTheWindowComesApartIntoItsHarmonicsAsOneStep)
         EXPECT_EQ(program.readAllStandardError(),
                   tone ? "" : folder.filePath("mute.wav: silent\n"));
     }
+}
+
+// Read chunk by chunk as a wavetable synthesizer reads it: the frame size where it looks, then
+// one period of the sum at its largest magnitude 1.
+TEST_F(FileActions, ExportsOnePeriodAsAWavetableAndNothingForSilence) {
+    QTest::mouseClick(&button(5), Qt::LeftButton); // TRIANGLE
+    choose("Export wavetable…", folder.filePath("table.wav"));
+    QFile file(folder.filePath("table.wav"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    const auto number = [&bytes](qsizetype at) {
+        return qFromLittleEndian<quint32>(bytes.data() + at);
+    };
+    ASSERT_EQ(bytes.left(4) + bytes.mid(8, 4), "RIFFWAVE");
+    EXPECT_EQ(number(4), bytes.size() - 8);
+    QStringList ids;
+    std::vector<float> table;
+    for (qsizetype at = 12; at + 8 <= bytes.size(); at += 8 + number(at + 4) + number(at + 4) % 2) {
+        const QByteArray id = bytes.mid(at, 4);
+        const QByteArray body = bytes.mid(at + 8, number(at + 4));
+        ids << id;
+        EXPECT_TRUE(id != "fmt " || (number(at + 8) & 0xFFFF) == 3) << "float samples";
+        EXPECT_TRUE(id != "clm " || body.startsWith("<!>2048 ")) << body.toStdString();
+        EXPECT_TRUE(id != "srge" || (number(at + 8) == 1 && number(at + 12) == 2048));
+        table.resize(id == "data" ? std::size_t(body.size()) / 4 : table.size());
+        std::memcpy(table.data(), body.data(), id == "data" ? std::size_t(body.size()) : 0);
+    }
+    EXPECT_EQ(ids, QStringList({"fmt ", "fact", "clm ", "srge", "data"}));
+    ASSERT_EQ(table.size(), 2048U);
+    EXPECT_FLOAT_EQ(tone::peak(table), 1.0F);
+    for (std::size_t n = 0; n < 2048; n += 64) {
+        const double theta = 2 * std::numbers::pi * double(n) / 2048;
+        const double sum =
+            100 * std::sin(theta) + 6 * std::sin(5 * theta) + 2 * std::sin(9 * theta);
+        EXPECT_NEAR(table[n], sum * table[512] / 108.0, 1e-5) << n; // 108 at a quarter period
+    }
+    QTest::mouseClick(&button(0), Qt::LeftButton);
+    choose("Export wavetable…", folder.filePath("silence.wav"));
+    EXPECT_FALSE(QFile::exists(folder.filePath("silence.wav")));
+    EXPECT_TRUE(child<QLabel>("note").text().startsWith("No wavetable"));
 }
 
 TEST_F(FileActions, AFailureSaysWhyAndLeavesNoFileBehind) {
