@@ -28,26 +28,27 @@ double vertexOffset(double before, double at, double after) {
 
 } // namespace
 
+// Lag by lag, and no further than the dip that settles it.
 std::optional<double> yinPeriod(std::span<const float> frame, int minLag, int maxLag) {
     const auto last = static_cast<std::size_t>(maxLag);
+    const auto first = static_cast<std::size_t>(std::max(minLag, 2));
     const std::size_t length = frame.size() - last - 1;
     std::vector<double> normalised(last + 2, 1.0);
     double running = 0.0;
+    std::size_t dip = 0;
     for (std::size_t lag = 1; lag <= last + 1; ++lag) {
         const double d = difference(frame, lag, length);
         running += d;
         normalised[lag] = running > 0.0 ? d * double(lag) / running : 1.0;
-    }
-    for (auto lag = static_cast<std::size_t>(std::max(minLag, 2)); lag <= last; ++lag) {
-        if (normalised[lag] < threshold) {
-            while (lag < last && normalised[lag + 1] < normalised[lag]) {
-                ++lag;
-            }
-            return double(lag) +
-                   vertexOffset(normalised[lag - 1], normalised[lag], normalised[lag + 1]);
+        if (dip == 0 && lag >= first && lag <= last && normalised[lag] < threshold) {
+            dip = lag;
+        } else if (dip != 0 && normalised[lag] >= normalised[lag - 1]) {
+            const std::size_t best = lag - 1;
+            return double(best) +
+                   vertexOffset(normalised[best - 1], normalised[best], normalised[lag]);
         }
     }
-    return std::nullopt;
+    return dip != 0 ? std::optional(double(last)) : std::nullopt;
 }
 
 // Over ever more periods, so that each step's error is small against the next step's search.
@@ -56,6 +57,9 @@ double refinedPeriod(std::span<const float> stretch, double rough) {
     for (double periods = 1.0; 2.0 * periods * period + 8.0 < double(stretch.size());
          periods *= 2.0) {
         const auto guess = static_cast<std::size_t>(std::lround(periods * period));
+        if (guess < 4) {
+            break;
+        }
         const std::size_t length = stretch.size() - guess - 4;
         std::array<double, 7> d{};
         for (std::size_t i = 0; i < d.size(); ++i) {
@@ -66,7 +70,8 @@ double refinedPeriod(std::span<const float> stretch, double rough) {
         period = (double(guess + best) - 3.0 + vertexOffset(d[best - 1], d[best], d[best + 1])) /
                  periods;
     }
-    return period;
+    // A stretch that hardly repeats may lead the search astray: then the rough one stands.
+    return std::abs(period - rough) < 0.05 * rough ? period : rough;
 }
 
 } // namespace analysis

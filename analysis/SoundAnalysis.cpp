@@ -151,35 +151,39 @@ inSinePhase(const std::array<std::complex<double>, harmonicCount>& raw) {
 
 // Each harmonic's magnitude and phase, the fundamental's phase taken as zero, over one chunk,
 // through a Hann window so that a chunk of not quite whole periods does not leak.
-std::array<std::complex<double>, harmonicCount> harmonicsOf(std::span<const float> chunk,
-                                                            double period, double rate) {
-    std::array<std::complex<double>, harmonicCount> found{};
+// Each harmonic's m e^(i phi), for m sin(k w t + phi) with t = 0 at the first sample, through a
+// Hann window so that a stretch of not quite whole periods does not leak. The phasors turn by
+// multiplication: no sine or cosine a sample.
+std::array<std::complex<double>, harmonicCount> rawHarmonics(std::span<const float> x,
+                                                             double period, std::size_t count) {
+    std::array<std::complex<double>, harmonicCount> sums{};
+    const std::complex<double> step = std::polar(1.0, -2.0 * pi / period);
+    const std::complex<double> windowStep = std::polar(1.0, 2.0 * pi / double(x.size()));
+    std::complex<double> turn = 1.0;
+    std::complex<double> windowTurn = 1.0;
     double weights = 0.0;
-    const auto n = double(chunk.size());
-    for (std::size_t i = 0; i < chunk.size(); ++i) {
-        const double w = 0.5 - 0.5 * std::cos(2.0 * pi * double(i) / n);
+    for (const float sample : x) {
+        const double w = 0.5 - 0.5 * windowTurn.real();
         weights += w;
-        for (std::size_t k = 0; k < harmonicCount && double(k + 1) * rate / period < rate / 2.0;
-             ++k) {
-            found[k] += w * double(chunk[i]) *
-                        std::polar(1.0, -2.0 * pi * double(k + 1) * double(i) / period);
+        std::complex<double> phasor = w * double(sample) * turn;
+        for (std::size_t k = 0; k < count; ++k) {
+            sums[k] += phasor;
+            phasor *= turn;
         }
+        turn *= step;
+        windowTurn *= windowStep;
     }
-    // i * C / (sum of weights / 2) is m e^(i phi) for m sin(k w t + phi).
-    for (auto& harmonic : found) {
-        harmonic *= std::complex(0.0, 2.0 / weights);
+    for (auto& sum : sums) { // i * C / (sum of weights / 2) is m e^(i phi)
+        sum *= std::complex(0.0, 2.0 / weights);
     }
-    return inSinePhase(found);
+    return sums;
 }
 
-// The phase phi of the fundamental m sin(w t + phi), with t = 0 at the first sample.
-double phaseOfFundamental(std::span<const float> x, double period) {
-    std::complex<double> sum;
-    for (std::size_t i = 0; i < x.size(); ++i) {
-        const double w = 0.5 - 0.5 * std::cos(2.0 * pi * double(i) / double(x.size()));
-        sum += w * double(x[i]) * std::polar(1.0, -2.0 * pi * double(i) / period);
-    }
-    return std::arg(sum * std::complex(0.0, 1.0));
+// The harmonics below half the sample rate, over one chunk, the fundamental's phase as zero.
+std::array<std::complex<double>, harmonicCount> harmonicsOf(std::span<const float> chunk,
+                                                            double period) {
+    const auto below = std::size_t(std::ceil(period / 2.0)) - 1; // k / period < 1 / 2
+    return inSinePhase(rawHarmonics(chunk, period, std::min(harmonicCount, below)));
 }
 
 } // namespace
@@ -215,6 +219,9 @@ Analysis analyse(std::span<const float> samples, double rate) {
     const std::span note = samples.subspan(begin, end - begin);
     const double period =
         refinedPeriod(note.first(std::min(note.size(), std::size_t(rate))), rate / stretch->hz);
+    if (rate / period > highestHz * steadyRatio || rate / period < lowestHz / steadyRatio) {
+        return {std::nullopt, Problem::NoSteadyPitch}; // out of range, once known precisely
+    }
     if (double(note.size()) < 3.0 * period) {
         return {std::nullopt, Problem::TooShort};
     }
@@ -225,7 +232,7 @@ Analysis analyse(std::span<const float> samples, double rate) {
     double chunks = 0.0;
     for (std::size_t at = 0; at + chunkLength <= note.size(); at += chunkLength / 2) {
         const std::span chunk = note.subspan(at, chunkLength);
-        const auto found = harmonicsOf(chunk, refinedPeriod(chunk, period), rate);
+        const auto found = harmonicsOf(chunk, refinedPeriod(chunk, period));
         for (std::size_t k = 0; k < harmonicCount; ++k) {
             magnitude[k] += std::abs(found[k]);
             inPhase[k] += found[k].real(); // m e^(i psi): psi = 0 for a sine
@@ -240,7 +247,7 @@ Analysis analyse(std::span<const float> samples, double rate) {
         harmonics.amplitudes[k] = int(std::nearbyint(100.0 * sign * magnitude[k] / loudest));
     }
     // The period itself, folded over the note from where the fundamental's phase is zero.
-    const double phase = phaseOfFundamental(note, period);
+    const double phase = std::arg(rawHarmonics(note, period, 1)[0]);
     const double start = std::fmod(period * (1.0 - phase / (2.0 * pi)), period);
     const double scale = 100.0 * chunks / loudest;
     for (std::size_t c = 0; c < periodColumns; ++c) {

@@ -1,0 +1,50 @@
+// Bytes read as a sound file through libsndfile, or as raw samples at a rate the first byte
+// picks, then taken apart: nothing crashes or hangs, and what comes out is a note's harmonics
+// with the loudest at +-100, a pitch in range and a finite period, or a reason.
+#include "analysis/SoundAnalysis.h"
+#include "analysis/SoundFile.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size < 1) {
+        return 0;
+    }
+    std::optional<analysis::Sound> sound;
+    if (data[0] % 2 == 0) {
+        sound =
+            analysis::readSound(std::span(reinterpret_cast<const std::byte*>(data) + 1, size - 1));
+    } else {
+        sound.emplace();
+        sound->rate = std::array{8000.0, 44100.0, 48000.0, 192000.0}[(data[0] / 2) % 4];
+        sound->samples.resize((size - 1) / sizeof(float));
+        std::memcpy(sound->samples.data(), data + 1, sound->samples.size() * sizeof(float));
+        for (float& sample : sound->samples) { // as the file reader leaves them
+            sample = std::isfinite(sample) ? std::clamp(sample, -1e6F, 1e6F) : 0.0F;
+        }
+    }
+    if (!sound) {
+        return 0;
+    }
+    const auto found = analysis::analyse(sound->samples, sound->rate);
+    if (found.harmonics) {
+        const auto& [hz, amplitudes, period] = *found.harmonics;
+        const auto loudest =
+            std::max_element(amplitudes.begin(), amplitudes.end(),
+                             [](int a, int b) { return std::abs(a) < std::abs(b); });
+        const bool periodFinite =
+            std::all_of(period.begin(), period.end(), [](double v) { return std::isfinite(v); });
+        if (std::abs(*loudest) != 100 || !(hz >= 29.7 && hz <= 2020.0) || !periodFinite) {
+            std::fprintf(stderr, "loudest %d, %g Hz, period finite: %d\n", *loudest, hz,
+                         int(periodFinite));
+            std::abort();
+        }
+    }
+    return 0;
+}
