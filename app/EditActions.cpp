@@ -60,7 +60,7 @@ QAction* EditActions::addAction(QWidget& window, QMenu& menu, const QString& tex
 }
 
 void EditActions::amplitudesChanged() {
-    if (restoring_) {
+    if (restoring_ || holding_) {
         return;
     }
     if (!pending_) {
@@ -128,6 +128,16 @@ void EditActions::paste() {
         return;
     }
     loadAsOneStep(parsed.numbers);
+}
+
+void EditActions::holdSteps(bool hold) {
+    recordPendingStep();
+    holding_ = hold;
+    actionKey_ = 0;
+    if (!hold) {
+        history_.record(access_.read(), 0);
+        updateActions();
+    }
 }
 
 void EditActions::loadAsOneStep(std::span<const std::string> texts) {

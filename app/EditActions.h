@@ -34,6 +34,8 @@ public:
     void amplitudesChanged();
     // Amplitudes that come from elsewhere, as one step of their own.
     void loadAsOneStep(std::span<const std::string> texts);
+    // While held, changes make no steps; released, all of them make one.
+    void holdSteps(bool hold);
     // A short note over the display that goes away by itself.
     void say(const QString& text);
 
@@ -57,6 +59,7 @@ private:
     QAction* redo_;
     bool pending_ = false;
     bool restoring_ = false;
+    bool holding_ = false;
     int actionKey_ = 0;  // what the user is doing now: 1 + a box typed in, or 0
     int pendingKey_ = 0; // what made the pending step
 };

@@ -1,6 +1,7 @@
 #include "Form1.h"
 
 #include "FileActions.h"
+#include "Listening.h"
 #include "SoundOpening.h"
 #include "forms/Conversions.h"
 
@@ -28,6 +29,15 @@ void place(QWidget& widget, layout::Rect twips) {
     widget.setGeometry(px.left, px.top, px.width, px.height);
 }
 
+// Whole amplitudes as the boxes write them.
+std::vector<std::string> integerTexts(std::span<const int> amplitudes) {
+    std::vector<std::string> texts(amplitudes.size());
+    std::transform(amplitudes.begin(), amplitudes.end(), texts.begin(), [](int amplitude) {
+        return forms::integerToText(static_cast<std::int16_t>(amplitude));
+    });
+    return texts;
+}
+
 QString harmonicName(std::size_t index) {
     return QStringLiteral("Harmonic %1 amplitude").arg(index + 1);
 }
@@ -47,14 +57,7 @@ Form1::Form1(forms::ErrorBoundary::Reporter reporter, std::unique_ptr<audio::Sou
     sound_ = new SoundControls(*this, *displayMenu_, soundOutput_.get(),
                                [this] { return amplitudes(); });
     views_ = new DisplayViews(
-        *oscil_, *displayMenu_,
-        [this](const auto& harmonics) {
-            std::vector<std::string> texts(harmonics.size());
-            std::transform(harmonics.begin(), harmonics.end(), texts.begin(), [](int amplitude) {
-                return forms::integerToText(static_cast<std::int16_t>(amplitude));
-            });
-            load(texts);
-        },
+        *oscil_, *displayMenu_, [this](const auto& harmonics) { load(integerTexts(harmonics)); },
         [this] { boundary_.run([this] { handlers_->redraw(); }); });
     Form1Controls controls = adaptControls();
     controls.views = &views_->views();
@@ -184,19 +187,25 @@ void Form1::createEditActions() {
         *this, *displayMenu_, *oscil_, [this] { return sound_->snapshot(); },
         [this](const QString& text) { edits_->say(text); });
     SoundOpening::Hooks hooks{
-        [this](const auto& amplitudes) {
-            std::vector<std::string> texts(amplitudes.size());
-            std::transform(amplitudes.begin(), amplitudes.end(), texts.begin(), [](int amplitude) {
-                return forms::integerToText(static_cast<std::int16_t>(amplitude));
-            });
-            edits_->loadAsOneStep(texts);
-        },
+        [this](const auto& amplitudes) { edits_->loadAsOneStep(integerTexts(amplitudes)); },
         [this](const analysis::Harmonics& harmonics) {
             views_->aimAt(harmonics.period);
             sound_->choosePitchOfSound(harmonics.fundamentalHz);
         },
         [this](const QString& text) { edits_->say(text); }, &SoundOpening::chooseWithDialog};
     soundOpening_ = new SoundOpening(*this, *displayMenu_, std::move(hooks));
+    auto* listening = new Listening(*oscil_, *displayMenu_, soundOutput_.get(),
+                                    {[this](bool on) {
+                                         edits_->holdSteps(on);
+                                         sound_->setListening(on);
+                                     },
+                                     [this](const analysis::Harmonics& harmonics) {
+                                         load(integerTexts(harmonics.amplitudes));
+                                         views_->aimAt(harmonics.period);
+                                     },
+                                     [this](const QString& text) { edits_->say(text); }});
+    connect(sound_, &SoundControls::availabilityChanged, listening,
+            &Listening::availabilityChanged);
 }
 
 void Form1::openSound(const QString& path) {

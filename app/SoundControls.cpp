@@ -44,9 +44,12 @@ SoundControls::SoundControls(QWidget& window, QMenu& menu, audio::SoundOutput* o
     connect(&publishTimer_, &QTimer::timeout, this, &SoundControls::publish);
     buildMenu(menu);
     if (output_ != nullptr) {
-        output_->onAvailabilityChanged([this] { availabilityChanged(); });
+        output_->onAvailabilityChanged([this] {
+            updateSoundItem();
+            emit availabilityChanged();
+        });
     }
-    availabilityChanged();
+    updateSoundItem();
 }
 
 void SoundControls::buildMenu(QMenu& menu) {
@@ -61,7 +64,7 @@ void SoundControls::buildMenu(QMenu& menu) {
 
 // While the server is away the item keeps the user's choice, so the sound comes back with it,
 // and says what it waits for; it can still be switched either way.
-void SoundControls::availabilityChanged() {
+void SoundControls::updateSoundItem() {
     const QString reason = output_ == nullptr
                                ? QStringLiteral("No audio output device")
                                : QString::fromStdString(output_->unavailableReason());
@@ -75,8 +78,13 @@ audio::SoundSnapshot SoundControls::snapshot() const {
     snapshot.amplitudes = amplitudes_();
     snapshot.pitchHz = pitches_->checkedAction()->data().toDouble();
     snapshot.volume = volumes_->checkedAction()->data().toInt() / 100.0;
-    snapshot.on = sound_->isChecked();
+    snapshot.on = sound_->isChecked() && !listening_;
     return snapshot;
+}
+
+void SoundControls::setListening(bool listening) {
+    listening_ = listening;
+    publish();
 }
 
 void SoundControls::choosePitchOfSound(double hz) {

@@ -35,18 +35,25 @@ public:
     [[nodiscard]] audio::SoundSnapshot snapshot() const;
 
     [[nodiscard]] QAction& soundAction() const { return *sound_; }
+    // While listening, the program's own sound is silent, whatever is chosen.
+    void setListening(bool listening);
     // A checked pitch item for a sound's own pitch, until another is chosen; one at a time.
     void choosePitchOfSound(double hz);
 
+signals:
+    // The output or the input may have come or gone.
+    void availabilityChanged();
+
 private:
     void buildMenu(QMenu& menu);
-    void availabilityChanged();
+    void updateSoundItem();
 
     audio::SoundOutput* output_;
     AmplitudeReader amplitudes_;
     QAction* sound_;
     QActionGroup* pitches_;
     QAction* soundPitch_ = nullptr;
+    bool listening_ = false;
     QActionGroup* volumes_;
     QTimer publishTimer_;
 };

@@ -3,9 +3,18 @@
 #include "SoundSnapshot.h"
 #include "forms/Event.h"
 
+#include <functional>
+#include <span>
 #include <string>
 
 namespace audio {
+
+// Samples from the default input as they come, mono at 48 kHz, and word when the input has
+// gone; both on a thread of the sound system's.
+struct Listener {
+    std::function<void(std::span<const float>)> heard;
+    std::function<void()> lost;
+};
 
 // Where the window's sound goes. Nothing here ever waits on the audio device.
 class SoundOutput {
@@ -16,6 +25,10 @@ public:
     [[nodiscard]] virtual std::string unavailableReason() const = 0;
     // The newest state of the sound; cheap enough to call on every change.
     virtual void publish(const SoundSnapshot& snapshot) = 0;
+    // Whether there is an input to listen to, as far as is known.
+    [[nodiscard]] virtual bool hasInput() const { return false; }
+    // Listens until given a listener with nothing to hear, or until the input goes.
+    virtual void listen(Listener /*listener*/) {}
 
     // Told, on the thread that made the output, when availability changes (a device is found,
     // or fails while playing).

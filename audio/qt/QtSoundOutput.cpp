@@ -3,10 +3,21 @@
 namespace audio {
 
 QtSoundOutput::QtSoundOutput()
-    : player_(std::make_unique<PulsePlayer>(exchange_, [this](ServerState state) {
-          QMetaObject::invokeMethod(
-              this, [this, state] { stateReported(state); }, Qt::QueuedConnection);
-      })) {}
+    : player_(std::make_unique<PulseSound>(
+          exchange_,
+          [this](ServerState state) {
+              QMetaObject::invokeMethod(
+                  this, [this, state] { stateReported(state); }, Qt::QueuedConnection);
+          },
+          [this](bool present) {
+              QMetaObject::invokeMethod(
+                  this,
+                  [this, present] {
+                      hasInput_ = present;
+                      raiseAvailabilityChanged();
+                  },
+                  Qt::QueuedConnection);
+          })) {}
 
 // The sound ramps down and the stream closes on silence, so closing makes no click.
 QtSoundOutput::~QtSoundOutput() {

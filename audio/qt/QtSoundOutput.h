@@ -2,7 +2,7 @@
 
 #include "audio/SnapshotExchange.h"
 #include "audio/SoundOutput.h"
-#include "audio/pulse/PulsePlayer.h"
+#include "audio/pulse/PulseSound.h"
 
 #include <QObject>
 #include <QString>
@@ -28,14 +28,17 @@ public:
 
     [[nodiscard]] std::string unavailableReason() const override { return reason_.toStdString(); }
     void publish(const SoundSnapshot& snapshot) override;
+    [[nodiscard]] bool hasInput() const override { return hasInput_; }
+    void listen(Listener listener) override { player_->listen(std::move(listener)); }
 
 private:
     void stateReported(ServerState state);
 
     SnapshotExchange<SoundSnapshot> exchange_;
     SoundSnapshot last_;
-    std::unique_ptr<PulsePlayer> player_;
+    std::unique_ptr<PulseSound> player_;
     QString reason_;
+    bool hasInput_ = false;
 };
 
 } // namespace audio

@@ -1,12 +1,14 @@
 // Sound through servers that fail: late, killed and started again after a pause, hung, absent;
 // on PulseAudio and on PipeWire's pulse server. Each test has a server of its own, recorded
 // from its null sink's monitor.
+#include "audio/SoundExport.h"
 #include "audio/qt/QtSoundOutput.h"
 #include "tests/audio/SinkRecorder.h"
 #include "tests/audio/ToneMeter.h"
 #include "tests/support/Form1Fixture.h"
 #include "tests/support/PrivateSoundServer.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <atomic>
 #include <thread>
@@ -57,7 +59,9 @@ protected:
                 std::span(samples).last(std::min<std::size_t>(4800, samples.size()));
             if (samples.size() >= end && std::abs(heard(last, 1) - boxes[0]) < 4.0 &&
                 std::abs(heard(last, 3) - boxes[2]) < 2.0) {
-                EXPECT_LE(tone::largestStep(samples), tone::largestStep(last) * 1.1F) << "a click";
+                // The monitor may see a starting stream a little cut (the server rewinds to mix
+                // it in sooner); a click from silence to the wave is several times steeper.
+                EXPECT_LE(tone::largestStep(samples), tone::largestStep(last) * 1.5F) << "a click";
                 return double(clock.elapsed());
             }
         }
@@ -131,6 +135,35 @@ TEST_F(SoundServer, PlaysWithoutGapsWhenEveryCoreIsBusyAndFadesOutWhenClosed) {
     const float steady = tone::largestStep(std::span(samples).subspan(closedAt - 4800, 4800));
     EXPECT_LE(tone::largestStep(after), steady * 1.1F) << "no click as it ended";
     EXPECT_LT(tone::peak(after.last(480)), 0.0001F) << "it stopped";
+}
+
+// Listening to the default input, here the sink's monitor, while a recording of SQUARE plays
+// into the sink: the boxes follow, the program's own sound is silent, and the session is one
+// undo step; it ends when the server goes.
+TEST_F(SoundServer, ListeningTheBoxesFollowTheInputAsOneStepUntilTheInputGoes) {
+    ASSERT_EQ(QProcess::execute("pactl", {"set-default-source", "tonvirta.monitor"}), 0);
+    const QString recording = QDir::temp().filePath("tonvirta-listen.wav");
+    ASSERT_EQ(audio::exportSound(recording.toStdString(),
+                                 {{100, 0, 30, 0, 14, 0, 7, 0, 3, 0, 1}, 330.0, 0.5, true}),
+              "");
+    play(4); // SIN, heard until listening starts
+    QAction& listen = child<QAction>("listenAction");
+    ASSERT_TRUE(eventually([&] { return listen.isEnabled(); }));
+    oscil().setFocus();
+    QTest::keyClick(&oscil(), Qt::Key_L);
+    QProcess player;
+    player.start("paplay", {"-d", "tonvirta", recording});
+    EXPECT_TRUE(eventually([this] { return texts() == "100 0 30 0 14 0 7 0 3 0 1 0 0 0 0 0 0"; }));
+    EXPECT_LT(heard(SinkRecorder().samples(4800), 1), 1.0) << "no SIN of its own meanwhile";
+    QTest::keyClick(&oscil(), Qt::Key_Escape);
+    EXPECT_FALSE(listen.isChecked());
+    menuItem("Undo").trigger();
+    EXPECT_EQ(texts(), "100 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0");
+    listen.trigger();
+    server.kill();
+    EXPECT_TRUE(eventually([&] { return !listen.isChecked(); }));
+    player.kill();
+    player.waitForFinished();
 }
 
 // The real program, started with the sound on and asked to close as a window manager would.

@@ -1,4 +1,4 @@
-#include "PulsePlayer.h"
+#include "PulseSound.h"
 
 #include <chrono>
 #include <pulse/pulseaudio.h>
@@ -10,7 +10,7 @@ namespace audio {
 namespace {
 
 // Small enough that a change is heard within a few tens of milliseconds.
-constexpr std::uint32_t bufferSamples = PulsePlayer::sampleRate / 50; // 20 ms
+constexpr std::uint32_t bufferSamples = PulseSound::sampleRate / 50; // 20 ms
 constexpr pa_usec_t tickUs = 500'000;
 // A server is asked again at most this often while sound is wanted.
 constexpr pa_usec_t attemptUs = 1'000'000;
@@ -29,7 +29,7 @@ template <class Object, void (Object::*handler)()> void call(void* self) {
 
 } // namespace
 
-class PulsePlayer::Lock {
+class PulseSound::Lock {
 public:
     explicit Lock(pa_threaded_mainloop* loop) : loop_(loop) { pa_threaded_mainloop_lock(loop_); }
     Lock(const Lock&) = delete;
@@ -40,10 +40,11 @@ private:
     pa_threaded_mainloop* loop_;
 };
 
-PulsePlayer::PulsePlayer(SnapshotExchange<SoundSnapshot>& exchange,
-                         std::function<void(ServerState)> stateChanged)
+PulseSound::PulseSound(SnapshotExchange<SoundSnapshot>& exchange,
+                       std::function<void(ServerState)> stateChanged,
+                       std::function<void(bool)> inputChanged)
     : exchange_(exchange), stateChanged_(std::move(stateChanged)),
-      loop_(pa_threaded_mainloop_new()) {
+      inputChanged_(std::move(inputChanged)), loop_(pa_threaded_mainloop_new()) {
     pa_threaded_mainloop_set_name(loop_, "sound");
     pa_threaded_mainloop_start(loop_);
     // Once, to tell the user whether sound can be had; after that only while it is wanted.
@@ -51,11 +52,12 @@ PulsePlayer::PulsePlayer(SnapshotExchange<SoundSnapshot>& exchange,
     connect();
 }
 
-void PulsePlayer::finish(int waitMs) {
+void PulseSound::finish(int waitMs) {
     {
         const Lock lock(loop_);
         finishing_ = true;
         wanted_ = false;
+        listener_ = {}; // the program is ending: nobody to tell
         if (stream_ == nullptr || pa_stream_get_state(stream_) != PA_STREAM_READY) {
             finished_ = true;
         }
@@ -69,7 +71,7 @@ void PulsePlayer::finish(int waitMs) {
     dropContext();
 }
 
-PulsePlayer::~PulsePlayer() {
+PulseSound::~PulseSound() {
     if (!finishing_) {
         finish(0);
     }
@@ -77,7 +79,7 @@ PulsePlayer::~PulsePlayer() {
     pa_threaded_mainloop_free(loop_);
 }
 
-void PulsePlayer::setWanted(bool wanted) {
+void PulseSound::setWanted(bool wanted) {
     const Lock lock(loop_);
     wanted_ = wanted;
     if (wanted) {
@@ -93,18 +95,33 @@ void PulsePlayer::setWanted(bool wanted) {
     }
 }
 
-bool PulsePlayer::contextReady() const {
+void PulseSound::listen(Listener listener) {
+    const Lock lock(loop_);
+    if (!listener.heard) {
+        listener_ = {};
+        loseRecording();
+        return;
+    }
+    listener_ = std::move(listener);
+    setTicking(true);
+    if (context_ == nullptr) {
+        connect();
+    } else if (contextReady() && recording_ == nullptr && sources_ > 0) {
+        openRecording();
+    }
+}
+
+bool PulseSound::contextReady() const {
     return context_ != nullptr && pa_context_get_state(context_) == PA_CONTEXT_READY;
 }
 
-void PulsePlayer::connect() {
+void PulseSound::connect() {
     dropContext();
     connectedAtUs_ = pa_rtclock_now();
     context_ = pa_context_new(pa_threaded_mainloop_get_api(loop_), "Tonvirta");
     pa_context_set_state_callback(
         context_,
-        [](pa_context*, void* self) { call<PulsePlayer, &PulsePlayer::contextChanged>(self); },
-        this);
+        [](pa_context*, void* self) { call<PulseSound, &PulseSound::contextChanged>(self); }, this);
     if (pa_context_connect(context_, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0) {
         contextChanged();
     }
@@ -112,25 +129,28 @@ void PulsePlayer::connect() {
 
 // A context that has failed is let go on the next turn of the loop, never inside its own
 // callback; by then a newer one may stand in its place, which is left alone.
-void PulsePlayer::contextChanged() {
+void PulseSound::contextChanged() {
     const pa_context_state_t state = pa_context_get_state(context_);
     if (state == PA_CONTEXT_READY) {
         pa_context_set_subscribe_callback(
             context_,
             [](pa_context*, pa_subscription_event_type_t event, std::uint32_t, void* self) {
                 if ((event & PA_SUBSCRIPTION_EVENT_TYPE_MASK) != PA_SUBSCRIPTION_EVENT_CHANGE) {
-                    call<PulsePlayer, &PulsePlayer::countSinks>(self); // one came or went
+                    call<PulseSound, &PulseSound::countDevices>(self); // one came or went
                 }
             },
             this);
         pa_operation_unref(
-            pa_context_subscribe(context_, PA_SUBSCRIPTION_MASK_SINK, nullptr, nullptr));
-        countSinks();
+            pa_context_subscribe(context_,
+                                 static_cast<pa_subscription_mask_t>(PA_SUBSCRIPTION_MASK_SINK |
+                                                                     PA_SUBSCRIPTION_MASK_SOURCE),
+                                 nullptr, nullptr));
+        countDevices();
     } else if (!PA_CONTEXT_IS_GOOD(state)) {
         pa_mainloop_api_once(
             pa_threaded_mainloop_get_api(loop_),
             [](pa_mainloop_api*, void* self) {
-                auto& player = *static_cast<PulsePlayer*>(self);
+                auto& player = *static_cast<PulseSound*>(self);
                 if (player.context_ != nullptr &&
                     !PA_CONTEXT_IS_GOOD(pa_context_get_state(player.context_))) {
                     player.dropContext();
@@ -141,27 +161,45 @@ void PulsePlayer::contextChanged() {
     }
 }
 
-// One reply holds every sink, so the counts of two requests never mix.
-void PulsePlayer::countSinks() {
-    pa_operation* operation = pa_context_get_sink_info_list(
+// One reply holds every sink (or source), so the counts of two requests never mix.
+void PulseSound::countDevices() {
+    const auto counted = [](pa_operation* operation) {
+        if (operation != nullptr) {
+            pa_operation_unref(operation);
+        }
+    };
+    counted(pa_context_get_sink_info_list(
         context_,
         [](pa_context*, const pa_sink_info* info, int last, void* self) {
-            auto& player = *static_cast<PulsePlayer*>(self);
-            if (last == 0 && info != nullptr) {
-                ++player.counting_;
-                return;
-            }
-            player.sinksCounted(std::exchange(player.counting_, 0));
+            static_cast<PulseSound*>(self)->counting(last == 0 && info != nullptr, false);
         },
-        this);
-    if (operation != nullptr) {
-        pa_operation_unref(operation);
+        this));
+    counted(pa_context_get_source_info_list(
+        context_,
+        [](pa_context*, const pa_source_info* info, int last, void* self) {
+            static_cast<PulseSound*>(self)->counting(last == 0 && info != nullptr, true);
+        },
+        this));
+}
+
+// One more device, or the end of a list; the sources come after the sinks.
+void PulseSound::counting(bool one, bool sources) {
+    if (one) {
+        ++counting_;
+        return;
+    }
+    (sources ? sources_ : sinks_) = std::exchange(counting_, 0);
+    if (sources) {
+        devicesCounted();
     }
 }
 
-void PulsePlayer::sinksCounted(std::uint32_t count) {
-    sinks_ = count;
-    if (count == 0) {
+void PulseSound::devicesCounted() {
+    reportInput(sources_ > 0);
+    if (listener_.heard && recording_ == nullptr && sources_ > 0) {
+        openRecording();
+    }
+    if (sinks_ == 0) {
         dropStream();
         report(ServerState::NoOutput);
         return;
@@ -172,7 +210,58 @@ void PulsePlayer::sinksCounted(std::uint32_t count) {
     }
 }
 
-void PulsePlayer::openStream() {
+void PulseSound::openRecording() {
+    lastHeardUs_ = pa_rtclock_now() + startingUs;
+    const pa_sample_spec spec{PA_SAMPLE_FLOAT32NE, sampleRate, 1};
+    recording_ = pa_stream_new(context_, "Tonvirta listening", &spec, nullptr);
+    if (recording_ == nullptr) {
+        return;
+    }
+    pa_stream_set_read_callback(
+        recording_,
+        [](pa_stream*, std::size_t, void* self) { static_cast<PulseSound*>(self)->recorded(); },
+        this);
+    const auto none = static_cast<std::uint32_t>(-1);
+    const pa_buffer_attr buffer{none, none, none, none, bufferSamples * sizeof(float)};
+    if (pa_stream_connect_record(recording_, nullptr, &buffer, PA_STREAM_ADJUST_LATENCY) < 0) {
+        loseRecording();
+    }
+}
+
+void PulseSound::recorded() {
+    lastHeardUs_ = pa_rtclock_now();
+    const void* data = nullptr;
+    std::size_t bytes = 0;
+    while (pa_stream_peek(recording_, &data, &bytes) == 0 && bytes > 0) {
+        if (data != nullptr && listener_.heard) { // a hole brings no data
+            listener_.heard(std::span(static_cast<const float*>(data), bytes / sizeof(float)));
+        }
+        pa_stream_drop(recording_);
+    }
+}
+
+// The input has gone (or its stream failed): listening ends, and the listener hears of it.
+void PulseSound::loseRecording() {
+    if (recording_ != nullptr) {
+        pa_stream_set_read_callback(recording_, nullptr, nullptr);
+        pa_stream_disconnect(recording_);
+        pa_stream_unref(recording_);
+        recording_ = nullptr;
+    }
+    if (listener_.lost) {
+        const auto lost = std::exchange(listener_, {}).lost;
+        lost();
+    }
+}
+
+void PulseSound::reportInput(bool present) {
+    if (inputReported_ != present) {
+        inputReported_ = present;
+        inputChanged_(present);
+    }
+}
+
+void PulseSound::openStream() {
     connectedAtUs_ = pa_rtclock_now();
     lastRequestUs_ = connectedAtUs_ + startingUs;
     const pa_sample_spec spec{PA_SAMPLE_FLOAT32NE, sampleRate, 1};
@@ -184,12 +273,12 @@ void PulsePlayer::openStream() {
     synthesizer_ = Synthesizer(sampleRate);
     silenceWritten_ = 0;
     pa_stream_set_state_callback(
-        stream_,
-        [](pa_stream*, void* self) { call<PulsePlayer, &PulsePlayer::streamChanged>(self); }, this);
+        stream_, [](pa_stream*, void* self) { call<PulseSound, &PulseSound::streamChanged>(self); },
+        this);
     pa_stream_set_write_callback(
         stream_,
         [](pa_stream*, std::size_t bytes, void* self) {
-            static_cast<PulsePlayer*>(self)->write(bytes);
+            static_cast<PulseSound*>(self)->write(bytes);
         },
         this);
     const auto none = static_cast<std::uint32_t>(-1);
@@ -200,13 +289,13 @@ void PulsePlayer::openStream() {
     }
 }
 
-void PulsePlayer::streamChanged() {
+void PulseSound::streamChanged() {
     if (pa_stream_get_state(stream_) == PA_STREAM_READY) {
         report(ServerState::Ready);
     }
 }
 
-void PulsePlayer::write(std::size_t bytes) {
+void PulseSound::write(std::size_t bytes) {
     lastRequestUs_ = pa_rtclock_now();
     synthesizer_.set(exchange_.read());
     block_.resize(bytes / sizeof(float));
@@ -219,13 +308,13 @@ void PulsePlayer::write(std::size_t bytes) {
     }
 }
 
-void PulsePlayer::onTick(pa_mainloop_api* api, pa_time_event* event, const timeval*, void* self) {
+void PulseSound::onTick(pa_mainloop_api* api, pa_time_event* event, const timeval*, void* self) {
     timeval next{};
     api->time_restart(event, pa_timeval_add(pa_gettimeofday(&next), tickUs));
-    static_cast<PulsePlayer*>(self)->tick();
+    static_cast<PulseSound*>(self)->tick();
 }
 
-void PulsePlayer::setTicking(bool on) {
+void PulseSound::setTicking(bool on) {
     pa_mainloop_api* api = pa_threaded_mainloop_get_api(loop_);
     if (on && ticker_ == nullptr) {
         timeval first{};
@@ -238,39 +327,44 @@ void PulsePlayer::setTicking(bool on) {
 
 // While sound is wanted: reach a server, open a stream, and start again with one that takes
 // nothing. Otherwise: close the stream once the sound has died away, and then look no more.
-void PulsePlayer::tick() {
+void PulseSound::tick() {
     const pa_usec_t now = pa_rtclock_now();
     if (stream_ != nullptr && !PA_STREAM_IS_GOOD(pa_stream_get_state(stream_))) {
         dropStream();
     }
-    if (!wanted_) {
-        if (stream_ != nullptr && silenceWritten_ >= closingSilence) {
-            dropStream();
-        }
+    if (recording_ != nullptr &&
+        (!PA_STREAM_IS_GOOD(pa_stream_get_state(recording_)) || now > lastHeardUs_ + stalledUs)) {
+        loseRecording();
+    }
+    if (!wanted_ && stream_ != nullptr && silenceWritten_ >= closingSilence) {
+        dropStream();
+    }
+    if (!wanted_ && !listener_.heard) {
         setTicking(stream_ != nullptr);
         return;
     }
-    const bool stalled = stream_ != nullptr && pa_stream_get_state(stream_) == PA_STREAM_READY &&
+    const bool stalled = wanted_ && stream_ != nullptr &&
+                         pa_stream_get_state(stream_) == PA_STREAM_READY &&
                          now > lastRequestUs_ + stalledUs;
     const bool unanswered =
         context_ != nullptr && !contextReady() && now - connectedAtUs_ > connectingUs;
     if (stalled || unanswered || (context_ == nullptr && now - connectedAtUs_ >= attemptUs)) {
         connect();
         report(ServerState::Waiting);
-    } else if (contextReady() && stream_ == nullptr && sinks_ > 0 &&
+    } else if (wanted_ && contextReady() && stream_ == nullptr && sinks_ > 0 &&
                now - connectedAtUs_ >= attemptUs) {
         openStream();
     }
 }
 
-void PulsePlayer::report(ServerState state) {
+void PulseSound::report(ServerState state) {
     if (reported_ != state) {
         reported_ = state;
         stateChanged_(state);
     }
 }
 
-void PulsePlayer::dropStream() {
+void PulseSound::dropStream() {
     if (stream_ != nullptr) {
         pa_stream_set_state_callback(stream_, nullptr, nullptr);
         pa_stream_set_write_callback(stream_, nullptr, nullptr);
@@ -280,8 +374,9 @@ void PulsePlayer::dropStream() {
     }
 }
 
-void PulsePlayer::dropContext() {
+void PulseSound::dropContext() {
     dropStream();
+    loseRecording();
     if (context_ != nullptr) {
         pa_context_set_state_callback(context_, nullptr, nullptr);
         pa_context_set_subscribe_callback(context_, nullptr, nullptr);
@@ -290,6 +385,8 @@ void PulsePlayer::dropContext() {
         context_ = nullptr;
     }
     sinks_ = 0;
+    sources_ = 0;
+    reportInput(false);
 }
 
 } // namespace audio

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "audio/SnapshotExchange.h"
+#include "audio/SoundOutput.h"
 #include "audio/SoundSnapshot.h"
 #include "audio/Synthesizer.h"
 
@@ -8,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <span>
 #include <vector>
 
 struct pa_context;
@@ -27,27 +29,31 @@ enum class ServerState {
     NoOutput, // a server answers but has no output device
 };
 
-// Plays the newest snapshot on the sound server's default output, through libpulse, which
-// PulseAudio and PipeWire's pulse server both answer. Everything that talks to the server runs on
-// libpulse's own thread and never waits for it, so a server that hangs holds up nothing. A
-// server that goes away, comes later than the program or hands back a stream that takes nothing
-// is tried again once a second for as long as sound is wanted, and not at all otherwise.
-class PulsePlayer {
+// Plays the newest snapshot on the sound server's default output, and listens to its default
+// input when asked, through libpulse, which PulseAudio and PipeWire's pulse server both answer.
+// Everything that talks to the server runs on libpulse's own thread and never waits for it, so a
+// server that hangs holds up nothing. A server that goes away, comes later than the program or
+// hands back a stream that takes nothing is tried again once a second for as long as sound is
+// wanted, and not at all otherwise.
+class PulseSound {
 public:
     static constexpr int sampleRate = 48000;
 
-    // Told of every change of state, on libpulse's thread.
-    PulsePlayer(SnapshotExchange<SoundSnapshot>& exchange,
-                std::function<void(ServerState)> stateChanged);
-    PulsePlayer(const PulsePlayer&) = delete;
-    PulsePlayer& operator=(const PulsePlayer&) = delete;
+    // Told of every change of state, and whether there is an input, on libpulse's thread.
+    PulseSound(SnapshotExchange<SoundSnapshot>& exchange,
+               std::function<void(ServerState)> stateChanged,
+               std::function<void(bool)> inputChanged);
+    PulseSound(const PulseSound&) = delete;
+    PulseSound& operator=(const PulseSound&) = delete;
     // Lets the sound die away when the server takes it within the given time, then disconnects
     // whatever the server does. The snapshot in the exchange must be switched off by then.
     void finish(int waitMs);
-    ~PulsePlayer();
+    ~PulseSound();
 
     // From any thread; the sound itself follows the snapshots in the exchange.
     void setWanted(bool wanted);
+    // Listens until told of a listener with nothing to hear, or until the input goes.
+    void listen(Listener listener);
 
 private:
     class Lock;
@@ -55,8 +61,13 @@ private:
     void connect();
     void dropContext();
     void contextChanged();
-    void sinksCounted(std::uint32_t count);
-    void countSinks();
+    void countDevices();
+    void counting(bool one, bool sources);
+    void devicesCounted();
+    void reportInput(bool present);
+    void openRecording();
+    void loseRecording();
+    void recorded();
     void openStream();
     void dropStream();
     void streamChanged();
@@ -70,19 +81,25 @@ private:
 
     SnapshotExchange<SoundSnapshot>& exchange_;
     std::function<void(ServerState)> stateChanged_;
+    std::function<void(bool)> inputChanged_;
+    Listener listener_;
     pa_threaded_mainloop* loop_;
     pa_context* context_ = nullptr;
     pa_stream* stream_ = nullptr;
+    pa_stream* recording_ = nullptr;
     pa_time_event* ticker_ = nullptr;
     Synthesizer synthesizer_{sampleRate};
     std::vector<float> block_;
     std::optional<ServerState> reported_;
     std::uint32_t sinks_ = 0;
+    std::uint32_t sources_ = 0;
     std::uint32_t counting_ = 0;
+    std::optional<bool> inputReported_;
     bool wanted_ = false;
     bool finishing_ = false;
     std::uint64_t connectedAtUs_ = 0;   // the last attempt to reach a server
     std::uint64_t lastRequestUs_ = 0;   // when the stream last asked for samples
+    std::uint64_t lastHeardUs_ = 0;     // when the input last brought samples
     std::size_t silenceWritten_ = 0;    // samples since the sound went silent
     std::atomic<bool> finished_{false}; // the last silence has been taken
 };

@@ -1,0 +1,108 @@
+#include "Listening.h"
+
+#include <QAction>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QWidget>
+
+namespace app {
+namespace {
+
+constexpr double rate = 48000.0;
+// Long enough for a steady tenth of a second of the lowest pitch, short enough to follow a voice.
+constexpr auto keptSamples = std::size_t(0.5 * rate);
+constexpr int intervalMs = 100;
+
+} // namespace
+
+Listening::Listening(QWidget& display, QMenu& menu, audio::SoundOutput* input, Hooks hooks)
+    : QObject(&display), input_(input), hooks_(std::move(hooks)),
+      action_(new QAction(tr("Listen"), &display)) {
+    action_->setObjectName(QStringLiteral("listenAction"));
+    action_->setCheckable(true);
+    action_->setShortcut(QKeySequence(Qt::Key_L));
+    action_->setShortcutContext(Qt::WidgetShortcut);
+    display.addAction(action_);
+    menu.addAction(action_);
+    connect(action_, &QAction::toggled, this, &Listening::toggled);
+    timer_.setInterval(intervalMs);
+    connect(&timer_, &QTimer::timeout, this, &Listening::takeApart);
+    display.installEventFilter(this);
+    availabilityChanged();
+}
+
+void Listening::availabilityChanged() {
+    const bool present = input_ != nullptr && input_->hasInput();
+    action_->setEnabled(present || action_->isChecked());
+    action_->setText(present ? tr("Listen") : tr("Listen (no audio input device)"));
+}
+
+void Listening::toggled(bool on) {
+    if (!on) {
+        stop({});
+        return;
+    }
+    heard_.clear();
+    hooks_.session(true);
+    input_->listen({[this](std::span<const float> samples) {
+                        const std::scoped_lock lock(mutex_);
+                        heard_.insert(heard_.end(), samples.begin(), samples.end());
+                        if (heard_.size() > 2 * keptSamples) {
+                            heard_.erase(heard_.begin(), heard_.end() - long(keptSamples));
+                        }
+                    },
+                    [this] {
+                        QMetaObject::invokeMethod(
+                            this, [this] { stop(tr("Listening stopped: the input has gone")); },
+                            Qt::QueuedConnection);
+                    }});
+    timer_.start();
+    hooks_.say(tr("Listening…"));
+}
+
+void Listening::stop(const QString& why) {
+    if (!timer_.isActive()) {
+        return;
+    }
+    timer_.stop();
+    input_->listen({});
+    hooks_.session(false);
+    const QSignalBlocker quiet(action_);
+    action_->setChecked(false);
+    availabilityChanged();
+    if (!why.isEmpty()) {
+        hooks_.say(why);
+    }
+}
+
+// What has been heard lately, taken apart: a steady note moves the boxes; anything else leaves
+// them as they are, and says so.
+void Listening::takeApart() {
+    std::vector<float> latest;
+    {
+        const std::scoped_lock lock(mutex_);
+        latest.assign(heard_.end() - long(std::min(heard_.size(), keptSamples)), heard_.end());
+    }
+    const analysis::Analysis found = analysis::analyse(latest, rate);
+    if (found.harmonics) {
+        hooks_.show(*found.harmonics);
+        hooks_.say(
+            tr("Listening: %1 Hz (%2)")
+                .arg(found.harmonics->fundamentalHz, 0, 'f', 1)
+                .arg(QString::fromStdString(analysis::noteName(found.harmonics->fundamentalHz))));
+    } else {
+        hooks_.say(found.problem == analysis::Problem::Silent ? tr("Listening: silence")
+                                                              : tr("Listening: no steady pitch"));
+    }
+}
+
+bool Listening::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape && timer_.isActive()) {
+        stop({});
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace app
