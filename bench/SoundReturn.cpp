@@ -5,17 +5,25 @@
 // monitor that carries both at their level. Prints one line a case: its name and the times in
 // seconds, "never" for a sound not back within 10 s.
 // Usage: tonvirta_sound_return pulseaudio|pipewire [tries]
+// With "listen" instead: the time from a tone starting at the input (a recording played into
+// the sink whose monitor is the default input) to the listening window's boxes showing it, ten
+// times, in milliseconds, then the median.
 #include "app/MainWindow.h"
+#include "audio/SoundExport.h"
 #include "tests/audio/SinkRecorder.h"
 #include "tests/audio/ToneMeter.h"
 #include "tests/support/PrivateSoundServer.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QMenu>
+#include <QProcess>
+#include <algorithm>
 #include <cstdio>
+#include <ctime>
 
 namespace {
 
@@ -64,8 +72,60 @@ void print(const char* name, const std::vector<double>& seconds) {
 
 } // namespace
 
+int listenLatency(PrivateSoundServer& server) {
+    const QString recording = QDir::temp().filePath("tonvirta-listen-bench.wav");
+    if (!server.start() ||
+        QProcess::execute("pactl", {"set-default-source", "tonvirta.monitor"}) != 0 ||
+        !audio::exportSound(recording.toStdString(), {{100, 0, 30}, 330.0, 0.5, true}).empty()) {
+        std::fprintf(stderr, "sound-return: no sound server (scripts/install-deps?)\n");
+        return 1;
+    }
+    const auto window = app::createMainWindow();
+    window->show();
+    auto* listen = window->findChild<QAction*>(QStringLiteral("listenAction"));
+    auto* third = window->findChild<QLineEdit*>(QStringLiteral("harmonika_2"));
+    if (!QTest::qWaitFor([listen] { return listen->isEnabled(); }, 5000)) {
+        std::fprintf(stderr, "sound-return: no input to listen to\n");
+        return 1;
+    }
+    listen->setChecked(true);
+    std::vector<double> times;
+    for (int i = 0; i < 10; ++i) {
+        QTest::qWait(1500); // the boxes settle on silence again
+        third->setText(QStringLiteral("0"));
+        QProcess player;
+        QElapsedTimer clock;
+        clock.start();
+        player.start(QStringLiteral("paplay"),
+                     {QStringLiteral("-d"), QStringLiteral("tonvirta"), recording});
+        const bool shown =
+            QTest::qWaitFor([third] { return third->text() == QStringLiteral("30"); }, 3000);
+        times.push_back(shown ? double(clock.elapsed()) : 1e9);
+        std::printf("%.0f\n", times.back());
+        player.kill();
+        player.waitForFinished();
+    }
+    std::sort(times.begin(), times.end());
+    std::printf("median %.0f ms\n", (times[4] + times[5]) / 2);
+    // What listening costs, the window's own ticks included: CPU time over 5 s of a tone.
+    QProcess player;
+    player.start(QStringLiteral("paplay"),
+                 {QStringLiteral("-d"), QStringLiteral("tonvirta"), recording});
+    QTest::qWait(500);
+    const std::clock_t before = std::clock();
+    QTest::qWait(5000);
+    std::printf("cpu %.1f %%\n", 100.0 * double(std::clock() - before) / CLOCKS_PER_SEC / 5.0);
+    player.kill();
+    player.waitForFinished();
+    return 0;
+}
+
 int main(int argc, char* argv[]) {
     const QApplication application(argc, argv);
+    if (argc > 1 && std::string(argv[1]) == "listen") {
+        PrivateSoundServer server(PrivateSoundServer::Kind::PulseAudio);
+        return listenLatency(server);
+    }
     const bool pipewire = argc > 1 && std::string(argv[1]) == "pipewire";
     const int tries = argc > 2 ? std::atoi(argv[2]) : 20;
     PrivateSoundServer server(pipewire ? PrivateSoundServer::Kind::PipeWire
