@@ -45,20 +45,11 @@ std::unique_ptr<app::Form1> playingWindow() {
 
 // Seconds from now until the sound is heard as it should be, or a negative number.
 double secondsUntilHeard() {
-    QElapsedTimer clock;
-    clock.start();
-    SinkRecorder recorder;
-    for (std::size_t end = 4800; clock.elapsed() < 10000; end += 2400) {
-        const auto samples = recorder.samples(end);
-        if (samples.size() >= end) {
-            const auto last = std::span(samples).last(4800);
-            if (std::abs(400.0 * tone::level(last, 440.0) - 100.0) < 4.0 &&
-                std::abs(400.0 * tone::level(last, 1320.0) - 30.0) < 2.0) {
-                return double(clock.elapsed()) / 1000.0;
-            }
-        }
-    }
-    return -1.0;
+    return msUntilHeard([](std::span<const float> last, std::span<const float>) {
+               return std::abs(400.0 * tone::level(last, 440.0) - 100.0) < 4.0 &&
+                      std::abs(400.0 * tone::level(last, 1320.0) - 30.0) < 2.0;
+           }) /
+           1000.0;
 }
 
 void print(const char* name, const std::vector<double>& seconds) {

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QTest>
 #include <cstring>
+#include <functional>
+#include <span>
 #include <vector>
 
 // What the null sink of the sound server in PULSE_SERVER plays, recorded from the sink's
@@ -36,3 +39,19 @@ private:
     QProcess parec_;
     QByteArray raw_;
 };
+
+// Milliseconds from now until the last tenth of a second recorded passes the check, which is
+// also shown all that came before it; -1 if that takes over 10 s.
+inline double msUntilHeard(
+    const std::function<bool(std::span<const float> last, std::span<const float> all)>& heard) {
+    QElapsedTimer clock;
+    clock.start();
+    SinkRecorder recorder;
+    for (std::size_t end = 4800; clock.elapsed() < 10000; end += 2400) {
+        const auto samples = recorder.samples(end);
+        if (samples.size() >= end && heard(std::span(samples).last(4800), samples)) {
+            return double(clock.elapsed());
+        }
+    }
+    return -1.0;
+}

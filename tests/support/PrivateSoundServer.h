@@ -26,12 +26,8 @@ public:
             environment_.insert("DBUS_SESSION_BUS_ADDRESS", bus_.readLine().trimmed());
         }
     }
-    PrivateSoundServer(const PrivateSoundServer&) = delete;
-    PrivateSoundServer& operator=(const PrivateSoundServer&) = delete;
-    ~PrivateSoundServer() {
+    ~PrivateSoundServer() { // the bus goes with its QProcess
         kill();
-        bus_.kill();
-        bus_.waitForFinished();
         qputenv("PULSE_SERVER", saved_);
     }
 
@@ -76,13 +72,9 @@ public:
     void signal(int number) { ::kill(static_cast<pid_t>(processes_.back()->processId()), number); }
 
 private:
-    static bool pactl(const QStringList& arguments) {
-        QProcess call;
-        call.setStandardOutputFile(QProcess::nullDevice());
-        call.setStandardErrorFile(QProcess::nullDevice());
-        call.start("pactl", arguments);
-        return call.waitForFinished() && call.exitStatus() == QProcess::NormalExit &&
-               call.exitCode() == 0;
+    static bool pactl(const QStringList& arguments) { // quietly
+        return QProcess::execute("sh", QStringList{"-c", "pactl \"$@\" >/dev/null 2>&1", "sh"} +
+                                           arguments) == 0;
     }
     void run(const QString& program, const QStringList& arguments) {
         auto& process = *processes_.emplace_back(std::make_unique<QProcess>());
