@@ -87,18 +87,16 @@ TEST(SoundAnalysis, ANoteAmongOthersGivesItsOwnPitchAndNothingSaysWhy) {
     const auto found = analysis::analyse(low, 48000);
     ASSERT_TRUE(found.harmonics);
     EXPECT_NEAR(found.harmonics->fundamentalHz, 330, 0.3) << "the louder note, never between";
-    std::mt19937 generator(7);
-    std::normal_distribution<float> noise(0.0F, 0.2F);
     std::vector<float> hiss(48000);
-    std::generate(hiss.begin(), hiss.end(), [&] { return noise(generator); });
-    const std::pair<std::vector<float>, Problem> failures[] = {
-        {std::vector<float>(48000), Problem::Silent},
-        {hiss, Problem::NoSteadyPitch},
-        {samplesOf({200, {100}, 48000, 0.012}), Problem::TooShort}};
-    for (const auto& [samples, problem] : failures) {
+    std::generate(hiss.begin(), hiss.end(),
+                  [g = std::mt19937(7)]() mutable { return g() / 1e10F - 0.2F; });
+    for (const auto& [samples, problem] :
+         {std::pair{std::vector<float>(48000), Problem::Silent},
+          {hiss, Problem::NoSteadyPitch},
+          {samplesOf({200, {100}, 48000, 0.012}), Problem::TooShort}}) {
         const auto answer = analysis::analyse(samples, 48000);
-        EXPECT_FALSE(answer.harmonics);
-        EXPECT_EQ(answer.problem, problem);
+        EXPECT_EQ(std::pair(answer.harmonics.has_value(), answer.problem),
+                  std::pair(false, problem));
     }
 }
 
@@ -108,10 +106,10 @@ TEST(SoundFile, ReadsEveryFormatMixedToOneAndRefusesWhatIsNoSound) {
     std::filesystem::create_directories(folder);
     const Tone tone{261.6, {100, 0, 45, 0, -20}, 44100};
     const auto mono = samplesOf(tone);
-    std::vector<float> stereo;
-    for (const float v : mono) {
+    std::vector<float> stereo; // mixed, the channels make the tone again
+    std::for_each(mono.begin(), mono.end(), [&](float v) {
         stereo.insert(stereo.end(), {v * 1.5F, v * 0.5F});
-    }
+    });
     for (const int format :
          {SF_FORMAT_WAV | SF_FORMAT_FLOAT, SF_FORMAT_FLAC | SF_FORMAT_PCM_16,
           SF_FORMAT_OGG | SF_FORMAT_VORBIS, SF_FORMAT_OGG | SF_FORMAT_OPUS,
@@ -124,8 +122,7 @@ TEST(SoundFile, ReadsEveryFormatMixedToOneAndRefusesWhatIsNoSound) {
         sf_writef_float(file, stereo.data(), sf_count_t(mono.size()));
         sf_close(file);
         const auto sound = analysis::readSound(path);
-        ASSERT_TRUE(sound) << format;
-        const auto found = analysis::analyse(sound->samples, sound->rate);
+        const auto found = analysis::analyse(sound.value().samples, sound->rate);
         ASSERT_TRUE(found.harmonics) << format;
         EXPECT_NEAR(found.harmonics->fundamentalHz, 261.6 * info.samplerate / 44100, 0.5) << format;
         EXPECT_THAT(found.harmonics->amplitudes,

@@ -95,17 +95,18 @@ TEST_F(FileActions, ASoundDroppedOnTheWindowComesApartIntoItsHarmonicsAsOneStep)
     EXPECT_EQ(dropped("missing.wav"), "missing.wav: not a sound file Tonvirta can read");
     menuItem("Undo").trigger();
     EXPECT_EQ(texts(), muted);
-    for (const char* name : {"tone.wav", "mute.wav"}) { // and on the command line, with no window
+    for (const auto& [name, status, out] : // and on the command line, with no window
+         {std::tuple{"tone.wav", 0,
+                     "100 0 -39 0 20 0 -7 0 0 0 0 0 0 0 0 0 0\nfundamental 220.00 Hz\n"},
+          {"mute.wav", 1, ""}}) {
         QProcess program;
         program.setProcessEnvironment(QProcessEnvironment()); // no display either
         program.start(TONVIRTA_BINARY, {"--analyse", folder.filePath(name)});
         ASSERT_TRUE(program.waitForFinished());
-        const bool tone = name == std::string("tone.wav");
-        EXPECT_EQ(program.exitCode(), tone ? 0 : 1);
-        EXPECT_EQ(program.readAllStandardOutput(),
-                  tone ? "100 0 -39 0 20 0 -7 0 0 0 0 0 0 0 0 0 0\nfundamental 220.00 Hz\n" : "");
-        EXPECT_EQ(program.readAllStandardError(),
-                  tone ? "" : folder.filePath("mute.wav: silent\n"));
+        EXPECT_EQ(std::tuple(program.exitCode(), program.readAllStandardOutput(),
+                             program.readAllStandardError()),
+                  std::tuple(status, QByteArray(out),
+                             status == 0 ? "" : folder.filePath(name).toUtf8() + ": silent\n"));
     }
 }
 

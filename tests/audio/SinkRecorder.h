@@ -9,16 +9,12 @@
 #include <vector>
 
 // What the null sink of the sound server in PULSE_SERVER plays, recorded from the sink's
-// monitor as 48 kHz mono samples from the moment the recorder is made.
+// monitor as 48 kHz mono samples from the moment the recorder is made until it goes.
 class SinkRecorder {
 public:
     SinkRecorder() {
         parec_.start("parec", {"--device=tonvirta.monitor", "--latency-msec=20", "--raw",
                                "--format=float32le", "--rate=48000", "--channels=1"});
-    }
-    ~SinkRecorder() {
-        parec_.kill();
-        parec_.waitForFinished();
     }
 
     // Everything recorded so far, once that is the given number of samples, or nothing more has

@@ -30,9 +30,7 @@ class SoundServer : protected ServerFirst, public testing_support::Form1Fixture 
 protected:
     SoundServer() : Form1Fixture(std::make_unique<audio::QtSoundOutput>()) {}
     QAction& sound() { return child<QAction>(QStringLiteral("soundAction")); }
-    void SetUp() override {
-        ASSERT_TRUE(started) << "needs the sound servers: run scripts/install-deps";
-    }
+    void SetUp() override { ASSERT_TRUE(started) << "run scripts/install-deps"; }
     // A preset at 440 Hz and full volume.
     void play(int preset) {
         button(preset).click();
@@ -130,7 +128,7 @@ TEST_F(SoundServer, PlaysWithoutGapsWhenEveryCoreIsBusyAndFadesOutWhenClosed) {
     EXPECT_LT(tone::peak(after.last(480)), 0.0001F) << "it stopped";
 }
 
-// Listening to the default input, here the sink's monitor, while a recording of SQUARE plays
+// Listening to the default input, the sink's monitor, while a recording of SQUARE plays
 // into the sink: the boxes follow, the program's own sound is silent, and the session is one
 // undo step; it ends when the server goes.
 TEST_F(SoundServer, ListeningTheBoxesFollowTheInputAsOneStepUntilTheInputGoes) {

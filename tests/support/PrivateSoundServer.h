@@ -11,8 +11,8 @@
 namespace testing_support {
 
 // A sound server of one's own, PulseAudio or PipeWire with its pulse server, whose default output
-// is a mono null sink named "tonvirta" (recorded from "tonvirta.monitor"). PULSE_SERVER points
-// at it for as long as it lives, so the program and pactl find it.
+// is a mono null sink named "tonvirta", recorded from "tonvirta.monitor", the default input.
+// PULSE_SERVER points at it for as long as it lives, so the program and pactl find it.
 class PrivateSoundServer {
 public:
     enum class Kind { PulseAudio, PipeWire };
@@ -49,15 +49,12 @@ public:
             run("wireplumber", {});
             run("pipewire-pulse", {});
         }
-        // PipeWire may take a moment to list a new sink.
-        return QTest::qWaitFor([] { return pactl({"info"}); }, 10000) &&
+        const auto answers = [] { return pactl({"info"}); };
+        const auto defaultSink = [] { return pactl({"set-default-sink", "tonvirta"}); };
+        return QTest::qWaitFor(answers, 10000) &&
                pactl({"load-module", "module-null-sink", "sink_name=tonvirta", "rate=48000",
                       "channels=1"}) &&
-               QTest::qWaitFor(
-                   [] {
-                       return pactl({"set-default-sink", "tonvirta"});
-                   },
-                   5000);
+               QTest::qWaitFor(defaultSink, 5000); // PipeWire may take a moment to list it
     }
     // As a crash ends it: at once, with no goodbye to its clients.
     void kill() {
