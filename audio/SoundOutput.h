@@ -28,7 +28,7 @@ public:
     // Whether there is an input to listen to, as far as is known.
     [[nodiscard]] virtual bool hasInput() const { return false; }
     // Listens until given a listener with nothing to hear, or until the input goes.
-    virtual void listen(Listener /*listener*/) {}
+    virtual void listen(const Listener& /*listener*/) {}
 
     // Told, on the thread that made the output, when availability changes (a device is found,
     // or fails while playing).

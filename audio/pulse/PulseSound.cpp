@@ -23,6 +23,14 @@ constexpr pa_usec_t startingUs = 1'500'000;
 // Once this much silence has been taken, everything before it has reached the server's output.
 constexpr std::size_t closingSilence = std::size_t{3} * bufferSamples;
 
+template <class T>
+void tellChange(std::optional<T>& told, T now, const std::function<void(T)>& tell) {
+    if (told != now) {
+        told = now;
+        tell(now);
+    }
+}
+
 template <class Object, void (Object::*handler)()> void call(void* self) {
     (static_cast<Object*>(self)->*handler)();
 }
@@ -95,14 +103,14 @@ void PulseSound::setWanted(bool wanted) {
     }
 }
 
-void PulseSound::listen(Listener listener) {
+void PulseSound::listen(const Listener& listener) {
     const Lock lock(loop_);
     if (!listener.heard) {
         listener_ = {};
         loseRecording();
         return;
     }
-    listener_ = std::move(listener);
+    listener_ = listener;
     setTicking(true);
     if (context_ == nullptr) {
         connect();
@@ -255,10 +263,7 @@ void PulseSound::loseRecording() {
 }
 
 void PulseSound::reportInput(bool present) {
-    if (inputReported_ != present) {
-        inputReported_ = present;
-        inputChanged_(present);
-    }
+    tellChange(inputReported_, present, inputChanged_);
 }
 
 void PulseSound::openStream() {
@@ -358,10 +363,7 @@ void PulseSound::tick() {
 }
 
 void PulseSound::report(ServerState state) {
-    if (reported_ != state) {
-        reported_ = state;
-        stateChanged_(state);
-    }
+    tellChange(reported_, state, stateChanged_);
 }
 
 void PulseSound::dropStream() {

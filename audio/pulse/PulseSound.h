@@ -53,7 +53,7 @@ public:
     // From any thread; the sound itself follows the snapshots in the exchange.
     void setWanted(bool wanted);
     // Listens until told of a listener with nothing to hear, or until the input goes.
-    void listen(Listener listener);
+    void listen(const Listener& listener);
 
 private:
     class Lock;

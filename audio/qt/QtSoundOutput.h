@@ -29,7 +29,7 @@ public:
     [[nodiscard]] std::string unavailableReason() const override { return reason_.toStdString(); }
     void publish(const SoundSnapshot& snapshot) override;
     [[nodiscard]] bool hasInput() const override { return hasInput_; }
-    void listen(Listener listener) override { player_->listen(std::move(listener)); }
+    void listen(const Listener& listener) override { player_->listen(listener); }
 
 private:
     void stateReported(ServerState state);

@@ -9,7 +9,6 @@
 #include <QMimeData>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QtEndian>
 #include <map>
 #include <numbers>
 #include <sndfile.hh>
@@ -118,8 +117,9 @@ TEST_F(FileActions, ExportsOnePeriodAsAWavetableAndNothingForSilence) {
     QFile file(folder.filePath("table.wav"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray bytes = file.readAll();
-    const auto number = [&bytes](qsizetype at) {
-        return qFromLittleEndian<quint32>(bytes.data() + at);
+    const auto number = [&bytes](qsizetype at) { // little-endian
+        return quint32(quint8(bytes.at(at))) | quint32(quint8(bytes.at(at + 1))) << 8 |
+               quint32(quint8(bytes.at(at + 2))) << 16 | quint32(quint8(bytes.at(at + 3))) << 24;
     };
     ASSERT_EQ(bytes.left(4) + bytes.mid(8, 4), "RIFFWAVE");
     EXPECT_EQ(number(4), bytes.size() - 8);

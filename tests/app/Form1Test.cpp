@@ -50,7 +50,7 @@ TEST_F(Form1Test, EveryControlStandsWhereItWasDesignedWithItsCaptionAndToolTip) 
 
 TEST_F(Form1Test, StartsAtZeroWithTheDisplayFocusedShowingAFlatTrace) {
     EXPECT_EQ(texts(), "0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0");
-    EXPECT_EQ(values(), (std::array<int, 17>{}));
+    EXPECT_EQ(eachSlot([this](int i) { return slider(i).value(); }), (std::array<int, 17>{}));
     EXPECT_EQ(QApplication::focusWidget(), &oscil());
     EXPECT_EQ(child<QTimer>("Timer1").interval(), 100);
     EXPECT_TRUE(testing_support::eventually([&] { return pictureFault().empty(); }, 2000))

@@ -94,9 +94,6 @@ protected:
         const auto all = eachSlot([this](int i) { return box(i).text(); });
         return QStringList(all.begin(), all.end()).join(' ');
     }
-    std::array<int, 17> values() {
-        return eachSlot([this](int i) { return slider(i).value(); });
-    }
     std::array<double, 17> numbers() {
         return eachSlot([this](int i) { return box(i).text().toDouble(); });
     }
