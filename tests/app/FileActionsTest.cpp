@@ -71,6 +71,7 @@ TEST_F(FileActions, ASoundDroppedOnTheWindowComesApartIntoItsHarmonicsAsOneStep)
     choose("Export sound…", folder.filePath("tone.wav"));
     QTest::mouseClick(&button(0), Qt::LeftButton);
     choose("Export sound…", folder.filePath("mute.wav"));
+    typeOver(16, "5"); // then a sound dropped is a step of its own
     const QString muted = texts();
     const auto dropped = [this](const QString& name) {
         QMimeData data;
