@@ -220,8 +220,8 @@ void PulseSound::devicesCounted() {
 
 void PulseSound::openRecording() {
     lastHeardUs_ = pa_rtclock_now() + startingUs;
-    const pa_sample_spec spec{PA_SAMPLE_FLOAT32NE, sampleRate, 1};
-    recording_ = pa_stream_new(context_, "Tonvirta listening", &spec, nullptr);
+    const pa_sample_spec format{PA_SAMPLE_FLOAT32NE, sampleRate, 1};
+    recording_ = pa_stream_new(context_, "Tonvirta listening", &format, nullptr);
     if (recording_ == nullptr) {
         return;
     }
@@ -269,8 +269,8 @@ void PulseSound::reportInput(bool present) {
 void PulseSound::openStream() {
     connectedAtUs_ = pa_rtclock_now();
     lastRequestUs_ = connectedAtUs_ + startingUs;
-    const pa_sample_spec spec{PA_SAMPLE_FLOAT32NE, sampleRate, 1};
-    stream_ = pa_stream_new(context_, "Tonvirta", &spec, nullptr);
+    const pa_sample_spec format{PA_SAMPLE_FLOAT32NE, sampleRate, 1};
+    stream_ = pa_stream_new(context_, "Tonvirta", &format, nullptr);
     if (stream_ == nullptr) {
         return;
     }
