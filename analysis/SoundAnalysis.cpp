@@ -7,6 +7,7 @@
 #include <complex>
 #include <numbers>
 #include <numeric>
+#include <utility>
 #include <vector>
 
 namespace analysis {
@@ -53,15 +54,21 @@ std::vector<float> decimated(std::span<const float> x, std::size_t factor) {
     return out;
 }
 
-// The pitch and loudness every hop; the frame is long enough for two periods of the lowest pitch.
-std::vector<Frame> track(std::span<const float> x, double rate, std::size_t& hop) {
+// The pitch and loudness every hop, over frames long enough for two periods of the lowest pitch.
+struct Track {
+    std::vector<Frame> frames;
+    std::size_t hop = 1;    // in samples
+    std::size_t length = 0; // of a frame
+};
+
+Track track(std::span<const float> x, double rate) {
     const int minLag = std::max(2, int(rate / highestHz));
     const int maxLag = std::min(int(std::ceil(rate / lowestHz)), int(x.size() / 2) - 1);
     if (maxLag <= minLag) {
         return {};
     }
     const auto length = 2 * std::size_t(maxLag) + 2;
-    hop = std::max<std::size_t>(1, std::size_t(rate * hopSeconds));
+    const auto hop = std::max<std::size_t>(1, std::size_t(rate * hopSeconds));
     std::vector<Frame> frames;
     for (std::size_t at = 0; at + length <= x.size(); at += hop) {
         frames.push_back({0.0, rmsOf(x.subspan(at, length))});
@@ -75,7 +82,7 @@ std::vector<Frame> track(std::span<const float> x, double rate, std::size_t& hop
             frames[f].hz = period ? rate / *period : 0.0;
         }
     }
-    return frames;
+    return {std::move(frames), hop, length};
 }
 
 // The loudest run of frames of at least 0.1 s whose pitch holds within 1 %, less its first and
@@ -192,18 +199,14 @@ Analysis analyse(std::span<const float> samples, double rate) {
     samples = samples.first(std::min(samples.size(), std::size_t(longestSeconds * rate)));
     const auto factor = std::max<std::size_t>(1, std::size_t(rate / trackingRate));
     const std::vector<float> coarse = decimated(samples, factor);
-    std::size_t hop = 1;
-    const std::vector<Frame> frames = track(coarse, rate / double(factor), hop);
+    const auto [frames, hop, frameLength] = track(coarse, rate / double(factor));
     if (frames.empty()) {
         return {std::nullopt, rmsOf(samples) < silentRms ? Problem::Silent : Problem::TooShort};
     }
     if (std::all_of(frames.begin(), frames.end(), [](auto& f) { return f.rms < silentRms; })) {
         return {std::nullopt, Problem::Silent};
     }
-    const std::size_t frameLength =
-        coarse.size() >= 2 ? 2 * std::size_t(rate / double(factor) / lowestHz) : 0;
-    const auto stretch =
-        steadiest(frames, hop, std::min(frameLength, coarse.size()), rate / double(factor));
+    const auto stretch = steadiest(frames, hop, frameLength, rate / double(factor));
     if (!stretch) {
         const bool brief = double(samples.size()) < shortestStretchSeconds * rate;
         return {std::nullopt, brief ? Problem::TooShort : Problem::NoSteadyPitch};
