@@ -28,11 +28,10 @@ QtSoundOutput::~QtSoundOutput() {
 }
 
 void QtSoundOutput::publish(const SoundSnapshot& snapshot) {
-    const bool wanted = snapshot.on && !last_.on;
-    const bool unwanted = !snapshot.on && last_.on;
+    const bool switched = snapshot.on != last_.on;
     last_ = snapshot;
     exchange_.write(snapshot);
-    if (wanted || unwanted) {
+    if (switched) {
         player_->setWanted(snapshot.on);
     }
 }
