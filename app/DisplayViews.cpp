@@ -1,9 +1,11 @@
 #include "DisplayViews.h"
 
+#include "WindowLayout.h"
 #include "editor/Presets.h"
 
 #include <QAction>
 #include <QKeyEvent>
+#include <QLocale>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QWidget>
@@ -22,15 +24,17 @@ constexpr std::array<std::optional<Ideal>, 6> presetShapes{
 DisplayViews::DisplayViews(QWidget& display, QMenu& menu, Loader load, std::function<void()> redraw)
     : QObject(&display), load_(std::move(load)), redraw_(std::move(redraw)) {
     menu.addSeparator();
-    connect(addToggle(display, menu, QStringLiteral("Show harmonics"), Qt::Key_H),
-            &QAction::toggled, this, [this](bool on) {
+    connect(addToggle(display, menu, tr("Show harmonics"), Qt::Key_H), &QAction::toggled, this,
+            [this](bool on) {
                 views_.harmonics = on;
                 redraw_();
+                emit shownChanged();
             });
-    connect(addToggle(display, menu, QStringLiteral("Show target"), Qt::Key_T), &QAction::toggled,
-            this, [this](bool on) {
+    connect(addToggle(display, menu, tr("Show target"), Qt::Key_T), &QAction::toggled, this,
+            [this](bool on) {
                 views_.target = on;
                 redraw_();
+                emit shownChanged();
             });
     display.installEventFilter(this);
 }
@@ -49,15 +53,35 @@ QAction* DisplayViews::addToggle(QWidget& display, QMenu& menu, const QString& t
 void DisplayViews::presetClicked(int index) {
     const auto shape = presetShapes.at(static_cast<std::size_t>(index));
     views_.aim.reset();
+    aimName_.clear();
     if (shape) {
         const double fundamental = editor::presetRows.at(static_cast<std::size_t>(index))[0].value;
         views_.aim = scope::Target::ideal(*shape, fundamental);
+        // The button's own caption, as the window shows it in every language.
+        const std::string_view caption =
+            layout::command1.at(static_cast<std::size_t>(index)).caption;
+        aimName_ = QString::fromLatin1(caption.data(), static_cast<qsizetype>(caption.size()));
     }
+    emit shownChanged();
 }
 
 void DisplayViews::aimAt(const scope::Period& heights) {
     views_.aim = scope::Target::drawn(heights);
+    aimName_ = tr("the sound's period");
     redraw_();
+    emit shownChanged();
+}
+
+std::string DisplayViews::fitWording(const std::optional<scope::Fit>& fit) {
+    if (!fit) {
+        return tr("The target is flat: nothing to compare").toStdString();
+    }
+    const QLocale locale;
+    const QString overshoot = locale.toString(fit->overshoot, 'f', 1);
+    return tr("RMS error %1 %   overshoot %2 %")
+        .arg(locale.toString(fit->rmsError, 'f', 1),
+             fit->overshoot >= 0.0 ? locale.positiveSign() + overshoot : overshoot)
+        .toStdString();
 }
 
 // A drawing stays on screen beside the sum it made, until the amplitudes change again.
@@ -116,6 +140,8 @@ void DisplayViews::finishDrawing() {
     }
     const scope::Period heights = drawing.filled();
     views_.aim = scope::Target::drawn(heights);
+    aimName_ = tr("your drawing");
+    emit shownChanged();
     scope::Curve shown{};
     for (std::size_t x = 0; x < shown.size(); ++x) {
         shown[x] = scope::rowOf(heights[x % heights.size()]);

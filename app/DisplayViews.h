@@ -4,6 +4,7 @@
 #include "scope/Views.h"
 
 #include <QObject>
+#include <QString>
 #include <array>
 #include <functional>
 #include <optional>
@@ -26,11 +27,19 @@ public:
     DisplayViews(QWidget& display, QMenu& menu, Loader load, std::function<void()> redraw);
 
     [[nodiscard]] const scope::Views& views() const { return views_; }
+    // What the target is, in a few words; empty before there is one.
+    [[nodiscard]] const QString& aimName() const { return aimName_; }
+    // The fit line as the display writes it, in the user's language and number format.
+    [[nodiscard]] static std::string fitWording(const std::optional<scope::Fit>& fit);
 
     void presetClicked(int index);
     // A sound's own period becomes the target.
     void aimAt(const scope::Period& heights);
     void amplitudesChanged();
+
+signals:
+    // A view was switched, or the target changed.
+    void shownChanged();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -47,6 +56,7 @@ private:
     bool loadingDrawing_ = false;
     Loader load_;
     std::function<void()> redraw_;
+    QString aimName_;
 };
 
 } // namespace app

@@ -1,18 +1,17 @@
 #include "EditActions.h"
 
+#include "Note.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QTimer>
 
 namespace app {
 namespace {
-
-constexpr int noteMs = 4000;
 
 bool isUndoOrRedo(const QKeyEvent& key) {
     return key.matches(QKeySequence::Undo) || key.matches(QKeySequence::Redo) ||
@@ -22,22 +21,21 @@ bool isUndoOrRedo(const QKeyEvent& key) {
 } // namespace
 
 EditActions::EditActions(QWidget& window, QMenu& menu,
-                         std::array<QLineEdit*, editor::slotCount> boxes, Boxes access,
-                         QLabel& note)
+                         std::array<QLineEdit*, editor::slotCount> boxes, Boxes access, Note& note)
     : QObject(&window), boxes_(boxes), access_(std::move(access)), note_(note),
       history_(access_.read()) {
     menu.addSeparator();
-    undo_ = addAction(window, menu, QStringLiteral("Undo"), {QKeySequence(QKeySequence::Undo)});
+    undo_ = addAction(window, menu, tr("Undo"), {QKeySequence(QKeySequence::Undo)});
     redo_ = addAction(
-        window, menu, QStringLiteral("Redo"),
+        window, menu, tr("Redo"),
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     connect(undo_, &QAction::triggered, this, [this] { moveThroughHistory(true); });
     connect(redo_, &QAction::triggered, this, [this] { moveThroughHistory(false); });
     menu.addSeparator();
-    connect(addAction(window, menu, QStringLiteral("Copy amplitudes"),
+    connect(addAction(window, menu, tr("Copy amplitudes"),
                       {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)}),
             &QAction::triggered, this, &EditActions::copy);
-    connect(addAction(window, menu, QStringLiteral("Paste amplitudes"),
+    connect(addAction(window, menu, tr("Paste amplitudes"),
                       {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V)}),
             &QAction::triggered, this, &EditActions::paste);
     for (QLineEdit* box : boxes_) {
@@ -45,7 +43,6 @@ EditActions::EditActions(QWidget& window, QMenu& menu,
     }
     // Any user input ends the action before it; the filter sees it before its widget does.
     qApp->installEventFilter(this);
-    note_.hide();
     updateActions();
 }
 
@@ -122,9 +119,13 @@ void EditActions::paste() {
     recordPendingStep();
     const editor::ParsedAmplitudes parsed =
         editor::parseAmplitudes(QApplication::clipboard()->text().toStdString());
-    if (!parsed.problem.empty()) {
-        say(QStringLiteral("Nothing pasted: %1. Copy numbers such as \"100 0 30\" and try again.")
-                .arg(QString::fromStdString(parsed.problem)));
+    using Problem = editor::ParsedAmplitudes::Problem;
+    if (parsed.problem != Problem::None) {
+        const QString why =
+            parsed.problem == Problem::NoNumbers
+                ? tr("the clipboard holds no numbers")
+                : tr("\"%1\" is not a number").arg(QString::fromStdString(parsed.word));
+        say(tr("Nothing pasted: %1. Copy numbers such as \"100 0 30\" and try again.").arg(why));
         return;
     }
     loadAsOneStep(parsed.numbers);
@@ -147,18 +148,8 @@ void EditActions::loadAsOneStep(std::span<const std::string> texts) {
     recordPendingStep();
 }
 
-// Nothing to dismiss.
 void EditActions::say(const QString& text) {
-    note_.setText(text);
-    note_.adjustSize();
-    note_.move(6, note_.parentWidget()->height() - note_.height() - 6);
-    note_.show();
-    note_.raise();
-    QTimer::singleShot(noteMs, &note_, [this, text] {
-        if (note_.text() == text) {
-            note_.hide();
-        }
-    });
+    note_.say(text);
 }
 
 void EditActions::updateActions() {

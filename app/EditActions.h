@@ -7,12 +7,13 @@
 #include <span>
 
 class QAction;
-class QLabel;
 class QLineEdit;
 class QMenu;
 class QWidget;
 
 namespace app {
+
+class Note;
 
 // Undo and redo of the amplitudes, window-wide, and copying and pasting all 17 as a line of
 // text. A step is one user action: everything it changed is recorded when control returns to
@@ -28,7 +29,7 @@ public:
     };
 
     EditActions(QWidget& window, QMenu& menu, std::array<QLineEdit*, editor::slotCount> boxes,
-                Boxes access, QLabel& note);
+                Boxes access, Note& note);
 
     // A box has settled after a change.
     void amplitudesChanged();
@@ -53,7 +54,7 @@ private:
 
     std::array<QLineEdit*, editor::slotCount> boxes_;
     Boxes access_;
-    QLabel& note_;
+    Note& note_;
     editor::History history_;
     QAction* undo_;
     QAction* redo_;

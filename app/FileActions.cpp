@@ -49,9 +49,8 @@ FileActions::FileActions(QWidget& window, QMenu& menu, QWidget& display,
         menu.addAction(action);
         connect(action, &QAction::triggered, this, slot);
     };
-    add(QStringLiteral("Save picture…"), QKeySequence::Save, &FileActions::savePicture);
-    add(QStringLiteral("Export sound…"), QKeySequence(Qt::CTRL | Qt::Key_E),
-        &FileActions::exportSound);
+    add(tr("Save picture…"), QKeySequence::Save, &FileActions::savePicture);
+    add(tr("Export sound…"), QKeySequence(Qt::CTRL | Qt::Key_E), &FileActions::exportSound);
     add(tr("Export wavetable…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E),
         &FileActions::exportWavetable);
 }
@@ -67,9 +66,8 @@ QString FileActions::choose(const QString& title, QString& folder, const QString
 
 // The picture as it is on screen, views and caption included.
 void FileActions::savePicture() {
-    const QString path =
-        choose(QStringLiteral("Save picture"), pictureFolder_, QStringLiteral("tonvirta.png"),
-               QStringLiteral("PNG images (*.png)"));
+    const QString path = choose(tr("Save picture"), pictureFolder_, QStringLiteral("tonvirta.png"),
+                                tr("PNG images (*.png)"));
     if (path.isEmpty()) {
         return;
     }
@@ -78,22 +76,20 @@ void FileActions::savePicture() {
     if (!file.open(QIODevice::WriteOnly) || !display_.grab().toImage().save(&file, "PNG") ||
         !file.commit()) {
         file.cancelWriting();
-        sayWhy(QStringLiteral("Save picture"), QStringLiteral("The picture could not be saved"),
-               path, file.errorString());
+        sayWhy(tr("Save picture"), tr("The picture could not be saved"), path, file.errorString());
     }
 }
 
 void FileActions::exportSound() {
-    const QString path =
-        choose(QStringLiteral("Export sound"), soundFolder_, QStringLiteral("tonvirta.wav"),
-               QStringLiteral("WAV sound (*.wav)"));
+    const QString path = choose(tr("Export sound"), soundFolder_, QStringLiteral("tonvirta.wav"),
+                                tr("WAV sound (*.wav)"));
     if (path.isEmpty()) {
         return;
     }
     const std::string problem = audio::exportSound(path.toStdString(), sound_());
     if (!problem.empty()) {
-        sayWhy(QStringLiteral("Export sound"), QStringLiteral("The sound could not be exported"),
-               path, QString::fromStdString(problem));
+        sayWhy(tr("Export sound"), tr("The sound could not be exported"), path,
+               QString::fromStdString(problem));
     }
 }
 
@@ -119,8 +115,7 @@ void FileActions::exportWavetable() {
 void FileActions::sayWhy(const QString& title, const QString& failure, const QString& path,
                          const QString& reason) {
     dialogs_.fail(&window_, title,
-                  QStringLiteral("%1 as %2: %3.\n\nChoose a folder you can write to, with room "
-                                 "on its disk.")
+                  tr("%1 as %2: %3.\n\nChoose a folder you can write to, with room on its disk.")
                       .arg(failure, QDir::toNativeSeparators(path), reason));
 }
 

@@ -1,10 +1,13 @@
 #include "Form1.h"
 
+#include "Accessibility.h"
 #include "FileActions.h"
 #include "Listening.h"
+#include "Note.h"
 #include "SoundOpening.h"
 #include "forms/Conversions.h"
 
+#include <QAction>
 #include <QFont>
 #include <QGroupBox>
 #include <QLabel>
@@ -39,7 +42,7 @@ std::vector<std::string> integerTexts(std::span<const int> amplitudes) {
 }
 
 QString harmonicName(std::size_t index) {
-    return QStringLiteral("Harmonic %1 amplitude").arg(index + 1);
+    return Form1::tr("Harmonic %1 amplitude").arg(index + 1);
 }
 
 } // namespace
@@ -47,6 +50,7 @@ QString harmonicName(std::size_t index) {
 Form1::Form1(forms::ErrorBoundary::Reporter reporter, std::unique_ptr<audio::SoundOutput> sound,
              QWidget* parent)
     : QWidget(parent), boundary_(std::move(reporter)), soundOutput_(std::move(sound)) {
+    describeToScreenReaders();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(toQString(layout::formCaption));
     const layout::Rect client = layout::formClientArea.inPixels();
@@ -59,16 +63,23 @@ Form1::Form1(forms::ErrorBoundary::Reporter reporter, std::unique_ptr<audio::Sou
     views_ = new DisplayViews(
         *oscil_, *displayMenu_, [this](const auto& harmonics) { load(integerTexts(harmonics)); },
         [this] { boundary_.run([this] { handlers_->redraw(); }); });
+    description_ = new DisplayDescription(*oscil_, views_->views(), [this] { return texts(); });
+    connect(views_, &DisplayViews::shownChanged, description_,
+            [this] { description_->setAimName(views_->aimName()); });
     Form1Controls controls = adaptControls();
     controls.views = &views_->views();
+    controls.fitWording = &DisplayViews::fitWording;
     handlers_ = std::make_unique<Form1Handlers>(
         controls, Form1Hooks{[this] {
                                  views_->amplitudesChanged();
                                  edits_->amplitudesChanged();
+                                 description_->changed();
                                  sound_->publishSoon();
                              },
                              [this](int preset) { views_->presetClicked(preset); }});
     createEditActions();
+    connect(timer1_, &QTimer::timeout, description_, &DisplayDescription::refresh);
+    description_->refresh();
     timer1_->start();
 }
 
@@ -83,7 +94,7 @@ void Form1::createControls() {
         QSize(layout::oscilRect.inPixels().width, layout::oscilRect.inPixels().height),
         forms::black, this);
     oscil_->setObjectName(QStringLiteral("oscil"));
-    oscil_->setAccessibleName(QStringLiteral("Waveform"));
+    oscil_->setAccessibleName(tr("Waveform"));
     oscil_->setFocusPolicy(Qt::StrongFocus);
     place(*oscil_, layout::oscilRect);
 
@@ -107,6 +118,7 @@ void Form1::createSliders() {
         auto* slider = new QScrollBar(Qt::Vertical, this);
         slider->setObjectName(QStringLiteral("VScroll1_%1").arg(i));
         slider->setAccessibleName(harmonicName(i));
+        markAmplitudeSlider(*slider);
         // The minimum is at the top: -200 there means up is a larger amplitude.
         slider->setRange(layout::sliderMinimum, layout::sliderMaximum);
         slider->setValue(0);
@@ -155,15 +167,22 @@ void Form1::createLabel() {
 }
 
 // Everything beyond the window as designed is reached from here: a right click on the display,
-// or the Menu key while it has the focus.
+// or the Menu key or Shift+F10 while it has the focus.
 void Form1::createDisplayMenu() {
     displayMenu_ = new QMenu(oscil_);
     displayMenu_->setObjectName(QStringLiteral("displayMenu"));
     oscil_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(oscil_, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { displayMenu_->popup(oscil_->mapToGlobal(at)); });
-    oscil_->setToolTip(QStringLiteral(
-        "Right-click here, or press the Menu key, for sound (Ctrl+P), pitch and volume"));
+    // The desktop's other key for a context menu; Qt answers only the Menu key on its own.
+    auto* openMenu = new QAction(oscil_);
+    openMenu->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10));
+    openMenu->setShortcutContext(Qt::WidgetShortcut);
+    oscil_->addAction(openMenu);
+    connect(openMenu, &QAction::triggered, this,
+            [this] { emit oscil_->customContextMenuRequested(QPoint(0, 0)); });
+    oscil_->setToolTip(
+        tr("Right-click here, or press the Menu key, for sound (Ctrl+P), pitch and volume"));
 }
 
 void Form1::load(std::span<const std::string> texts) {
@@ -171,12 +190,7 @@ void Form1::load(std::span<const std::string> texts) {
 }
 
 void Form1::createEditActions() {
-    auto* note = new QLabel(oscil_);
-    note->setObjectName(QStringLiteral("note"));
-    note->setStyleSheet(QStringLiteral(
-        "background: rgba(40, 40, 40, 220); color: white; padding: 4px; border-radius: 3px;"));
-    note->setWordWrap(true);
-    note->setFixedWidth(layout::oscilRect.inPixels().width - 12);
+    auto* note = new Note(*oscil_);
     EditActions::Boxes access{[this] { return texts(); },
                               [this](const editor::Texts& texts) {
                                   boundary_.run([this, &texts] { handlers_->restore(texts); });

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DisplayDescription.h"
 #include "DisplayViews.h"
 #include "EditActions.h"
 #include "Form1Handlers.h"
@@ -77,6 +78,7 @@ private:
     QMenu* displayMenu_ = nullptr;
     SoundControls* sound_ = nullptr;
     DisplayViews* views_ = nullptr;
+    DisplayDescription* description_ = nullptr;
     EditActions* edits_ = nullptr;
     SoundOpening* soundOpening_ = nullptr;
 };

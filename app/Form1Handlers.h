@@ -17,6 +17,7 @@ struct Form1Controls {
     forms::Timer* timer1 = nullptr;
     forms::Display* oscil = nullptr;
     const scope::Views* views = nullptr; // what the display shows besides the sum, if anything
+    scope::FitWording fitWording = scope::plainFitWording;
 };
 
 // What the rest of the program hears of the handlers' work.

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QKeyEvent>
+#include <QLocale>
 #include <QMenu>
 #include <QWidget>
 
@@ -88,8 +89,8 @@ void Listening::takeApart() {
         hooks_.show(*found.harmonics);
         hooks_.say(
             tr("Listening: %1 Hz (%2)")
-                .arg(found.harmonics->fundamentalHz, 0, 'f', 1)
-                .arg(QString::fromStdString(analysis::noteName(found.harmonics->fundamentalHz))));
+                .arg(QLocale().toString(found.harmonics->fundamentalHz, 'f', 1),
+                     QString::fromStdString(analysis::noteName(found.harmonics->fundamentalHz))));
     } else {
         hooks_.say(found.problem == analysis::Problem::Silent ? tr("Listening: silence")
                                                               : tr("Listening: no steady pitch"));

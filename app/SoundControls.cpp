@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QLocale>
 #include <QMenu>
 #include <QWidget>
 
@@ -32,7 +33,7 @@ QActionGroup* addChoices(QMenu& menu, const QString& title, const auto& values, 
 SoundControls::SoundControls(QWidget& window, QMenu& menu, audio::SoundOutput* output,
                              AmplitudeReader amplitudes)
     : QObject(&window), output_(output), amplitudes_(std::move(amplitudes)),
-      sound_(new QAction(QStringLiteral("Sound"), &window)) {
+      sound_(new QAction(tr("Sound"), &window)) {
     sound_->setObjectName(QStringLiteral("soundAction"));
     sound_->setCheckable(true);
     sound_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
@@ -54,10 +55,9 @@ SoundControls::SoundControls(QWidget& window, QMenu& menu, audio::SoundOutput* o
 
 void SoundControls::buildMenu(QMenu& menu) {
     menu.addAction(sound_);
-    pitches_ =
-        addChoices(menu, QStringLiteral("Pitch"), pitchesHz, startPitchHz, QStringLiteral("Hz"));
-    volumes_ = addChoices(menu, QStringLiteral("Volume"), volumesPercent, startVolumePercent,
-                          QStringLiteral("%"));
+    pitches_ = addChoices(menu, tr("Pitch"), pitchesHz, startPitchHz, QStringLiteral("Hz"));
+    volumes_ =
+        addChoices(menu, tr("Volume"), volumesPercent, startVolumePercent, QStringLiteral("%"));
     connect(pitches_, &QActionGroup::triggered, this, &SoundControls::publish);
     connect(volumes_, &QActionGroup::triggered, this, &SoundControls::publish);
 }
@@ -66,11 +66,10 @@ void SoundControls::buildMenu(QMenu& menu) {
 // and says what it waits for; it can still be switched either way.
 void SoundControls::updateSoundItem() {
     const QString reason = output_ == nullptr
-                               ? QStringLiteral("No audio output device")
+                               ? tr("No audio output device")
                                : QString::fromStdString(output_->unavailableReason());
     sound_->setEnabled(output_ != nullptr);
-    sound_->setText(reason.isEmpty() ? QStringLiteral("Sound")
-                                     : QStringLiteral("Sound (%1)").arg(reason));
+    sound_->setText(reason.isEmpty() ? tr("Sound") : tr("Sound (%1)").arg(reason));
 }
 
 audio::SoundSnapshot SoundControls::snapshot() const {
@@ -94,7 +93,7 @@ void SoundControls::choosePitchOfSound(double hz) {
         soundPitch_->setCheckable(true);
         pitches_->addAction(soundPitch_);
     }
-    soundPitch_->setText(tr("%1 Hz, from the sound").arg(hz, 0, 'f', 1));
+    soundPitch_->setText(tr("%1 Hz, from the sound").arg(QLocale().toString(hz, 'f', 1)));
     soundPitch_->setData(hz);
     soundPitch_->setChecked(true);
     publish();

@@ -7,6 +7,7 @@
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLocale>
 #include <QMenu>
 #include <QMimeData>
 #include <QWidget>
@@ -112,9 +113,9 @@ void SoundOpening::analysed(int request, const QString& name,
     const analysis::Harmonics& harmonics = *found->harmonics;
     hooks_.load(harmonics.amplitudes);
     hooks_.aimAndPlay(harmonics);
-    hooks_.say(QStringLiteral("%1 Hz (%2) · %3")
-                   .arg(harmonics.fundamentalHz, 0, 'f', 1)
-                   .arg(QString::fromStdString(analysis::noteName(harmonics.fundamentalHz)), name));
+    hooks_.say(tr("%1 Hz (%2) · %3")
+                   .arg(QLocale().toString(harmonics.fundamentalHz, 'f', 1),
+                        QString::fromStdString(analysis::noteName(harmonics.fundamentalHz)), name));
 }
 
 bool SoundOpening::eventFilter(QObject* watched, QEvent* event) {

@@ -1,5 +1,6 @@
 #include "MainWindow.h"
 #include "SoundOpening.h"
+#include "Translations.h"
 
 #include <QAction>
 #include <QApplication>
@@ -21,26 +22,45 @@
 
 namespace {
 
-const QCommandLineOption soundOption({QStringLiteral("s"), QStringLiteral("sound")},
-                                     QStringLiteral("Start with the sound on."));
+// Qt prints these itself and ships no Lithuanian for them; listed so that they are translated
+// with the program's own texts.
+[[maybe_unused]] constexpr std::array qtCommandLineTexts{
+    QT_TRANSLATE_NOOP("QCommandLineParser", "Displays version information."),
+    QT_TRANSLATE_NOOP("QCommandLineParser", "Displays help on commandline options."),
+    QT_TRANSLATE_NOOP("QCommandLineParser", "Displays help including Qt specific options."),
+    QT_TRANSLATE_NOOP("QCommandLineParser", "Unknown option '%1'."),
+    QT_TRANSLATE_NOOP("QCommandLineParser", "Unknown options: %1."),
+    QT_TRANSLATE_NOOP("QCommandLineParser", "Missing value after '%1'."),
+    QT_TRANSLATE_NOOP("QCommandLineParser", "[options]"),
+    QT_TRANSLATE_NOOP("QCommandLineParser", "Usage: %1"),
+    QT_TRANSLATE_NOOP("QCommandLineParser", "Options:"),
+    QT_TRANSLATE_NOOP("QCommandLineParser", "Arguments:"),
+};
 
-const QCommandLineOption analyseOption(
-    QStringLiteral("analyse"),
-    QStringLiteral("Print the 17 amplitudes and the fundamental of the sound in <file>, with no "
-                   "window."),
-    QStringLiteral("file"));
+// Described once the language is known.
+struct Options {
+    QCommandLineOption sound{{QStringLiteral("s"), QStringLiteral("sound")},
+                             QCoreApplication::translate("main", "Start with the sound on.")};
+    QCommandLineOption analyse{
+        QStringLiteral("analyse"),
+        QCoreApplication::translate(
+            "main",
+            "Print the 17 amplitudes and the fundamental of the sound in <file>, with no window."),
+        QStringLiteral("file")};
 
-void describeOptions(QCommandLineParser& parser) {
-    parser.setApplicationDescription(QStringLiteral(
-        "Additive synthesis: set the amplitudes of 17 harmonics and watch their sum."));
-    parser.addHelpOption();
-    parser.addVersionOption();
-    parser.addOption(soundOption);
-    parser.addOption(analyseOption);
-    parser.addPositionalArgument(QStringLiteral("file"),
-                                 QStringLiteral("A sound to take apart into its harmonics."),
-                                 QStringLiteral("[file]"));
-}
+    explicit Options(QCommandLineParser& parser) {
+        parser.setApplicationDescription(QCoreApplication::translate(
+            "main", "Additive synthesis: set the amplitudes of 17 harmonics and watch their sum."));
+        parser.addHelpOption();
+        parser.addVersionOption();
+        parser.addOption(sound);
+        parser.addOption(analyse);
+        parser.addPositionalArgument(
+            QStringLiteral("file"),
+            QCoreApplication::translate("main", "A sound to take apart into its harmonics."),
+            QStringLiteral("[file]"));
+    }
+};
 
 // A terminal's Ctrl+C or a session's request to quit closes the window as its close button
 // does, so the sound dies away rather than stopping dead. The handler only writes a byte; the
@@ -125,23 +145,26 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setApplicationName(QStringLiteral("Tonvirta"));
     QCoreApplication::setApplicationVersion(QStringLiteral(TONVIRTA_VERSION));
     QCommandLineParser parser;
-    describeOptions(parser);
 
-    if (needsNoWindow({argv, static_cast<std::size_t>(argc)})) {
+    if (needsNoWindow({argv, static_cast<std::size_t>(argc)}) || !hasDisplay()) {
         const QCoreApplication app(argc, argv);
+        const app::Translations translations;
+        if (!hasDisplay() && !needsNoWindow({argv, static_cast<std::size_t>(argc)})) {
+            const QString why = QCoreApplication::translate(
+                "main", "tonvirta: no display to open the window on (DISPLAY and WAYLAND_DISPLAY "
+                        "are unset); run it under a virtual one with: xvfb-run tonvirta");
+            std::fprintf(stderr, "%s\n", why.toLocal8Bit().constData());
+            return EXIT_FAILURE;
+        }
+        const Options options(parser);
         parser.process(app);
-        return parser.isSet(analyseOption) ? app::printAnalysis(parser.value(analyseOption))
-                                           : EXIT_SUCCESS;
-    }
-    if (!hasDisplay()) {
-        std::fputs(
-            "tonvirta: no display to open the window on (DISPLAY and WAYLAND_DISPLAY are unset); "
-            "run it under a virtual one with: xvfb-run tonvirta\n",
-            stderr);
-        return EXIT_FAILURE;
+        return parser.isSet(options.analyse) ? app::printAnalysis(parser.value(options.analyse))
+                                             : EXIT_SUCCESS;
     }
 
     QApplication app(argc, argv);
+    const app::Translations translations;
+    const Options options(parser);
     parser.process(app);
     // The desktop finds the entry, icon and metadata installed under this one id.
     QGuiApplication::setDesktopFileName(QStringLiteral("lt.dorvila.Tonvirta"));
@@ -149,7 +172,7 @@ int main(int argc, char* argv[]) {
     const auto window = app::createMainWindow();
     logFirstFrameIfAsked(*window);
     closeOnTerminationSignals(*window);
-    if (parser.isSet(soundOption)) {
+    if (parser.isSet(options.sound)) {
         window->findChild<QAction*>(QStringLiteral("soundAction"))->setChecked(true);
     }
     window->show();

@@ -3,7 +3,6 @@
 #include "forms/Conversions.h"
 
 #include <algorithm>
-#include <sstream>
 
 namespace editor {
 
@@ -62,10 +61,8 @@ ParsedAmplitudes parseAmplitudes(std::string_view text) {
         const forms::LeadingNumber number = forms::scanLeadingNumber(word);
         if (number.length != word.size()) {
             const std::size_t shown = std::min<std::size_t>(word.size(), 20);
-            std::ostringstream problem;
-            problem << '"' << word.substr(0, shown) << (shown < word.size() ? "…" : "")
-                    << "\" is not a number";
-            parsed.problem = problem.str();
+            parsed.problem = ParsedAmplitudes::Problem::NotANumber;
+            parsed.word = std::string(word.substr(0, shown)) + (shown < word.size() ? "…" : "");
             parsed.numbers.clear();
             return parsed;
         }
@@ -75,7 +72,7 @@ ParsedAmplitudes parseAmplitudes(std::string_view text) {
         at = text.find_first_not_of(separators, end);
     }
     if (parsed.numbers.empty()) {
-        parsed.problem = "the clipboard holds no numbers";
+        parsed.problem = ParsedAmplitudes::Problem::NoNumbers;
     }
     return parsed;
 }

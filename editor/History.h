@@ -41,8 +41,11 @@ std::string amplitudesAsText(const Texts& texts);
 // The numbers in a text, separated by blanks, commas, semicolons or line breaks, each in the
 // program's own form: the first 17 of them, or why there are none to take.
 struct ParsedAmplitudes {
+    enum class Problem { None, NotANumber, NoNumbers };
+
     std::vector<std::string> numbers;
-    std::string problem; // empty when the numbers can be taken
+    Problem problem = Problem::None;
+    std::string word; // the first that is not a number, cut short, when that is the problem
 };
 ParsedAmplitudes parseAmplitudes(std::string_view text);
 

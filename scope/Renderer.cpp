@@ -41,8 +41,15 @@ std::string oneDecimal(double value) {
 
 } // namespace
 
-Renderer::Renderer(const Boxes& boxes, forms::Display& display, const Views* views)
-    : boxes_(boxes), display_(display), views_(views) {}
+std::string plainFitWording(const std::optional<Fit>& fit) {
+    return fit ? "RMS error " + oneDecimal(fit->rmsError) + " %   overshoot " +
+                     (fit->overshoot >= 0.0 ? "+" : "") + oneDecimal(fit->overshoot) + " %"
+               : "The target is flat: nothing to compare";
+}
+
+Renderer::Renderer(const Boxes& boxes, forms::Display& display, const Views* views,
+                   FitWording wording)
+    : boxes_(boxes), display_(display), views_(views), wording_(std::move(wording)) {}
 
 // No handler runs during a tick, so each box is read once rather than at every column.
 Amplitudes Renderer::readAmplitudes() const {
@@ -91,11 +98,7 @@ void Renderer::drawTargetAndFit(const Amplitudes& amplitudes) {
         return;
     }
     display_.curve(views_->aim->curve(), targetColour);
-    const std::optional<Fit> fit = fitMeter_.measure(amplitudes, *views_->aim);
-    display_.caption(fit ? "RMS error " + oneDecimal(fit->rmsError) + " %   overshoot " +
-                               (fit->overshoot >= 0.0 ? "+" : "") + oneDecimal(fit->overshoot) +
-                               " %"
-                         : "The target is flat: nothing to compare");
+    display_.caption(wording_(fitMeter_.measure(amplitudes, *views_->aim)));
 }
 
 } // namespace scope

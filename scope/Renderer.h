@@ -5,7 +5,16 @@
 #include "forms/Display.h"
 #include "forms/TextBox.h"
 
+#include <functional>
+#include <optional>
+#include <string>
+
 namespace scope {
+
+// The fit line's words: the figures, or why there are none.
+using FitWording = std::function<std::string(const std::optional<Fit>&)>;
+// In English, with a decimal point.
+[[nodiscard]] std::string plainFitWording(const std::optional<Fit>& fit);
 
 // Redraws the display from the box texts on every tick: the zero line, then the trace; and
 // whatever views are on.
@@ -14,7 +23,8 @@ public:
     using Boxes = std::array<const forms::TextBox*, harmonicCount>;
 
     // The views, when given, are read at every tick.
-    Renderer(const Boxes& boxes, forms::Display& display, const Views* views = nullptr);
+    Renderer(const Boxes& boxes, forms::Display& display, const Views* views = nullptr,
+             FitWording wording = plainFitWording);
 
     void tick();
 
@@ -28,6 +38,7 @@ private:
     const Views* views_;
     Synthesis synthesis_;
     FitMeter fitMeter_;
+    FitWording wording_;
 };
 
 } // namespace scope

@@ -45,6 +45,7 @@ void PictureBox::caption(std::string_view text) {
     if (wanted != caption_) {
         caption_ = wanted;
         update();
+        emit captionChanged();
     }
 }
 

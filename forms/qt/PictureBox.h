@@ -37,6 +37,8 @@ public:
 signals:
     // A picture with something drawn on it has reached the screen.
     void framePainted();
+    // The line of text over the picture is another.
+    void captionChanged();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -90,8 +90,10 @@ TEST_F(DisplayViews, HarmonicsAndTargetShowWithTheirKeysAndTheFitFollowsTheClose
     EXPECT_EQ(count(qRgb(170, 120, 50)), 0) << "no second harmonic sounds";
     const auto fit = [this] {
         const QStringList words = oscil().captionText().split(' ', Qt::SkipEmptyParts);
-        return words.size() == 7 ? std::array{words[2].toDouble(), words[5].toDouble()}
-                                 : std::array{-1.0, -1.0};
+        // Written with the decimal separator of the user's locale.
+        return words.size() == 7
+                   ? std::array{QLocale().toDouble(words[2]), QLocale().toDouble(words[5])}
+                   : std::array{-1.0, -1.0};
     };
     // Each preset's target, and SQUARE's rounded series pasted (-1): the Gibbs overshoot, a sum
     // inside its target, and the targets' directions and heights all follow from the series.

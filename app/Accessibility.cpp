@@ -1,0 +1,76 @@
+#include "Accessibility.h"
+
+#include "Note.h"
+
+#include <QAccessibleWidget>
+#include <QScrollBar>
+
+namespace app {
+namespace {
+
+constexpr const char* amplitudeSlider = "tonvirtaAmplitudeSlider";
+
+// The scroll bar's minimum is at the top, so the amplitude is its value negated.
+class AmplitudeSliderAccessible final : public QAccessibleWidget, public QAccessibleValueInterface {
+public:
+    explicit AmplitudeSliderAccessible(QScrollBar& bar)
+        : QAccessibleWidget(&bar, QAccessible::Slider) {}
+
+    void* interface_cast(QAccessible::InterfaceType type) override {
+        return type == QAccessible::ValueInterface ? static_cast<QAccessibleValueInterface*>(this)
+                                                   : QAccessibleWidget::interface_cast(type);
+    }
+    [[nodiscard]] QString text(QAccessible::Text type) const override {
+        return type == QAccessible::Value ? QString::number(-bar().value())
+                                          : QAccessibleWidget::text(type);
+    }
+    [[nodiscard]] QVariant currentValue() const override { return -bar().value(); }
+    void setCurrentValue(const QVariant& value) override { bar().setValue(-value.toInt()); }
+    [[nodiscard]] QVariant maximumValue() const override { return -bar().minimum(); }
+    [[nodiscard]] QVariant minimumValue() const override { return -bar().maximum(); }
+    [[nodiscard]] QVariant minimumStepSize() const override { return bar().singleStep(); }
+
+private:
+    [[nodiscard]] QScrollBar& bar() const { return *static_cast<QScrollBar*>(widget()); }
+};
+
+// A note is spoken when it appears, as a desktop notification is.
+class NoteAccessible final : public QAccessibleWidget {
+public:
+    explicit NoteAccessible(Note& note) : QAccessibleWidget(&note, QAccessible::Notification) {}
+
+    [[nodiscard]] QString text(QAccessible::Text type) const override {
+        return type == QAccessible::Name ? static_cast<Note*>(widget())->text()
+                                         : QAccessibleWidget::text(type);
+    }
+};
+
+QAccessibleInterface* describe(const QString& className, QObject* object) {
+    if (className == QLatin1String("app::Form1")) {
+        // A plain top-level widget would be a "filler" to a screen reader, not a frame.
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
+    }
+    if (className == QLatin1String("app::Note")) {
+        return new NoteAccessible(*static_cast<Note*>(object));
+    }
+    if (object != nullptr && object->property(amplitudeSlider).toBool()) {
+        return new AmplitudeSliderAccessible(*static_cast<QScrollBar*>(object));
+    }
+    return nullptr;
+}
+
+} // namespace
+
+void describeToScreenReaders() {
+    QAccessible::installFactory(&describe);
+}
+
+void markAmplitudeSlider(QScrollBar& slider) {
+    slider.setProperty(amplitudeSlider, true);
+    // Qt describes a widget as soon as it is built; that description is dropped for this one.
+    if (QAccessibleInterface* built = QAccessible::queryAccessibleInterface(&slider)) {
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(built));
+    }
+}
+
+} // namespace app

@@ -1,0 +1,76 @@
+#include "DisplayDescription.h"
+
+#include "forms/qt/PictureBox.h"
+
+#include <QLocale>
+#include <QStringList>
+
+namespace app {
+
+DisplayDescription::DisplayDescription(forms::PictureBox& display, const scope::Views& views,
+                                       std::function<editor::Texts()> read)
+    : QObject(&display), display_(display), views_(views), read_(std::move(read)) {
+    connect(&display, &forms::PictureBox::captionChanged, this, &DisplayDescription::changed);
+}
+
+void DisplayDescription::changed() {
+    dirty_ = true;
+}
+
+void DisplayDescription::refresh() {
+    if (dirty_) {
+        dirty_ = false;
+        display_.setAccessibleDescription(text());
+    }
+}
+
+void DisplayDescription::setAimName(const QString& name) {
+    aimName_ = name;
+    changed();
+}
+
+void DisplayDescription::setStatus(const QString& status) {
+    status_ = status;
+    changed();
+}
+
+QString DisplayDescription::text() const {
+    QStringList parts{harmonics()};
+    if (views_.harmonics) {
+        parts << tr("Harmonics view on");
+    }
+    if (views_.target) {
+        parts << (aimName_.isEmpty() ? tr("Target view on")
+                                     : tr("Target view on: %1").arg(aimName_));
+    }
+    // The display spaces its figures apart; read aloud they are a list.
+    const QString caption =
+        display_.captionText().split(QStringLiteral("   ")).join(QStringLiteral(", "));
+    if (!caption.isEmpty()) {
+        parts << caption;
+    }
+    if (!status_.isEmpty()) {
+        parts << status_;
+    }
+    parts << tr("Shift+F10 or the Menu key opens the display's menu");
+    return parts.join(QStringLiteral(". "));
+}
+
+// The sounding harmonics as "k: amplitude" pairs, amplitudes as the boxes hold them.
+QString DisplayDescription::harmonics() const {
+    const editor::Texts texts = read_();
+    QStringList pairs;
+    for (std::size_t k = 0; k < texts.size(); ++k) {
+        const QString text = QString::fromStdString(texts[k]);
+        bool isNumber = false;
+        const double value = text.toDouble(&isNumber);
+        if (!isNumber || value != 0.0) {
+            pairs << QStringLiteral("%1: %2").arg(k + 1).arg(
+                isNumber ? QLocale().toString(value, 'g', 15) : text);
+        }
+    }
+    return pairs.isEmpty() ? tr("Every harmonic is 0")
+                           : tr("Harmonics %1").arg(pairs.join(QStringLiteral(", ")));
+}
+
+} // namespace app

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "editor/History.h"
+#include "scope/Views.h"
+
+#include <QObject>
+#include <functional>
+
+namespace forms {
+class PictureBox;
+}
+
+namespace app {
+
+// What the display shows, in words, for a screen reader: the sounding harmonics, the views
+// that are on and the fit line, and whatever else shows there (the game's level and score).
+// Rebuilt at the display's next tick after something changed, never while nothing does.
+class DisplayDescription final : public QObject {
+    Q_OBJECT
+
+public:
+    DisplayDescription(forms::PictureBox& display, const scope::Views& views,
+                       std::function<editor::Texts()> read);
+
+    // Something it tells of may have changed.
+    void changed();
+    // Called at every tick of the display; costs nothing unless something changed.
+    void refresh();
+
+    // What the target is, in a few words ("SQUARE", "your drawing").
+    void setAimName(const QString& name);
+    // A line of its own after the rest; empty for none.
+    void setStatus(const QString& status);
+
+    [[nodiscard]] QString text() const;
+
+private:
+    [[nodiscard]] QString harmonics() const;
+
+    forms::PictureBox& display_;
+    const scope::Views& views_;
+    std::function<editor::Texts()> read_;
+    QString aimName_;
+    QString status_;
+    bool dirty_ = true;
+};
+
+} // namespace app

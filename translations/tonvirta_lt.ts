@@ -1,0 +1,340 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="lt" sourcelanguage="en">
+<context>
+    <name>QCommandLineParser</name>
+    <message>
+        <source>Displays version information.</source>
+        <translation>Parodo versijos informaciją.</translation>
+    </message>
+    <message>
+        <source>Displays help on commandline options.</source>
+        <translation>Parodo komandinės eilutės parinkčių žinyną.</translation>
+    </message>
+    <message>
+        <source>Displays help including Qt specific options.</source>
+        <translation>Parodo žinyną kartu su Qt parinktimis.</translation>
+    </message>
+    <message>
+        <source>Unknown option &apos;%1&apos;.</source>
+        <translation>Nežinoma parinktis „%1“.</translation>
+    </message>
+    <message>
+        <source>Unknown options: %1.</source>
+        <translation>Nežinomos parinktys: %1.</translation>
+    </message>
+    <message>
+        <source>Missing value after &apos;%1&apos;.</source>
+        <translation>Trūksta reikšmės po „%1“.</translation>
+    </message>
+    <message>
+        <source>[options]</source>
+        <translation>[parinktys]</translation>
+    </message>
+    <message>
+        <source>Usage: %1</source>
+        <translation>Naudojimas: %1</translation>
+    </message>
+    <message>
+        <source>Options:</source>
+        <translation>Parinktys:</translation>
+    </message>
+    <message>
+        <source>Arguments:</source>
+        <translation>Argumentai:</translation>
+    </message>
+</context>
+<context>
+    <name>SoundOpening</name>
+    <message>
+        <source>%1: not a sound file Tonvirta can read</source>
+        <translation>%1: tai ne garso failas, kurį Tonvirta gali perskaityti</translation>
+    </message>
+    <message>
+        <source>%1: silent</source>
+        <translation>%1: tyla</translation>
+    </message>
+    <message>
+        <source>%1: no steady pitch</source>
+        <translation>%1: nėra pastovaus aukščio</translation>
+    </message>
+    <message>
+        <source>%1: too short</source>
+        <translation>%1: per trumpas</translation>
+    </message>
+</context>
+<context>
+    <name>app::DisplayDescription</name>
+    <message>
+        <source>Harmonics view on</source>
+        <translation>Harmonikų vaizdas įjungtas</translation>
+    </message>
+    <message>
+        <source>Target view on</source>
+        <translation>Tikslo vaizdas įjungtas</translation>
+    </message>
+    <message>
+        <source>Target view on: %1</source>
+        <translation>Tikslo vaizdas įjungtas: %1</translation>
+    </message>
+    <message>
+        <source>Shift+F10 or the Menu key opens the display&apos;s menu</source>
+        <translation>Shift+F10 arba meniu klavišas atveria ekrano meniu</translation>
+    </message>
+    <message>
+        <source>Every harmonic is 0</source>
+        <translation>Visos harmonikos lygios 0</translation>
+    </message>
+    <message>
+        <source>Harmonics %1</source>
+        <translation>Harmonikos %1</translation>
+    </message>
+</context>
+<context>
+    <name>app::DisplayViews</name>
+    <message>
+        <source>Show harmonics</source>
+        <translation>Rodyti harmonikas</translation>
+    </message>
+    <message>
+        <source>Show target</source>
+        <translation>Rodyti tikslą</translation>
+    </message>
+    <message>
+        <source>the sound&apos;s period</source>
+        <translation>garso periodas</translation>
+    </message>
+    <message>
+        <source>The target is flat: nothing to compare</source>
+        <translation>Tikslas plokščias: nėra su kuo lyginti</translation>
+    </message>
+    <message>
+        <source>RMS error %1 %   overshoot %2 %</source>
+        <translation>RMS paklaida %1 %   viršijimas %2 %</translation>
+    </message>
+    <message>
+        <source>your drawing</source>
+        <translation>jūsų piešinys</translation>
+    </message>
+</context>
+<context>
+    <name>app::EditActions</name>
+    <message>
+        <source>Undo</source>
+        <translation>Atšaukti</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>Grąžinti</translation>
+    </message>
+    <message>
+        <source>Copy amplitudes</source>
+        <translation>Kopijuoti amplitudes</translation>
+    </message>
+    <message>
+        <source>Paste amplitudes</source>
+        <translation>Įklijuoti amplitudes</translation>
+    </message>
+    <message>
+        <source>the clipboard holds no numbers</source>
+        <translation>iškarpinėje nėra skaičių</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a number</source>
+        <translation>„%1“ nėra skaičius</translation>
+    </message>
+    <message>
+        <source>Nothing pasted: %1. Copy numbers such as &quot;100 0 30&quot; and try again.</source>
+        <translation>Nieko neįklijuota: %1. Nukopijuokite skaičius, pavyzdžiui, „100 0 30“, ir bandykite dar kartą.</translation>
+    </message>
+</context>
+<context>
+    <name>app::FileActions</name>
+    <message>
+        <source>Save picture…</source>
+        <translation>Įrašyti paveikslą…</translation>
+    </message>
+    <message>
+        <source>Export sound…</source>
+        <translation>Eksportuoti garsą…</translation>
+    </message>
+    <message>
+        <source>Export wavetable…</source>
+        <translation>Eksportuoti bangų lentelę…</translation>
+    </message>
+    <message>
+        <source>Save picture</source>
+        <translation>Įrašyti paveikslą</translation>
+    </message>
+    <message>
+        <source>PNG images (*.png)</source>
+        <translation>PNG paveikslai (*.png)</translation>
+    </message>
+    <message>
+        <source>The picture could not be saved</source>
+        <translation>Paveikslo nepavyko įrašyti</translation>
+    </message>
+    <message>
+        <source>Export sound</source>
+        <translation>Eksportuoti garsą</translation>
+    </message>
+    <message>
+        <source>WAV sound (*.wav)</source>
+        <translation>WAV garsas (*.wav)</translation>
+    </message>
+    <message>
+        <source>The sound could not be exported</source>
+        <translation>Garso nepavyko eksportuoti</translation>
+    </message>
+    <message>
+        <source>No wavetable: every amplitude is 0, so the period is silent.</source>
+        <translation>Bangų lentelės nėra: visos amplitudės lygios 0, todėl periodas tylus.</translation>
+    </message>
+    <message>
+        <source>Export wavetable</source>
+        <translation>Eksportuoti bangų lentelę</translation>
+    </message>
+    <message>
+        <source>The wavetable could not be exported</source>
+        <translation>Bangų lentelės nepavyko eksportuoti</translation>
+    </message>
+    <message>
+        <source>%1 as %2: %3.
+
+Choose a folder you can write to, with room on its disk.</source>
+        <translation>%1 kaip %2: %3.
+
+Pasirinkite aplanką, į kurį galite rašyti ir kurio diske yra vietos.</translation>
+    </message>
+</context>
+<context>
+    <name>app::Form1</name>
+    <message>
+        <source>Harmonic %1 amplitude</source>
+        <translation>%1 harmonikos amplitudė</translation>
+    </message>
+    <message>
+        <source>Waveform</source>
+        <translation>Bangos forma</translation>
+    </message>
+    <message>
+        <source>Right-click here, or press the Menu key, for sound (Ctrl+P), pitch and volume</source>
+        <translation>Spustelėkite čia dešiniuoju mygtuku arba paspauskite meniu klavišą: garsas (Ctrl+P), aukštis ir garsumas</translation>
+    </message>
+</context>
+<context>
+    <name>app::Listening</name>
+    <message>
+        <source>Listen</source>
+        <translation>Klausytis</translation>
+    </message>
+    <message>
+        <source>Listen (no audio input device)</source>
+        <translation>Klausytis (nėra garso įvesties įrenginio)</translation>
+    </message>
+    <message>
+        <source>Listening stopped: the input has gone</source>
+        <translation>Klausymasis sustabdytas: įvesties nebeliko</translation>
+    </message>
+    <message>
+        <source>Listening…</source>
+        <translation>Klausomasi…</translation>
+    </message>
+    <message>
+        <source>Listening: %1 Hz (%2)</source>
+        <translation>Klausomasi: %1 Hz (%2)</translation>
+    </message>
+    <message>
+        <source>Listening: silence</source>
+        <translation>Klausomasi: tyla</translation>
+    </message>
+    <message>
+        <source>Listening: no steady pitch</source>
+        <translation>Klausomasi: nėra pastovaus aukščio</translation>
+    </message>
+</context>
+<context>
+    <name>app::SoundControls</name>
+    <message>
+        <source>Sound</source>
+        <translation>Garsas</translation>
+    </message>
+    <message>
+        <source>Pitch</source>
+        <translation>Aukštis</translation>
+    </message>
+    <message>
+        <source>Volume</source>
+        <translation>Garsumas</translation>
+    </message>
+    <message>
+        <source>No audio output device</source>
+        <translation>Nėra garso išvesties įrenginio</translation>
+    </message>
+    <message>
+        <source>Sound (%1)</source>
+        <translation>Garsas (%1)</translation>
+    </message>
+    <message>
+        <source>%1 Hz, from the sound</source>
+        <translation>%1 Hz, iš garso</translation>
+    </message>
+</context>
+<context>
+    <name>app::SoundOpening</name>
+    <message>
+        <source>Open sound</source>
+        <translation>Atverti garsą</translation>
+    </message>
+    <message>
+        <source>Sounds (*.wav *.flac *.ogg *.oga *.opus *.mp3 *.aif *.aiff);;All files (*)</source>
+        <translation>Garsai (*.wav *.flac *.ogg *.oga *.opus *.mp3 *.aif *.aiff);;Visi failai (*)</translation>
+    </message>
+    <message>
+        <source>Open sound…</source>
+        <translation>Atverti garsą…</translation>
+    </message>
+    <message>
+        <source>%1 Hz (%2) · %3</source>
+        <translation>%1 Hz (%2) · %3</translation>
+    </message>
+</context>
+<context>
+    <name>audio::QtSoundOutput</name>
+    <message>
+        <source>no sound server</source>
+        <translation>nėra garso serverio</translation>
+    </message>
+    <message>
+        <source>waiting for a sound server</source>
+        <translation>laukiama garso serverio</translation>
+    </message>
+    <message>
+        <source>no audio output device</source>
+        <translation>nėra garso išvesties įrenginio</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>Start with the sound on.</source>
+        <translation>Pradėti su įjungtu garsu.</translation>
+    </message>
+    <message>
+        <source>Print the 17 amplitudes and the fundamental of the sound in &lt;file&gt;, with no window.</source>
+        <translation>Išspausdinti garso iš &lt;file&gt; 17 amplitudžių ir pagrindinį dažnį, neatveriant lango.</translation>
+    </message>
+    <message>
+        <source>Additive synthesis: set the amplitudes of 17 harmonics and watch their sum.</source>
+        <translation>Adityvioji sintezė: nustatykite 17 harmonikų amplitudes ir stebėkite jų sumą.</translation>
+    </message>
+    <message>
+        <source>A sound to take apart into its harmonics.</source>
+        <translation>Garsas, kurį išskaidyti į harmonikas.</translation>
+    </message>
+    <message>
+        <source>tonvirta: no display to open the window on (DISPLAY and WAYLAND_DISPLAY are unset); run it under a virtual one with: xvfb-run tonvirta</source>
+        <translation>tonvirta: nėra ekrano, kuriame atverti langą (DISPLAY ir WAYLAND_DISPLAY nenustatyti); paleiskite virtualiame ekrane: xvfb-run tonvirta</translation>
+    </message>
+</context>
+</TS>
