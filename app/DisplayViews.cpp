@@ -72,6 +72,11 @@ void DisplayViews::aimAt(const scope::Period& heights) {
     emit shownChanged();
 }
 
+void DisplayViews::showHidden(const std::optional<scope::Target>& hidden) {
+    views_.hidden = hidden;
+    redraw_();
+}
+
 std::string DisplayViews::fitWording(const std::optional<scope::Fit>& fit) {
     if (!fit) {
         return tr("The target is flat: nothing to compare").toStdString();

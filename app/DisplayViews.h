@@ -36,6 +36,8 @@ public:
     // A sound's own period becomes the target.
     void aimAt(const scope::Period& heights);
     void amplitudesChanged();
+    // The game's hidden wave, shown as the target is whatever the target view; none to stop.
+    void showHidden(const std::optional<scope::Target>& hidden);
 
 signals:
     // A view was switched, or the target changed.

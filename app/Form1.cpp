@@ -17,6 +17,8 @@
 #include <QScrollBar>
 #include <QTimer>
 #include <algorithm>
+#include <chrono>
+#include <random>
 #include <utility>
 #include <vector>
 
@@ -41,6 +43,12 @@ std::vector<std::string> integerTexts(std::span<const int> amplitudes) {
     return texts;
 }
 
+std::array<double, audio::harmonicCount> doubles(const game::Wave& wave) {
+    std::array<double, audio::harmonicCount> result{};
+    std::copy(wave.begin(), wave.end(), result.begin());
+    return result;
+}
+
 QString harmonicName(std::size_t index) {
     return Form1::tr("Harmonic %1 amplitude").arg(index + 1);
 }
@@ -48,7 +56,7 @@ QString harmonicName(std::size_t index) {
 } // namespace
 
 Form1::Form1(forms::ErrorBoundary::Reporter reporter, std::unique_ptr<audio::SoundOutput> sound,
-             QWidget* parent)
+             game::Random random, QWidget* parent)
     : QWidget(parent), boundary_(std::move(reporter)), soundOutput_(std::move(sound)) {
     describeToScreenReaders();
     setObjectName(QStringLiteral("Form1"));
@@ -58,8 +66,10 @@ Form1::Form1(forms::ErrorBoundary::Reporter reporter, std::unique_ptr<audio::Sou
     createControls();
     chainTabOrder();
     createDisplayMenu();
-    sound_ = new SoundControls(*this, *displayMenu_, soundOutput_.get(),
-                               [this] { return amplitudes(); });
+    sound_ = new SoundControls(*this, *displayMenu_, soundOutput_.get(), [this] {
+        const auto hidden = game_ != nullptr ? game_->heard() : std::nullopt;
+        return hidden ? doubles(*hidden) : amplitudes();
+    });
     views_ = new DisplayViews(
         *oscil_, *displayMenu_, [this](const auto& harmonics) { load(integerTexts(harmonics)); },
         [this] { boundary_.run([this] { handlers_->redraw(); }); });
@@ -74,10 +84,14 @@ Form1::Form1(forms::ErrorBoundary::Reporter reporter, std::unique_ptr<audio::Sou
                                  views_->amplitudesChanged();
                                  edits_->amplitudesChanged();
                                  description_->changed();
+                                 if (game_ != nullptr) {
+                                     game_->amplitudesChanged();
+                                 }
                                  sound_->publishSoon();
                              },
                              [this](int preset) { views_->presetClicked(preset); }});
     createEditActions();
+    createWaveGame(std::move(random));
     connect(timer1_, &QTimer::timeout, description_, &DisplayDescription::refresh);
     description_->refresh();
     timer1_->start();
@@ -220,6 +234,29 @@ void Form1::createEditActions() {
                                      [this](const QString& text) { edits_->say(text); }});
     connect(sound_, &SoundControls::availabilityChanged, listening,
             &Listening::availabilityChanged);
+}
+
+void Form1::createWaveGame(game::Random random) {
+    if (!random) {
+        random = [engine = std::mt19937(static_cast<std::mt19937::result_type>(
+                      std::chrono::steady_clock::now().time_since_epoch().count()))](
+                     int low, int high) mutable {
+            return std::uniform_int_distribution<int>(low, high)(engine);
+        };
+    }
+    WaveGameActions::Hooks hooks{
+        [this] { return amplitudes(); },
+        [this] { return texts(); },
+        [this](std::span<const std::string> texts) { edits_->loadAsOneStep(texts); },
+        [this](const std::optional<scope::Target>& hidden) { views_->showHidden(hidden); },
+        [this](const QString& text) { edits_->say(text); },
+        [this](const QString& text) { description_->setStatus(text); },
+        [this] { sound_->publishSoon(); },
+        [this] { return sound_->soundAction().isChecked(); }};
+    game_ = new WaveGameActions(*oscil_, *displayMenu_, std::move(random), std::move(hooks));
+    connect(sound_, &SoundControls::availabilityChanged, game_,
+            [this] { game_->soundAvailable(sound_->canPlay()); });
+    game_->soundAvailable(sound_->canPlay());
 }
 
 void Form1::openSound(const QString& path) {

@@ -5,6 +5,7 @@
 #include "EditActions.h"
 #include "Form1Handlers.h"
 #include "SoundControls.h"
+#include "WaveGameActions.h"
 #include "WindowLayout.h"
 #include "forms/ErrorBoundary.h"
 #include "forms/qt/PictureBox.h"
@@ -36,8 +37,10 @@ class Form1 final : public QWidget {
 public:
     // The reporter shows a run-time error to the user before the program ends. Sound goes to
     // the given output; without one, sound stays off and says why.
+    // The game draws its waves from the given source, or from one seeded by the clock.
     explicit Form1(forms::ErrorBoundary::Reporter reporter,
-                   std::unique_ptr<audio::SoundOutput> sound = nullptr, QWidget* parent = nullptr);
+                   std::unique_ptr<audio::SoundOutput> sound = nullptr, game::Random random = {},
+                   QWidget* parent = nullptr);
     Form1(const Form1&) = delete;
     Form1& operator=(const Form1&) = delete;
     ~Form1() override;
@@ -55,6 +58,7 @@ private:
     void createDisplayMenu();
     void load(std::span<const std::string> texts);
     void createEditActions();
+    void createWaveGame(game::Random random);
     [[nodiscard]] editor::Texts texts() const;
     [[nodiscard]] Form1Controls adaptControls();
     [[nodiscard]] std::array<double, audio::harmonicCount> amplitudes() const;
@@ -81,6 +85,7 @@ private:
     DisplayDescription* description_ = nullptr;
     EditActions* edits_ = nullptr;
     SoundOpening* soundOpening_ = nullptr;
+    WaveGameActions* game_ = nullptr;
 };
 
 } // namespace app

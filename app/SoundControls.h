@@ -35,6 +35,10 @@ public:
     [[nodiscard]] audio::SoundSnapshot snapshot() const;
 
     [[nodiscard]] QAction& soundAction() const { return *sound_; }
+    // There is something to play sound on, and it answers.
+    [[nodiscard]] bool canPlay() const {
+        return output_ != nullptr && output_->unavailableReason().empty();
+    }
     // While listening, the program's own sound is silent, whatever is chosen.
     void setListening(bool listening);
     // A checked pitch item for a sound's own pitch, until another is chosen; one at a time.

@@ -93,12 +93,17 @@ void Renderer::drawHarmonics(const Amplitudes& amplitudes) {
 }
 
 void Renderer::drawTargetAndFit(const Amplitudes& amplitudes) {
-    if (views_ == nullptr || !views_->target || !views_->aim) {
+    const Target* aim = nullptr;
+    if (views_ != nullptr) {
+        aim = views_->hidden ? &*views_->hidden
+                             : (views_->target && views_->aim ? &*views_->aim : nullptr);
+    }
+    if (aim == nullptr) {
         display_.caption({});
         return;
     }
-    display_.curve(views_->aim->curve(), targetColour);
-    display_.caption(wording_(fitMeter_.measure(amplitudes, *views_->aim)));
+    display_.curve(aim->curve(), targetColour);
+    display_.caption(wording_(fitMeter_.measure(amplitudes, *aim)));
 }
 
 } // namespace scope

@@ -12,6 +12,7 @@ struct Views {
     bool target = false;          // the shape aimed at, behind the sum, and how close the sum comes
     std::optional<Target> aim;    // set by the last preset clicked or the last drawing
     std::optional<Curve> drawing; // over the sum
+    std::optional<Target> hidden; // the game's wave: drawn and measured as the target, while set
 };
 
 } // namespace scope

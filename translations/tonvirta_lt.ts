@@ -300,6 +300,85 @@ Pasirinkite aplanką, į kurį galite rašyti ir kurio diske yra vietos.</transl
     </message>
 </context>
 <context>
+    <name>app::WaveGameActions</name>
+    <message>
+        <source>Level %1, by ear: %2 of harmonics 1–%3</source>
+        <translation>%1 lygis, iš klausos: %2 iš harmonikų 1–%3</translation>
+    </message>
+    <message>
+        <source>Level %1: %2 of harmonics 1–%3</source>
+        <translation>%1 lygis: %2 iš harmonikų 1–%3</translation>
+    </message>
+    <message>
+        <source>Wave game</source>
+        <translation>Bangų žaidimas</translation>
+    </message>
+    <message>
+        <source>Show answer</source>
+        <translation>Rodyti atsakymą</translation>
+    </message>
+    <message>
+        <source>New wave</source>
+        <translation>Nauja banga</translation>
+    </message>
+    <message>
+        <source>A new wave, level %1.</source>
+        <translation>Nauja banga, %1 lygis.</translation>
+    </message>
+    <message>
+        <source>Level</source>
+        <translation>Lygis</translation>
+    </message>
+    <message>
+        <source>Hear the hidden wave</source>
+        <translation>Klausytis paslėptos bangos</translation>
+    </message>
+    <message>
+        <source>Wave game: set the amplitudes until your sum matches the grey wave. A shows the answer, N draws a new wave, 1 to 6 choose the level, G ends the game.</source>
+        <translation>Bangų žaidimas: keiskite amplitudes, kol jūsų suma sutaps su pilka banga. A parodo atsakymą, N nupiešia naują bangą, 1–6 parenka lygį, G baigia žaidimą.</translation>
+    </message>
+    <message>
+        <source>Wave game over: your amplitudes are back.</source>
+        <translation>Bangų žaidimas baigtas: jūsų amplitudės grąžintos.</translation>
+    </message>
+    <message>
+        <source>Level 6, by ear: the wave is hidden. W plays it, W again plays your sum.</source>
+        <translation>6 lygis, iš klausos: banga paslėpta. W ją groja, dar kartą W groja jūsų sumą.</translation>
+    </message>
+    <message>
+        <source>Match! Level %1, score %2.</source>
+        <translation>Sutampa! %1 lygis, taškai: %2.</translation>
+    </message>
+    <message>
+        <source>Ready for level %1? Press %1.</source>
+        <translation>Pasiruošę %1 lygiui? Spauskite %1.</translation>
+    </message>
+    <message>
+        <source>The answer: this round scores nothing. N draws a new wave.</source>
+        <translation>Atsakymas: šis ratas taškų neduoda. N nupiešia naują bangą.</translation>
+    </message>
+    <message>
+        <source>Switch the sound on (Ctrl+P) to hear the waves.</source>
+        <translation>Įjunkite garsą (Ctrl+P), kad išgirstumėte bangas.</translation>
+    </message>
+    <message>
+        <source>Playing the hidden wave.</source>
+        <translation>Grojama paslėpta banga.</translation>
+    </message>
+    <message>
+        <source>Playing your sum.</source>
+        <translation>Grojama jūsų suma.</translation>
+    </message>
+    <message>
+        <source>Level 6, by ear (needs sound)</source>
+        <translation>6 lygis, iš klausos (reikia garso)</translation>
+    </message>
+    <message>
+        <source>Wave game: level %1, score %2</source>
+        <translation>Bangų žaidimas: %1 lygis, taškai: %2</translation>
+    </message>
+</context>
+<context>
     <name>audio::QtSoundOutput</name>
     <message>
         <source>no sound server</source>

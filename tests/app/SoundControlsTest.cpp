@@ -78,6 +78,24 @@ TEST_F(SoundControlsTest, RightClickOnTheDisplayOpensTheMenu) {
         [&] { return child<QMenu>(QStringLiteral("displayMenu")).isVisible(); }));
 }
 
+// The game's level by ear is neither drawn nor measured; W plays the hidden wave, W again the sum.
+TEST_F(SoundControlsTest, TheGamesLevelByEarPlaysTheHiddenWaveOnW) {
+    oscil().setFocus();
+    QTest::keyClicks(&oscil(), "g6");
+    pressCtrlP();
+    const std::array<double, 17> silence{};
+    oscil().setFocus();
+    QTest::keyClick(&oscil(), Qt::Key_W);
+    ASSERT_TRUE(testing_support::eventually([&] { return last().amplitudes != silence; }));
+    const std::array<double, 17> hidden = last().amplitudes;
+    QTest::keyClick(&oscil(), Qt::Key_W);
+    EXPECT_TRUE(testing_support::eventually([&] { return last().amplitudes == silence; }));
+    QTest::keyClick(&oscil(), Qt::Key_A);
+    EXPECT_EQ(numbers(), hidden) << "the answer is the wave heard";
+    EXPECT_EQ(std::pair(count(qRgb(120, 120, 120)), oscil().captionText()),
+              std::pair(0, QString()));
+}
+
 TEST_F(SoundControlsTest, WhileTheServerIsAwaySoundSaysWhyAndKeepsTheChoiceForItsReturn) {
     pressCtrlP();
     output.fail("waiting for a sound server");

@@ -34,9 +34,9 @@ protected:
     explicit Form1Fixture(std::unique_ptr<audio::SoundOutput> sound = nullptr) {
         open(std::move(sound));
     }
-    void open(std::unique_ptr<audio::SoundOutput> sound) {
+    void open(std::unique_ptr<audio::SoundOutput> sound, game::Random random = {}) {
         window.emplace([](const forms::RuntimeError& error) { ADD_FAILURE() << reportText(error); },
-                       std::move(sound));
+                       std::move(sound), std::move(random));
         window->show();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&*window));
     }

@@ -1,0 +1,190 @@
+#include "WaveGameActions.h"
+
+#include "scope/Drawing.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QMenu>
+#include <QWidget>
+#include <algorithm>
+
+namespace app {
+namespace {
+
+constexpr int nextWaveMs = 1500;
+constexpr int earLevel = 6;
+
+QString levelText(int number) {
+    const game::Level& level = game::levels.at(static_cast<std::size_t>(number - 1));
+    const QString count = level.fewest == level.most
+                              ? QString::number(level.fewest)
+                              : QStringLiteral("%1–%2").arg(level.fewest).arg(level.most);
+    return level.byEar ? WaveGameActions::tr("Level %1, by ear: %2 of harmonics 1–%3")
+                             .arg(number)
+                             .arg(count)
+                             .arg(level.highest)
+                       : WaveGameActions::tr("Level %1: %2 of harmonics 1–%3")
+                             .arg(number)
+                             .arg(count)
+                             .arg(level.highest);
+}
+
+} // namespace
+
+WaveGameActions::WaveGameActions(QWidget& display, QMenu& menu, game::Random random, Hooks hooks)
+    : QObject(&display), game_(std::move(random)), hooks_(std::move(hooks)) {
+    menu.addSeparator();
+    toggle_ = add(display, menu, tr("Wave game"), Qt::Key_G);
+    toggle_->setCheckable(true);
+    connect(toggle_, &QAction::toggled, this, &WaveGameActions::play);
+    answer_ = add(display, menu, tr("Show answer"), Qt::Key_A);
+    connect(answer_, &QAction::triggered, this, &WaveGameActions::showAnswer);
+    newWave_ = add(display, menu, tr("New wave"), Qt::Key_N);
+    connect(newWave_, &QAction::triggered, this, [this] {
+        game_.newWave();
+        showRound();
+        hooks_.say(tr("A new wave, level %1.").arg(game_.level()));
+    });
+    QMenu* levelMenu = menu.addMenu(tr("Level"));
+    levels_ = new QActionGroup(levelMenu);
+    for (int level = 1; level <= static_cast<int>(game::levels.size()); ++level) {
+        QAction* item = add(display, *levelMenu, levelText(level), Qt::Key(Qt::Key_0 + level));
+        item->setCheckable(true);
+        item->setChecked(level == 1);
+        levels_->addAction(item);
+        connect(item, &QAction::triggered, this, [this, level] { chooseLevel(level); });
+    }
+    hear_ = add(display, menu, tr("Hear the hidden wave"), Qt::Key_W);
+    hear_->setCheckable(true);
+    connect(hear_, &QAction::triggered, this, &WaveGameActions::switchWhatIsHeard);
+    // Judged once the user's action is over, not at each box a preset passes on its way.
+    checkSoon_.setSingleShot(true);
+    checkSoon_.setInterval(0);
+    connect(&checkSoon_, &QTimer::timeout, this, &WaveGameActions::check);
+    nextWave_.setSingleShot(true);
+    nextWave_.setInterval(nextWaveMs);
+    connect(&nextWave_, &QTimer::timeout, this, &WaveGameActions::nextRound);
+    soundAvailable(false);
+    showRound();
+}
+
+QAction* WaveGameActions::add(QWidget& display, QMenu& menu, const QString& text, Qt::Key key) {
+    auto* action = new QAction(text, &display);
+    action->setShortcut(QKeySequence(key));
+    action->setShortcutContext(Qt::WidgetShortcut);
+    display.addAction(action);
+    menu.addAction(action);
+    return action;
+}
+
+std::optional<game::Wave> WaveGameActions::heard() const {
+    return playing_ && hearingHidden_ ? std::optional(game_.hidden()) : std::nullopt;
+}
+
+// Starting puts the amplitudes aside and begins from silence; ending brings them back. Each is
+// an ordinary step of undo.
+void WaveGameActions::play(bool on) {
+    playing_ = on;
+    nextWave_.stop();
+    hearingHidden_ = false;
+    if (on) {
+        before_ = hooks_.texts();
+        game_.start();
+        levels_->actions().constFirst()->setChecked(true);
+        const std::vector<std::string> zeros(game::harmonicCount, "0");
+        hooks_.loadAsOneStep(zeros);
+        hooks_.say(tr("Wave game: set the amplitudes until your sum matches the grey wave. A shows "
+                      "the answer, N draws a new wave, 1 to 6 choose the level, G ends the game."));
+    } else {
+        hooks_.loadAsOneStep(before_);
+        hooks_.say(tr("Wave game over: your amplitudes are back."));
+    }
+    showRound();
+    hooks_.soundChanged();
+}
+
+void WaveGameActions::chooseLevel(int level) {
+    nextWave_.stop();
+    hearingHidden_ = false;
+    game_.chooseLevel(level);
+    showRound();
+    hooks_.say(game_.rules().byEar
+                   ? tr("Level 6, by ear: the wave is hidden. W plays it, W again plays your sum.")
+                   : levelText(level));
+    hooks_.soundChanged();
+}
+
+void WaveGameActions::nextRound() {
+    game_.newWave();
+    showRound();
+    hooks_.say(tr("A new wave, level %1.").arg(game_.level()));
+    hooks_.soundChanged();
+}
+
+void WaveGameActions::amplitudesChanged() {
+    if (playing_) {
+        checkSoon_.start();
+    }
+}
+
+void WaveGameActions::check() {
+    if (!playing_ || game_.check(hooks_.amplitudes()) != game::WaveGame::Outcome::Scored) {
+        return;
+    }
+    QString said = tr("Match! Level %1, score %2.").arg(game_.level()).arg(game_.score());
+    if (game_.readyForNextLevel()) {
+        said += QLatin1Char(' ') + tr("Ready for level %1? Press %1.").arg(game_.level() + 1);
+    }
+    hooks_.say(said);
+    showRound();
+    nextWave_.start();
+}
+
+void WaveGameActions::showAnswer() {
+    game_.reveal();
+    const game::Wave& hidden = game_.hidden();
+    std::vector<std::string> texts(hidden.size());
+    std::transform(hidden.begin(), hidden.end(), texts.begin(),
+                   [](int amplitude) { return std::to_string(amplitude); });
+    hooks_.loadAsOneStep(texts);
+    hooks_.say(tr("The answer: this round scores nothing. N draws a new wave."));
+}
+
+void WaveGameActions::switchWhatIsHeard() {
+    if (!hooks_.soundOn()) {
+        hear_->setChecked(false);
+        hooks_.say(tr("Switch the sound on (Ctrl+P) to hear the waves."));
+        return;
+    }
+    hearingHidden_ = hear_->isChecked();
+    hooks_.say(hearingHidden_ ? tr("Playing the hidden wave.") : tr("Playing your sum."));
+    hooks_.soundChanged();
+}
+
+void WaveGameActions::soundAvailable(bool available) {
+    byEarPossible_ = available;
+    QAction* byEar = levels_->actions().constLast();
+    byEar->setEnabled(playing_ && available);
+    byEar->setText(available ? levelText(earLevel) : tr("Level 6, by ear (needs sound)"));
+}
+
+// The hidden wave, drawn unless it is to be heard, and the score for the description.
+void WaveGameActions::showRound() {
+    const bool byEar = game_.rules().byEar;
+    hooks_.showHidden(playing_ && !byEar
+                          ? std::optional(scope::Target::drawn(scope::periodOf(game_.hidden())))
+                          : std::nullopt);
+    hooks_.status(playing_
+                      ? tr("Wave game: level %1, score %2").arg(game_.level()).arg(game_.score())
+                      : QString());
+    for (QAction* action : {answer_, newWave_}) {
+        action->setEnabled(playing_);
+    }
+    for (QAction* level : levels_->actions()) {
+        level->setEnabled(playing_ && (level != levels_->actions().constLast() || byEarPossible_));
+    }
+    hear_->setEnabled(playing_ && byEar);
+    hear_->setChecked(hearingHidden_);
+}
+
+} // namespace app

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "editor/History.h"
+#include "game/WaveGame.h"
+#include "scope/Target.h"
+
+#include <QObject>
+#include <QTimer>
+#include <functional>
+#include <optional>
+#include <span>
+
+class QAction;
+class QActionGroup;
+class QMenu;
+class QWidget;
+
+namespace app {
+
+// The wave game's menu items and keys (G, A, N, 1 to 6, W with the display focused), and what
+// a round shows, says and plays.
+class WaveGameActions final : public QObject {
+    Q_OBJECT
+
+public:
+    struct Hooks {
+        std::function<std::array<double, game::harmonicCount>()> amplitudes;
+        std::function<editor::Texts()> texts;
+        std::function<void(std::span<const std::string>)> loadAsOneStep;
+        std::function<void(const std::optional<scope::Target>&)> showHidden;
+        std::function<void(const QString&)> say;
+        std::function<void(const QString&)> status; // for the display's description
+        std::function<void()> soundChanged;
+        std::function<bool()> soundOn;
+    };
+
+    WaveGameActions(QWidget& display, QMenu& menu, game::Random random, Hooks hooks);
+
+    // What the sound should play instead of the boxes' sum, if anything.
+    [[nodiscard]] std::optional<game::Wave> heard() const;
+
+    void amplitudesChanged();
+    // Whether there is sound to play a level by ear on.
+    void soundAvailable(bool available);
+
+private:
+    QAction* add(QWidget& display, QMenu& menu, const QString& text, Qt::Key key);
+    void play(bool on);
+    void chooseLevel(int level);
+    void nextRound();
+    void check();
+    void showAnswer();
+    void switchWhatIsHeard();
+    void showRound();
+
+    game::WaveGame game_;
+    Hooks hooks_;
+    bool playing_ = false;
+    bool hearingHidden_ = false;
+    bool byEarPossible_ = false;
+    editor::Texts before_{};
+    QAction* toggle_;
+    QAction* answer_;
+    QAction* newWave_;
+    QAction* hear_;
+    QActionGroup* levels_;
+    QTimer checkSoon_;
+    QTimer nextWave_;
+};
+
+} // namespace app
