@@ -65,9 +65,11 @@ void DisplayViews::presetClicked(int index) {
     emit shownChanged();
 }
 
-void DisplayViews::aimAt(const scope::Period& heights) {
-    views_.aim = scope::Target::drawn(heights);
-    aimName_ = tr("the sound's period");
+void DisplayViews::aimAt(const analysis::Harmonics& sound) {
+    views_.aim = scope::Target::drawn(sound.period);
+    aimName_ = tr("the sound's period, %1 Hz (%2)")
+                   .arg(QLocale().toString(sound.fundamentalHz, 'f', 1),
+                        QString::fromStdString(analysis::noteName(sound.fundamentalHz)));
     redraw_();
     emit shownChanged();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "analysis/SoundAnalysis.h"
 #include "scope/Drawing.h"
 #include "scope/Views.h"
 
@@ -33,8 +34,8 @@ public:
     [[nodiscard]] static std::string fitWording(const std::optional<scope::Fit>& fit);
 
     void presetClicked(int index);
-    // A sound's own period becomes the target.
-    void aimAt(const scope::Period& heights);
+    // A sound's own period, at its pitch, becomes the target.
+    void aimAt(const analysis::Harmonics& sound);
     void amplitudesChanged();
     // The game's hidden wave, shown as the target is whatever the target view; none to stop.
     void showHidden(const std::optional<scope::Target>& hidden);

@@ -217,7 +217,7 @@ void Form1::createEditActions() {
     SoundOpening::Hooks hooks{
         [this](const auto& amplitudes) { edits_->loadAsOneStep(integerTexts(amplitudes)); },
         [this](const analysis::Harmonics& harmonics) {
-            views_->aimAt(harmonics.period);
+            views_->aimAt(harmonics);
             sound_->choosePitchOfSound(harmonics.fundamentalHz);
         },
         [this](const QString& text) { edits_->say(text); }, &SoundOpening::chooseWithDialog};
@@ -229,7 +229,7 @@ void Form1::createEditActions() {
                                      },
                                      [this](const analysis::Harmonics& harmonics) {
                                          load(integerTexts(harmonics.amplitudes));
-                                         views_->aimAt(harmonics.period);
+                                         views_->aimAt(harmonics);
                                      },
                                      [this](const QString& text) { edits_->say(text); }});
     connect(sound_, &SoundControls::availabilityChanged, listening,

@@ -101,10 +101,6 @@
         <translation>Rodyti tikslą</translation>
     </message>
     <message>
-        <source>the sound&apos;s period</source>
-        <translation>garso periodas</translation>
-    </message>
-    <message>
         <source>The target is flat: nothing to compare</source>
         <translation>Tikslas plokščias: nėra su kuo lyginti</translation>
     </message>
@@ -115,6 +111,10 @@
     <message>
         <source>your drawing</source>
         <translation>jūsų piešinys</translation>
+    </message>
+    <message>
+        <source>the sound&apos;s period, %1 Hz (%2)</source>
+        <translation>garso periodas, %1 Hz (%2)</translation>
     </message>
 </context>
 <context>

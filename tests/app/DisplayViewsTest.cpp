@@ -82,8 +82,7 @@ std::array<double, 2> fitTo(const std::array<double, 17>& a, const std::function
 
 TEST_F(DisplayViews, HarmonicsAndTargetShowWithTheirKeysAndTheFitFollowsTheClosedForms) {
     QTest::mouseClick(&button(1), Qt::LeftButton);
-    oscil().setFocus();
-    QTest::keyClicks(&oscil(), "ht");
+    onDisplay("ht");
     ASSERT_TRUE(testing_support::eventually([&] { return count(qRgb(120, 120, 120)) > 200; }));
     EXPECT_GT(count(qRgb(170, 70, 70)), 200) << "the fundamental, in the first colour";
     EXPECT_GT(count(qRgb(150, 150, 60)), 50) << "the third harmonic";
@@ -114,8 +113,7 @@ TEST_F(DisplayViews, HarmonicsAndTargetShowWithTheirKeysAndTheFitFollowsTheClose
         QTest::qWait(150);
         EXPECT_THAT(fit(), Pointwise(DoubleNear(0.2), fitTo(numbers(), series, peak))) << preset;
     }
-    oscil().setFocus();
-    QTest::keyClick(&oscil(), Qt::Key_T);
+    onDisplay("t");
     EXPECT_TRUE(testing_support::eventually([&] { return oscil().captionText().isEmpty(); }));
 }
 

@@ -88,8 +88,7 @@ TEST_F(FileActions, ASoundDroppedOnTheWindowComesApartIntoItsHarmonicsAsOneStep)
     EXPECT_EQ(dropped("tone.wav"), hz + " Hz (A3) · tone.wav");
     EXPECT_EQ(texts(), "100 0 -39 0 20 0 -7 0 0 0 0 0 0 0 0 0 0");
     EXPECT_TRUE(menuItem(hz + " Hz, from the sound").isChecked());
-    oscil().setFocus();
-    QTest::keyClick(&oscil(), Qt::Key_T); // the tone's own shape: sines, so the sum fits it
+    onDisplay("t"); // the tone's own shape: sines, so the sum fits it
     EXPECT_TRUE(testing_support::eventually([this] {
         return oscil().captionText().startsWith("RMS error 0" + QLocale().decimalPoint());
     }));

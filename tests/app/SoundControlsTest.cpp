@@ -3,8 +3,6 @@
 #include "tests/audio/ToneMeter.h"
 #include "tests/support/Form1Fixture.h"
 
-#include <QContextMenuEvent>
-
 namespace {
 
 // Records what the window hands to the audio side.
@@ -70,22 +68,12 @@ TEST_F(SoundControlsTest, HandsOverTheAmplitudesOnceEachActionIsHandled) {
     EXPECT_EQ(last().amplitudes, (audio::SoundSnapshot{{100}}.amplitudes));
 }
 
-TEST_F(SoundControlsTest, RightClickOnTheDisplayOpensTheMenu) {
-    QContextMenuEvent request(QContextMenuEvent::Mouse, QPoint(100, 50),
-                              oscil().mapToGlobal(QPoint(100, 50)));
-    QApplication::sendEvent(&oscil(), &request);
-    EXPECT_TRUE(testing_support::eventually(
-        [&] { return child<QMenu>(QStringLiteral("displayMenu")).isVisible(); }));
-}
-
 // The game's level by ear is neither drawn nor measured; W plays the hidden wave, W again the sum.
 TEST_F(SoundControlsTest, TheGamesLevelByEarPlaysTheHiddenWaveOnW) {
-    oscil().setFocus();
-    QTest::keyClicks(&oscil(), "g6");
+    onDisplay("g6");
     pressCtrlP();
     const std::array<double, 17> silence{};
-    oscil().setFocus();
-    QTest::keyClick(&oscil(), Qt::Key_W);
+    onDisplay("w");
     ASSERT_TRUE(testing_support::eventually([&] { return last().amplitudes != silence; }));
     const std::array<double, 17> hidden = last().amplitudes;
     QTest::keyClick(&oscil(), Qt::Key_W);

@@ -2,45 +2,28 @@
 #include "game/WaveGame.h"
 #include "tests/support/Form1Fixture.h"
 #include "tests/support/QtUser.h"
+#include "tests/support/SeededRandom.h"
 
 #include <QAccessible>
 #include <QLabel>
-#include <random>
 
 namespace {
 
-game::Random seeded() {
-    return [engine = std::mt19937(11)](int low, int high) mutable {
-        return std::uniform_int_distribution<int>(low, high)(engine);
-    };
-}
-
 class WaveGameWindow : public testing_support::Form1Fixture {
 protected:
-    WaveGameWindow() { open(nullptr, seeded()); }
-    void key(Qt::Key key) {
-        oscil().setFocus();
-        QTest::keyClick(&oscil(), key);
-    }
-    QString description() {
-        return QAccessible::queryAccessibleInterface(&oscil())->text(QAccessible::Description);
-    }
-    static QString asTexts(const game::Wave& wave) {
-        QStringList texts;
-        for (const int amplitude : wave) {
-            texts << QString::number(amplitude);
-        }
-        return texts.join(' ');
+    WaveGameWindow() { open(nullptr, seededRandom(11)); }
+    std::array<double, 17> hidden() {
+        return eachSlot([this](int k) { return double(twin.hidden()[std::size_t(k)]); });
     }
     // The window's game draws the same waves as this one.
-    game::WaveGame twin{seeded()};
+    game::WaveGame twin{seededRandom(11)};
 };
 
 TEST_F(WaveGameWindow, AMatchScoresTheAnswerScoresNothingAndEndingBringsTheAmplitudesBack) {
     QTest::mouseClick(&button(1), Qt::LeftButton);
     const QString square = texts();
     // WHEN the game starts, THEN from silence, with the hidden wave drawn as a target is
-    key(Qt::Key_G);
+    onDisplay("g");
     twin.start();
     EXPECT_EQ(texts(), "0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0");
     EXPECT_TRUE(testing_support::eventually([&] { return count(qRgb(120, 120, 120)) > 100; }));
@@ -60,19 +43,19 @@ TEST_F(WaveGameWindow, AMatchScoresTheAnswerScoresNothingAndEndingBringsTheAmpli
     }));
     twin.newWave();
     // WHEN the answer is shown, THEN the boxes hold it and it scores nothing
-    key(Qt::Key_A);
-    EXPECT_EQ(texts(), asTexts(twin.hidden()));
+    onDisplay("a");
+    EXPECT_EQ(numbers(), hidden());
     QTest::qWait(150);
     EXPECT_TRUE(description().contains("score 1")) << description().toStdString();
     // WHEN level 6 is asked for with no sound to play it on, THEN the level stays
-    key(Qt::Key_6);
+    onDisplay("6");
     EXPECT_TRUE(description().contains("level 1"));
     // WHEN the game ends, THEN the amplitudes are back, and undo goes back into the game
-    key(Qt::Key_G);
+    onDisplay("g");
     EXPECT_EQ(texts(), square);
     EXPECT_TRUE(testing_support::eventually([&] { return count(qRgb(120, 120, 120)) == 0; }));
     menuItem("Undo").trigger();
-    EXPECT_EQ(texts(), asTexts(twin.hidden()));
+    EXPECT_EQ(numbers(), hidden());
 }
 
 } // namespace

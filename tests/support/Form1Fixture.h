@@ -3,6 +3,7 @@
 #include "app/Form1.h"
 #include "tests/support/LiteralSynthesis.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QLineEdit>
 #include <QMenu>
@@ -64,6 +65,14 @@ protected:
         throw std::runtime_error(text.toStdString());
     }
 
+    // Keys typed with the display focused: its own shortcuts.
+    void onDisplay(const QString& keys) {
+        oscil().setFocus();
+        QTest::keyClicks(&oscil(), keys);
+    }
+    QString description() {
+        return QAccessible::queryAccessibleInterface(&oscil())->text(QAccessible::Description);
+    }
     // Clicks into the box, selects all of it and types over it.
     void typeOver(int i, const QString& keys) {
         box(i).setFocus();
