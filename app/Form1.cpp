@@ -232,6 +232,7 @@ void Form1::createEditActions() {
                                          views_->aimAt(harmonics);
                                      },
                                      [this](const QString& text) { edits_->say(text); }});
+    connect(sound_, &SoundControls::said, edits_, &EditActions::say);
     connect(sound_, &SoundControls::availabilityChanged, listening,
             &Listening::availabilityChanged);
 }

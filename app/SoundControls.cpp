@@ -70,6 +70,11 @@ void SoundControls::updateSoundItem() {
                                : QString::fromStdString(output_->unavailableReason());
     sound_->setEnabled(output_ != nullptr);
     sound_->setText(reason.isEmpty() ? tr("Sound") : tr("Sound (%1)").arg(reason));
+    // While the sound is wanted, its going and coming back are said over the display as well.
+    if (sound_->isChecked() && reason != reason_) {
+        emit said(reason.isEmpty() ? tr("The sound is back.") : tr("No sound: %1.").arg(reason));
+    }
+    reason_ = reason;
 }
 
 audio::SoundSnapshot SoundControls::snapshot() const {

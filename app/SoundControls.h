@@ -47,6 +47,8 @@ public:
 signals:
     // The output or the input may have come or gone.
     void availabilityChanged();
+    // Something to tell the user.
+    void said(const QString& text);
 
 private:
     void buildMenu(QMenu& menu);
@@ -55,6 +57,7 @@ private:
     audio::SoundOutput* output_;
     AmplitudeReader amplitudes_;
     QAction* sound_;
+    QString reason_; // why there is no sound, as last told
     QActionGroup* pitches_;
     QAction* soundPitch_ = nullptr;
     bool listening_ = false;

@@ -279,6 +279,14 @@ Pasirinkite aplanką, į kurį galite rašyti ir kurio diske yra vietos.</transl
         <source>%1 Hz, from the sound</source>
         <translation>%1 Hz, iš garso</translation>
     </message>
+    <message>
+        <source>The sound is back.</source>
+        <translation>Garsas grįžo.</translation>
+    </message>
+    <message>
+        <source>No sound: %1.</source>
+        <translation>Garso nėra: %1.</translation>
+    </message>
 </context>
 <context>
     <name>app::SoundOpening</name>

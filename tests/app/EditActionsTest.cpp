@@ -37,8 +37,8 @@ TEST_F(EditActions, EachUserActionIsOneStepUndoneAndRedoneWhereverTheFocusIs) {
     drawOnDisplay(0, 255, wave);
     EXPECT_EQ(box(0).text(), "60");
     const QString drawn = texts();
-    drawOnDisplay(0, 255,
-                  wave); // no step for what changes nothing: the same drawing, preset, paste
+    // No step for what changes nothing: the same drawing, a preset again, a paste of the same.
+    drawOnDisplay(0, 255, wave);
     for (const auto* item : {"SQUARE", "SQUARE", "Copy amplitudes", "Paste amplitudes", "Undo"}) {
         item[0] == 'S' ? QTest::mouseClick(&button(1), Qt::LeftButton) : menuItem(item).trigger();
     }

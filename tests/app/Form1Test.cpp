@@ -46,15 +46,7 @@ TEST_F(Form1Test, EveryControlStandsWhereItWasDesignedWithItsCaptionAndToolTip) 
         EXPECT_EQ(button(n).text(), buttons[n].first);
         EXPECT_EQ(button(n).toolTip(), buttons[n].second);
     }
-}
-
-TEST_F(Form1Test, StartsAtZeroWithTheDisplayFocusedShowingAFlatTrace) {
-    EXPECT_EQ(texts(), "0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0");
-    EXPECT_EQ(eachSlot([this](int i) { return slider(i).value(); }), (std::array<int, 17>{}));
-    EXPECT_EQ(QApplication::focusWidget(), &oscil());
     EXPECT_EQ(child<QTimer>("Timer1").interval(), 100);
-    EXPECT_TRUE(testing_support::eventually([&] { return pictureFault().empty(); }, 2000))
-        << pictureFault();
 }
 
 TEST_F(Form1Test, TabVisitsTheControlsInTheDesignedOrderAndWrapsAround) {

@@ -3,6 +3,8 @@
 #include "tests/audio/ToneMeter.h"
 #include "tests/support/Form1Fixture.h"
 
+#include <QLabel>
+
 namespace {
 
 // Records what the window hands to the audio side.
@@ -88,9 +90,11 @@ TEST_F(SoundControlsTest, WhileTheServerIsAwaySoundSaysWhyAndKeepsTheChoiceForIt
     pressCtrlP();
     output.fail("waiting for a sound server");
     EXPECT_EQ(sound().text(), "Sound (waiting for a sound server)");
+    EXPECT_EQ(child<QLabel>("note").text(), "No sound: waiting for a sound server.");
     EXPECT_TRUE(sound().isEnabled()) << "it can still be switched off";
     output.fail("");
-    EXPECT_EQ(sound().text(), "Sound");
+    EXPECT_EQ(std::pair(sound().text(), child<QLabel>("note").text()),
+              std::pair(QString("Sound"), QString("The sound is back.")));
     EXPECT_TRUE(sound().isChecked()) << "on, as when the server went away";
 }
 
