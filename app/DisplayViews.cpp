@@ -1,5 +1,6 @@
 #include "DisplayViews.h"
 
+#include "DisplayItem.h"
 #include "WindowLayout.h"
 #include "editor/Presets.h"
 
@@ -24,30 +25,19 @@ constexpr std::array<std::optional<Ideal>, 6> presetShapes{
 DisplayViews::DisplayViews(QWidget& display, QMenu& menu, Loader load, std::function<void()> redraw)
     : QObject(&display), load_(std::move(load)), redraw_(std::move(redraw)) {
     menu.addSeparator();
-    connect(addToggle(display, menu, tr("Show harmonics"), Qt::Key_H), &QAction::toggled, this,
-            [this](bool on) {
+    connect(addDisplayItem(display, menu, tr("Show harmonics"), Qt::Key_H, true), &QAction::toggled,
+            this, [this](bool on) {
                 views_.harmonics = on;
                 redraw_();
                 emit shownChanged();
             });
-    connect(addToggle(display, menu, tr("Show target"), Qt::Key_T), &QAction::toggled, this,
-            [this](bool on) {
+    connect(addDisplayItem(display, menu, tr("Show target"), Qt::Key_T, true), &QAction::toggled,
+            this, [this](bool on) {
                 views_.target = on;
                 redraw_();
                 emit shownChanged();
             });
     display.installEventFilter(this);
-}
-
-// The key works while the display has the focus; the menu shows it beside the item.
-QAction* DisplayViews::addToggle(QWidget& display, QMenu& menu, const QString& text, Qt::Key key) {
-    auto* action = new QAction(text, &display);
-    action->setCheckable(true);
-    action->setShortcut(QKeySequence(key));
-    action->setShortcutContext(Qt::WidgetShortcut);
-    display.addAction(action);
-    menu.addAction(action);
-    return action;
 }
 
 void DisplayViews::presetClicked(int index) {

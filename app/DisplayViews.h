@@ -48,7 +48,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QAction* addToggle(QWidget& display, QMenu& menu, const QString& text, Qt::Key key);
     void draw(QPointF at);
     void finishDrawing();
     void cancelDrawing();

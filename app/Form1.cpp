@@ -43,12 +43,6 @@ std::vector<std::string> integerTexts(std::span<const int> amplitudes) {
     return texts;
 }
 
-std::array<double, audio::harmonicCount> doubles(const game::Wave& wave) {
-    std::array<double, audio::harmonicCount> result{};
-    std::copy(wave.begin(), wave.end(), result.begin());
-    return result;
-}
-
 QString harmonicName(std::size_t index) {
     return Form1::tr("Harmonic %1 amplitude").arg(index + 1);
 }
@@ -68,7 +62,7 @@ Form1::Form1(forms::ErrorBoundary::Reporter reporter, std::unique_ptr<audio::Sou
     createDisplayMenu();
     sound_ = new SoundControls(*this, *displayMenu_, soundOutput_.get(), [this] {
         const auto hidden = game_ != nullptr ? game_->heard() : std::nullopt;
-        return hidden ? doubles(*hidden) : amplitudes();
+        return hidden ? game::amplitudesOf(*hidden) : amplitudes();
     });
     views_ = new DisplayViews(
         *oscil_, *displayMenu_, [this](const auto& harmonics) { load(integerTexts(harmonics)); },

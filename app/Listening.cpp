@@ -1,5 +1,7 @@
 #include "Listening.h"
 
+#include "DisplayItem.h"
+
 #include <QAction>
 #include <QKeyEvent>
 #include <QLocale>
@@ -18,13 +20,8 @@ constexpr int intervalMs = 100;
 
 Listening::Listening(QWidget& display, QMenu& menu, audio::SoundOutput* input, Hooks hooks)
     : QObject(&display), input_(input), hooks_(std::move(hooks)),
-      action_(new QAction(tr("Listen"), &display)) {
+      action_(addDisplayItem(display, menu, tr("Listen"), Qt::Key_L, true)) {
     action_->setObjectName(QStringLiteral("listenAction"));
-    action_->setCheckable(true);
-    action_->setShortcut(QKeySequence(Qt::Key_L));
-    action_->setShortcutContext(Qt::WidgetShortcut);
-    display.addAction(action_);
-    menu.addAction(action_);
     connect(action_, &QAction::toggled, this, &Listening::toggled);
     timer_.setInterval(intervalMs);
     connect(&timer_, &QTimer::timeout, this, &Listening::takeApart);

@@ -1,5 +1,6 @@
 #include "WaveGameActions.h"
 
+#include "DisplayItem.h"
 #include "scope/Drawing.h"
 
 #include <QAction>
@@ -34,28 +35,22 @@ QString levelText(int number) {
 WaveGameActions::WaveGameActions(QWidget& display, QMenu& menu, game::Random random, Hooks hooks)
     : QObject(&display), game_(std::move(random)), hooks_(std::move(hooks)) {
     menu.addSeparator();
-    toggle_ = add(display, menu, tr("Wave game"), Qt::Key_G);
-    toggle_->setCheckable(true);
+    toggle_ = addDisplayItem(display, menu, tr("Wave game"), Qt::Key_G, true);
     connect(toggle_, &QAction::toggled, this, &WaveGameActions::play);
-    answer_ = add(display, menu, tr("Show answer"), Qt::Key_A);
+    answer_ = addDisplayItem(display, menu, tr("Show answer"), Qt::Key_A);
     connect(answer_, &QAction::triggered, this, &WaveGameActions::showAnswer);
-    newWave_ = add(display, menu, tr("New wave"), Qt::Key_N);
-    connect(newWave_, &QAction::triggered, this, [this] {
-        game_.newWave();
-        showRound();
-        hooks_.say(tr("A new wave, level %1.").arg(game_.level()));
-    });
+    newWave_ = addDisplayItem(display, menu, tr("New wave"), Qt::Key_N);
+    connect(newWave_, &QAction::triggered, this, &WaveGameActions::nextRound);
     QMenu* levelMenu = menu.addMenu(tr("Level"));
     levels_ = new QActionGroup(levelMenu);
     for (int level = 1; level <= static_cast<int>(game::levels.size()); ++level) {
-        QAction* item = add(display, *levelMenu, levelText(level), Qt::Key(Qt::Key_0 + level));
-        item->setCheckable(true);
+        QAction* item =
+            addDisplayItem(display, *levelMenu, levelText(level), Qt::Key(Qt::Key_0 + level), true);
         item->setChecked(level == 1);
         levels_->addAction(item);
         connect(item, &QAction::triggered, this, [this, level] { chooseLevel(level); });
     }
-    hear_ = add(display, menu, tr("Hear the hidden wave"), Qt::Key_W);
-    hear_->setCheckable(true);
+    hear_ = addDisplayItem(display, menu, tr("Hear the hidden wave"), Qt::Key_W, true);
     connect(hear_, &QAction::triggered, this, &WaveGameActions::switchWhatIsHeard);
     // Judged once the user's action is over, not at each box a preset passes on its way.
     checkSoon_.setSingleShot(true);
@@ -66,15 +61,6 @@ WaveGameActions::WaveGameActions(QWidget& display, QMenu& menu, game::Random ran
     connect(&nextWave_, &QTimer::timeout, this, &WaveGameActions::nextRound);
     soundAvailable(false);
     showRound();
-}
-
-QAction* WaveGameActions::add(QWidget& display, QMenu& menu, const QString& text, Qt::Key key) {
-    auto* action = new QAction(text, &display);
-    action->setShortcut(QKeySequence(key));
-    action->setShortcutContext(Qt::WidgetShortcut);
-    display.addAction(action);
-    menu.addAction(action);
-    return action;
 }
 
 std::optional<game::Wave> WaveGameActions::heard() const {
@@ -115,6 +101,7 @@ void WaveGameActions::chooseLevel(int level) {
 }
 
 void WaveGameActions::nextRound() {
+    nextWave_.stop();
     game_.newWave();
     showRound();
     hooks_.say(tr("A new wave, level %1.").arg(game_.level()));

@@ -24,7 +24,7 @@ class WaveGameActions final : public QObject {
 
 public:
     struct Hooks {
-        std::function<std::array<double, game::harmonicCount>()> amplitudes;
+        std::function<game::Amplitudes()> amplitudes;
         std::function<editor::Texts()> texts;
         std::function<void(std::span<const std::string>)> loadAsOneStep;
         std::function<void(const std::optional<scope::Target>&)> showHidden;
@@ -44,7 +44,6 @@ public:
     void soundAvailable(bool available);
 
 private:
-    QAction* add(QWidget& display, QMenu& menu, const QString& text, Qt::Key key);
     void play(bool on);
     void chooseLevel(int level);
     void nextRound();

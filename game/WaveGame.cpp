@@ -6,6 +6,12 @@
 
 namespace game {
 
+Amplitudes amplitudesOf(const Wave& wave) {
+    Amplitudes amplitudes{};
+    std::copy(wave.begin(), wave.end(), amplitudes.begin());
+    return amplitudes;
+}
+
 Wave drawWave(const Level& level, const Random& random) {
     // Which harmonics sound: the first few of the allowed ones, shuffled.
     std::array<int, harmonicCount> order{};
@@ -51,7 +57,7 @@ void WaveGame::reveal() {
     roundOpen_ = false;
 }
 
-WaveGame::Outcome WaveGame::check(const std::array<double, harmonicCount>& amplitudes) {
+WaveGame::Outcome WaveGame::check(const Amplitudes& amplitudes) {
     if (!roundOpen_) {
         return Outcome::RoundOver;
     }

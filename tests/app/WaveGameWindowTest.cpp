@@ -10,9 +10,6 @@ namespace {
 class WaveGameWindow : public testing_support::Form1Fixture {
 protected:
     WaveGameWindow() { open(nullptr, seededRandom(11)); }
-    std::array<double, 17> hidden() {
-        return eachSlot([this](int k) { return double(twin.hidden()[std::size_t(k)]); });
-    }
     // The window's game draws the same waves as this one.
     game::WaveGame twin{seededRandom(11)};
 };
@@ -29,7 +26,7 @@ TEST_F(WaveGameWindow, AMatchScoresTheAnswerScoresNothingAndEndingBringsTheAmpli
         [&] { return description().contains("Wave game: level 1, score 0"); }));
     // WHEN the player sets its amplitudes in the boxes, THEN a point, and soon the next wave
     for (int k = 0; k < 17; ++k) {
-        qt_user::pasteOver(box(k), QString::number(hidden()[std::size_t(k)]));
+        qt_user::pasteOver(box(k), QString::number(twin.hidden()[std::size_t(k)]));
     }
     EXPECT_TRUE(testing_support::eventually(
         [&] { return child<QLabel>("note").text() == "Match! Level 1, score 1."; }));
@@ -40,7 +37,7 @@ TEST_F(WaveGameWindow, AMatchScoresTheAnswerScoresNothingAndEndingBringsTheAmpli
     twin.newWave();
     // WHEN the answer is shown, THEN the boxes hold it
     onDisplay("a");
-    EXPECT_EQ(numbers(), hidden());
+    EXPECT_EQ(numbers(), game::amplitudesOf(twin.hidden()));
     // WHEN level 6 is asked for with no sound to play it on, THEN the level stays
     onDisplay("6");
     EXPECT_TRUE(description().contains("level 1"));
@@ -49,7 +46,7 @@ TEST_F(WaveGameWindow, AMatchScoresTheAnswerScoresNothingAndEndingBringsTheAmpli
     EXPECT_EQ(texts(), square);
     EXPECT_TRUE(testing_support::eventually([&] { return count(qRgb(120, 120, 120)) == 0; }));
     menuItem("Undo").trigger();
-    EXPECT_EQ(numbers(), hidden());
+    EXPECT_EQ(numbers(), game::amplitudesOf(twin.hidden()));
 }
 
 } // namespace

@@ -8,10 +8,6 @@
 
 namespace {
 
-std::array<double, 17> set(const game::Wave& wave) {
-    return std::apply([](auto... a) { return std::array<double, 17>{double(a)...}; }, wave);
-}
-
 TEST(WaveGame, EachLevelHidesItsCountOfHarmonicsFromItsRangeInTensAndNeverTheSameTwice) {
     // level, fewest and most sounding harmonics, the highest they come from
     const std::array<std::array<int, 4>, 6> table{
@@ -47,21 +43,23 @@ TEST(WaveGame, AnExactMatchScoresOnceARoundAndAGivenAwayRoundNothing) {
     game::WaveGame game(seededRandom(7));
     game.start();
     using Outcome = game::WaveGame::Outcome;
-    auto near = set(game.hidden());
+    auto near = game::amplitudesOf(game.hidden());
     near[16] += 0.001;
-    const std::array outcomes{game.check(near), game.check(set({})), game.check(set(game.hidden())),
-                              game.check(set(game.hidden()))}; // in order, as braces evaluate
+    const std::array outcomes{
+        game.check(near), game.check(game::amplitudesOf({})),
+        game.check(game::amplitudesOf(game.hidden())),
+        game.check(game::amplitudesOf(game.hidden()))}; // in order, as braces evaluate
     EXPECT_EQ(outcomes, (std::array{Outcome::NoMatch, Outcome::NoMatch, Outcome::Scored,
                                     Outcome::RoundOver}));
     game.newWave();
     game.reveal();
-    EXPECT_EQ(game.check(set(game.hidden())), Outcome::RoundOver);
+    EXPECT_EQ(game.check(game::amplitudesOf(game.hidden())), Outcome::RoundOver);
     // Points count per level; five suggest the next one, where there is one
     for (const auto& [level, points, ready] :
          {std::tuple{1, 5, true}, {2, 4, false}, {6, 5, false}}) {
         game.chooseLevel(level);
         while (game.score() < points) {
-            game.check(set(game.hidden()));
+            game.check(game::amplitudesOf(game.hidden()));
             game.newWave();
         }
         EXPECT_EQ(game.readyForNextLevel(), ready) << level;
