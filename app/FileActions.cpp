@@ -1,6 +1,6 @@
 #include "FileActions.h"
 
-#include "audio/SoundExport.h"
+#include "audio/SoundModule.h"
 #include "audio/Wavetable.h"
 
 #include <QAction>
@@ -86,7 +86,10 @@ void FileActions::exportSound() {
     if (path.isEmpty()) {
         return;
     }
-    const std::string problem = audio::exportSound(path.toStdString(), sound_());
+    const audio::SoundModule* module = audio::soundModule();
+    const std::string problem = module != nullptr
+                                    ? module->exportSound(path.toStdString(), sound_())
+                                    : tr("the sound libraries could not be loaded").toStdString();
     if (!problem.empty()) {
         sayWhy(tr("Export sound"), tr("The sound could not be exported"), path,
                QString::fromStdString(problem));

@@ -1,6 +1,6 @@
 #include "SoundOpening.h"
 
-#include "analysis/SoundFile.h"
+#include "audio/SoundModule.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -17,7 +17,11 @@ namespace app {
 namespace {
 
 std::optional<analysis::Analysis> analyseFile(const QString& path) {
-    const auto sound = analysis::readSound(QFile::encodeName(path).toStdString());
+    const audio::SoundModule* module = audio::soundModule();
+    if (module == nullptr) {
+        return std::nullopt;
+    }
+    const auto sound = module->readSound(QFile::encodeName(path).toStdString());
     if (!sound) {
         return std::nullopt;
     }

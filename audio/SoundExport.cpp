@@ -1,11 +1,11 @@
 #include "SoundExport.h"
 
 #include "Synthesizer.h"
+#include "WholeFile.h"
 
 #include <cmath>
 #include <memory>
 #include <sndfile.h>
-#include <system_error>
 #include <vector>
 
 namespace audio {
@@ -50,22 +50,6 @@ std::string write(const std::filesystem::path& path, const std::vector<float>& s
 std::string exportSound(const std::filesystem::path& path, SoundSnapshot snapshot) {
     return writeWhole(
         path, [&snapshot](const auto& partial) { return write(partial, render(snapshot)); });
-}
-
-std::string writeWhole(const std::filesystem::path& path,
-                       const std::function<std::string(const std::filesystem::path&)>& writer) {
-    std::filesystem::path partial = path;
-    partial += ".part";
-    std::string problem = writer(partial);
-    std::error_code error;
-    if (problem.empty()) {
-        std::filesystem::rename(partial, path, error);
-        problem = error ? error.message() : std::string();
-    }
-    if (!problem.empty()) {
-        std::filesystem::remove(partial, error);
-    }
-    return problem;
 }
 
 } // namespace audio

@@ -3,7 +3,6 @@
 #include "SoundSnapshot.h"
 
 #include <filesystem>
-#include <functional>
 #include <string>
 
 namespace audio {
@@ -16,10 +15,5 @@ inline constexpr int exportSampleRate = 48000;
 // beside the file first and renamed only when whole, so a failure leaves nothing under the
 // name. Returns why it failed, or nothing.
 std::string exportSound(const std::filesystem::path& path, SoundSnapshot snapshot);
-
-// Writes a file with the given writer beside its name, and renames it there only when whole;
-// returns why it failed, or nothing.
-std::string writeWhole(const std::filesystem::path& path,
-                       const std::function<std::string(const std::filesystem::path&)>& writer);
 
 } // namespace audio

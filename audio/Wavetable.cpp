@@ -1,6 +1,6 @@
 #include "Wavetable.h"
 
-#include "SoundExport.h"
+#include "WholeFile.h"
 
 #include <algorithm>
 #include <cmath>

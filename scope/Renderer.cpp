@@ -103,7 +103,10 @@ void Renderer::drawTargetAndFit(const Amplitudes& amplitudes) {
         return;
     }
     display_.curve(aim->curve(), targetColour);
-    display_.caption(wording_(fitMeter_.measure(amplitudes, *aim)));
+    if (!fitMeter_) {
+        fitMeter_.emplace();
+    }
+    display_.caption(wording_(fitMeter_->measure(amplitudes, *aim)));
 }
 
 } // namespace scope

@@ -37,7 +37,7 @@ private:
     forms::Display& display_;
     const Views* views_;
     Synthesis synthesis_;
-    FitMeter fitMeter_;
+    std::optional<FitMeter> fitMeter_; // half a megabyte of sines, made when first aimed
     FitWording wording_;
 };
 

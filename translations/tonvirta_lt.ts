@@ -206,6 +206,10 @@ Choose a folder you can write to, with room on its disk.</source>
 
 Pasirinkite aplanką, į kurį galite rašyti ir kurio diske yra vietos.</translation>
     </message>
+    <message>
+        <source>the sound libraries could not be loaded</source>
+        <translation>nepavyko įkelti garso bibliotekų</translation>
+    </message>
 </context>
 <context>
     <name>app::Form1</name>
@@ -399,6 +403,10 @@ Pasirinkite aplanką, į kurį galite rašyti ir kurio diske yra vietos.</transl
     <message>
         <source>no audio output device</source>
         <translation>nėra garso išvesties įrenginio</translation>
+    </message>
+    <message>
+        <source>the sound libraries could not be loaded</source>
+        <translation>nepavyko įkelti garso bibliotekų</translation>
     </message>
 </context>
 <context>

@@ -55,7 +55,7 @@ PulseSound::PulseSound(SnapshotExchange<SoundSnapshot>& exchange,
       inputChanged_(std::move(inputChanged)), loop_(pa_threaded_mainloop_new()) {
     pa_threaded_mainloop_set_name(loop_, "sound");
     pa_threaded_mainloop_start(loop_);
-    // Once, to tell the user whether sound can be had; after that only while it is wanted.
+    // Made when sound or listening is first wanted: a server is asked at once.
     const Lock lock(loop_);
     connect();
 }
@@ -204,8 +204,12 @@ void PulseSound::counting(bool one, bool sources) {
 
 void PulseSound::devicesCounted() {
     reportInput(sources_ > 0);
-    if (listener_.heard && recording_ == nullptr && sources_ > 0) {
-        openRecording();
+    if (listener_.heard && recording_ == nullptr) {
+        if (sources_ > 0) {
+            openRecording();
+        } else {
+            loseRecording(); // nothing to listen to: the listener hears so at once
+        }
     }
     if (sinks_ == 0) {
         dropStream();

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "audio/Player.h"
 #include "audio/SnapshotExchange.h"
-#include "audio/SoundOutput.h"
 #include "audio/SoundSnapshot.h"
 #include "audio/Synthesizer.h"
 
@@ -21,21 +21,13 @@ struct timeval;
 
 namespace audio {
 
-// What the sound server lets us do, as the user should hear of it.
-enum class ServerState {
-    Ready,    // sound plays when wanted
-    NoServer, // none answered, and sound is not wanted: nobody is looking
-    Waiting,  // sound is wanted and no server answers: looking once a second
-    NoOutput, // a server answers but has no output device
-};
-
 // Plays the newest snapshot on the sound server's default output, and listens to its default
 // input when asked, through libpulse, which PulseAudio and PipeWire's pulse server both answer.
 // Everything that talks to the server runs on libpulse's own thread and never waits for it, so a
 // server that hangs holds up nothing. A server that goes away, comes later than the program or
 // hands back a stream that takes nothing is tried again once a second for as long as sound is
 // wanted, and not at all otherwise.
-class PulseSound {
+class PulseSound final : public Player {
 public:
     static constexpr int sampleRate = 48000;
 
@@ -45,15 +37,13 @@ public:
                std::function<void(bool)> inputChanged);
     PulseSound(const PulseSound&) = delete;
     PulseSound& operator=(const PulseSound&) = delete;
-    // Lets the sound die away when the server takes it within the given time, then disconnects
-    // whatever the server does. The snapshot in the exchange must be switched off by then.
-    void finish(int waitMs);
-    ~PulseSound();
+    PulseSound(PulseSound&&) = delete;
+    PulseSound& operator=(PulseSound&&) = delete;
+    ~PulseSound() override;
 
-    // From any thread; the sound itself follows the snapshots in the exchange.
-    void setWanted(bool wanted);
-    // Listens until told of a listener with nothing to hear, or until the input goes.
-    void listen(const Listener& listener);
+    void finish(int waitMs) override;
+    void setWanted(bool wanted) override;
+    void listen(const Listener& listener) override;
 
 private:
     class Lock;

@@ -1,38 +1,70 @@
 #include "QtSoundOutput.h"
 
+#include "audio/SoundModule.h"
+
 namespace audio {
 
-QtSoundOutput::QtSoundOutput()
-    : player_(std::make_unique<PulseSound>(
-          exchange_,
-          [this](ServerState state) {
-              QMetaObject::invokeMethod(
-                  this, [this, state] { stateReported(state); }, Qt::QueuedConnection);
-          },
-          [this](bool present) {
-              QMetaObject::invokeMethod(
-                  this,
-                  [this, present] {
-                      hasInput_ = present;
-                      raiseAvailabilityChanged();
-                  },
-                  Qt::QueuedConnection);
-          })) {}
+QtSoundOutput::QtSoundOutput() = default;
 
 // The sound ramps down and the stream closes on silence, so closing makes no click.
 QtSoundOutput::~QtSoundOutput() {
+    if (!player_) {
+        return;
+    }
     SoundSnapshot silent = last_;
     silent.on = false;
     exchange_.write(silent);
     player_->finish(closeWaitMs);
 }
 
+Player* QtSoundOutput::player() {
+    if (player_) {
+        return player_.get();
+    }
+    const SoundModule* module = soundModule();
+    if (module == nullptr) {
+        reason_ = tr("the sound libraries could not be loaded");
+        hasInput_ = false;
+        raiseAvailabilityChanged();
+        return nullptr;
+    }
+    player_ = module->openPlayer(
+        exchange_,
+        [this](ServerState state) {
+            QMetaObject::invokeMethod(
+                this, [this, state] { stateReported(state); }, Qt::QueuedConnection);
+        },
+        [this](bool present) {
+            QMetaObject::invokeMethod(
+                this,
+                [this, present] {
+                    hasInput_ = present;
+                    raiseAvailabilityChanged();
+                },
+                Qt::QueuedConnection);
+        });
+    return player_.get();
+}
+
 void QtSoundOutput::publish(const SoundSnapshot& snapshot) {
     const bool switched = snapshot.on != last_.on;
     last_ = snapshot;
     exchange_.write(snapshot);
-    if (switched) {
-        player_->setWanted(snapshot.on);
+    if (switched && (snapshot.on || player_)) {
+        if (Player* player = this->player()) {
+            player->setWanted(snapshot.on);
+        }
+    }
+}
+
+void QtSoundOutput::listen(const Listener& listener) {
+    if (!listener.heard && !player_) {
+        return;
+    }
+    if (Player* player = this->player()) {
+        player->listen(listener);
+    } else if (listener.lost) {
+        listener.lost();
     }
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "audio/Player.h"
 #include "audio/SnapshotExchange.h"
 #include "audio/SoundOutput.h"
-#include "audio/pulse/PulseSound.h"
 
 #include <QObject>
 #include <QString>
@@ -12,7 +12,9 @@ namespace audio {
 
 // Sound through the sound server's default output. The window's thread only drops snapshots
 // into an exchange that the player's thread reads without waiting; what the server lets us do
-// comes back here as a short reason when sound cannot be played.
+// comes back here as a short reason when sound cannot be played. The player, and the sound
+// libraries with it, are loaded when sound is first switched on or listened to; until then
+// nothing speaks against sound, or against an input.
 class QtSoundOutput final : public QObject, public SoundOutput {
     Q_OBJECT
 
@@ -29,16 +31,17 @@ public:
     [[nodiscard]] std::string unavailableReason() const override { return reason_.toStdString(); }
     void publish(const SoundSnapshot& snapshot) override;
     [[nodiscard]] bool hasInput() const override { return hasInput_; }
-    void listen(const Listener& listener) override { player_->listen(listener); }
+    void listen(const Listener& listener) override;
 
 private:
+    Player* player();
     void stateReported(ServerState state);
 
     SnapshotExchange<SoundSnapshot> exchange_;
     SoundSnapshot last_;
-    std::unique_ptr<PulseSound> player_;
+    std::unique_ptr<Player> player_;
     QString reason_;
-    bool hasInput_ = false;
+    bool hasInput_ = true;
 };
 
 } // namespace audio

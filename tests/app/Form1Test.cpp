@@ -1,8 +1,10 @@
 // The window as it opens: every control where it was designed, in the designed Tab order.
 #include "tests/support/Form1Fixture.h"
 
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
+#include <QProcess>
 #include <QTimer>
 
 namespace {
@@ -68,6 +70,32 @@ TEST_F(Form1Test, TabVisitsTheControlsInTheDesignedOrderAndWrapsAround) {
         visited << QApplication::focusWidget()->objectName();
     }
     EXPECT_EQ(visited, expected);
+}
+
+// The sound libraries are loaded when sound is first wanted: a window that never plays maps
+// none of them, and one started with the sound on has them by its first frame.
+TEST(Program, LoadsTheSoundLibrariesOnlyOnceSoundIsWanted) {
+    for (const auto& [arguments, wanted] :
+         {std::pair{QStringList{}, false}, {QStringList{"--sound"}, true}}) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("TONVIRTA_LOG_FIRST_FRAME", "1");
+        environment.insert("PULSE_SERVER", "unix:/nonexistent"); // no server of the desktop's
+        QProcess program;
+        program.setProcessEnvironment(environment);
+        program.start(TONVIRTA_BINARY, arguments);
+        QByteArray said;
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] { return (said += program.readAllStandardError()).contains("first frame"); },
+            10000));
+        QFile maps(QStringLiteral("/proc/%1/maps").arg(program.processId()));
+        ASSERT_TRUE(maps.open(QIODevice::ReadOnly));
+        const QByteArray mapped = maps.readAll();
+        EXPECT_EQ(std::pair(mapped.contains("libpulse"), mapped.contains("libsndfile")),
+                  std::pair(wanted, wanted))
+            << arguments.join(' ').toStdString();
+        program.kill();
+        program.waitForFinished();
+    }
 }
 
 } // namespace

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "Player.h"
+#include "SnapshotExchange.h"
+#include "SoundSnapshot.h"
+#include "analysis/SoundFile.h"
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace audio {
+
+// What needs the sound libraries (libpulse to play and listen, libsndfile to read and write
+// sound files) lives in a module of its own, loaded the first time any of it is wanted: a user
+// who only looks at waves pays for none of it at start, in memory or in time.
+struct SoundModule {
+    std::unique_ptr<Player> (*openPlayer)(SnapshotExchange<SoundSnapshot>& exchange,
+                                          std::function<void(ServerState)> stateChanged,
+                                          std::function<void(bool)> inputChanged);
+    std::optional<analysis::Sound> (*readSound)(const std::string& path);
+    std::string (*exportSound)(const std::filesystem::path& path, SoundSnapshot snapshot);
+};
+
+// The module, loaded on the first call from any thread; nothing when it cannot be loaded (a
+// broken installation), which the callers report as sound they cannot have.
+const SoundModule* soundModule();
+
+} // namespace audio
+
+// The module's one entry point.
+extern "C" const audio::SoundModule* tonvirta_sound_module();

@@ -1,0 +1,23 @@
+#include "audio/SoundExport.h"
+#include "audio/SoundModule.h"
+#include "audio/pulse/PulseSound.h"
+
+namespace {
+
+std::unique_ptr<audio::Player> openPlayer(audio::SnapshotExchange<audio::SoundSnapshot>& exchange,
+                                          std::function<void(audio::ServerState)> stateChanged,
+                                          std::function<void(bool)> inputChanged) {
+    return std::make_unique<audio::PulseSound>(exchange, std::move(stateChanged),
+                                               std::move(inputChanged));
+}
+
+std::optional<analysis::Sound> readSoundFile(const std::string& path) {
+    return analysis::readSound(path);
+}
+
+} // namespace
+
+extern "C" [[gnu::visibility("default")]] const audio::SoundModule* tonvirta_sound_module() {
+    static constexpr audio::SoundModule module{openPlayer, readSoundFile, audio::exportSound};
+    return &module;
+}
