@@ -89,6 +89,8 @@ Form1::Form1(forms::ErrorBoundary::Reporter reporter, std::unique_ptr<audio::Sou
     connect(timer1_, &QTimer::timeout, description_, &DisplayDescription::refresh);
     description_->refresh();
     timer1_->start();
+    // The window opens on the picture, not on an empty display for the first interval.
+    timer_->tickSoon();
 }
 
 // The adapters go first: their handlers must not run while the widgets are torn down.

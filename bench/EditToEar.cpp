@@ -1,15 +1,17 @@
 // How soon the user hears what they do, through the real window, the real sound output and the
-// sound server's null sink (PULSE_SERVER, a sink named "tonvirta"), recorded from the sink's
-// monitor by parec. Every time runs from the moment the input event arrives at the window (a
+// null sink of a private sound server (PulseAudio, or PipeWire with its pulse server), recorded
+// from the sink's monitor by parec. Every time runs from the moment the input event arrives at the window (a
 // click, a paste, a key) to the first recorded sample of the first 2.5 ms window whose level
 // has crossed half way from the level before to the level after, as a listener would judge
 // it; the recording chain itself (server, monitor, parec) adds a few milliseconds, which are
 // counted against us.
 //
-//   edits        100 clicks on MUTE and SQUARE and pastes into a box, one time a line
-//   first-sound  Ctrl+P with SQUARE set in a window that has never played, then a click on
-//                MUTE 200 ms later: two lines, the first sound and that change
+//   edits SERVER        100 clicks on MUTE and SQUARE and pastes into a box, one time a line
+//   first-sound SERVER  Ctrl+P with SQUARE set in a window that has never played, then a click
+//                       on MUTE 200 ms later: two lines, the first sound and that change
+// where SERVER is pulseaudio or pipewire.
 #include "app/MainWindow.h"
+#include "tests/support/PrivateSoundServer.h"
 #include "tests/support/QtUser.h"
 
 #include <QAction>
@@ -53,6 +55,11 @@ public:
     }
     [[nodiscard]] bool started() { return parec_.waitForStarted(); }
     [[nodiscard]] double now() const { return double(clock_.nsecsElapsed()) / 1e6; }
+    // A monitor may take seconds to bring its first samples.
+    [[nodiscard]] bool flowing() {
+        const std::size_t had = samples_.size();
+        return QTest::qWaitFor([&] { return samples_.size() > had + 24000; }, 10000);
+    }
 
     // The level of the 2.5 ms window that starts at the given time; nothing where the
     // recording does not hold it.
@@ -93,6 +100,9 @@ private:
         const double arrived = now();
         const std::size_t had = samples_.size();
         const std::size_t count = static_cast<std::size_t>(bytes.size()) / sizeof(float);
+        if (count == 0) {
+            return;
+        }
         samples_.resize(had + count);
         std::memcpy(samples_.data() + had, bytes.data(), count * sizeof(float));
         for (std::size_t i = 0; i < count; ++i) {
@@ -137,7 +147,10 @@ int edits(QWidget& window, QAction* sound, Monitor& monitor) {
         std::fprintf(stderr, "edit-to-ear: no sound output (%s)\n", qPrintable(sound->text()));
         return 1;
     }
-    QTest::qWait(3000); // the stream and the recording settle
+    if (!monitor.flowing()) {
+        std::fprintf(stderr, "edit-to-ear: nothing recorded\n");
+        return 1;
+    }
     QPushButton* mute = button(window, QStringLiteral("MUTE"));
     QPushButton* square = button(window, QStringLiteral("SQUARE"));
     auto* box = window.findChild<QLineEdit*>(QStringLiteral("harmonika_0"));
@@ -167,9 +180,20 @@ int edits(QWidget& window, QAction* sound, Monitor& monitor) {
     return 0;
 }
 
+// PulseAudio's null sink, left idle, renders in blocks of two seconds, which no output device
+// does; silence played into it keeps it running as a desktop's sink runs.
 int firstSound(QWidget& window, QAction* sound, Monitor& monitor) {
+    QProcess silence;
+    silence.setStandardInputFile(QStringLiteral("/dev/zero"));
+    silence.start(QStringLiteral("pacat"),
+                  {QStringLiteral("--device=tonvirta"), QStringLiteral("--raw"),
+                   QStringLiteral("--format=float32le"), QStringLiteral("--rate=48000"),
+                   QStringLiteral("--channels=1"), QStringLiteral("--latency-msec=10")});
     QTest::mouseClick(button(window, QStringLiteral("SQUARE")), Qt::LeftButton);
-    QTest::qWait(1000); // the recording runs, on silence
+    if (!monitor.flowing()) {
+        std::fprintf(stderr, "edit-to-ear: nothing recorded\n");
+        return 1;
+    }
     const double switched = monitor.now();
     QTest::keyClick(&window, Qt::Key_P, Qt::ControlModifier);
     if (!sound->isChecked()) {
@@ -185,6 +209,8 @@ int firstSound(QWidget& window, QAction* sound, Monitor& monitor) {
         if (level && *level > 0.02) {
             const auto change = monitor.heardAfter(changed);
             std::printf("%.1f\n%.1f\n", t - switched, change ? *change : -1.0);
+            silence.kill();
+            silence.waitForFinished();
             return change ? 0 : 1;
         }
     }
@@ -197,6 +223,13 @@ int firstSound(QWidget& window, QAction* sound, Monitor& monitor) {
 int main(int argc, char* argv[]) {
     const QApplication application(argc, argv);
     const bool first = argc > 1 && std::strcmp(argv[1], "first-sound") == 0;
+    using Server = testing_support::PrivateSoundServer;
+    Server server(argc > 2 && std::strcmp(argv[2], "pipewire") == 0 ? Server::Kind::PipeWire
+                                                                     : Server::Kind::PulseAudio);
+    if (!server.start()) {
+        std::fprintf(stderr, "edit-to-ear: the sound server did not start\n");
+        return 1;
+    }
     const auto window = app::createMainWindow();
     window->show();
     if (!QTest::qWaitForWindowExposed(window.get())) {

@@ -5,7 +5,12 @@
 namespace forms {
 
 QtTimer::QtTimer(QTimer& timer, ErrorBoundary& boundary)
-    : connection_(QObject::connect(&timer, &QTimer::timeout, &timer,
+    : timer_(timer), boundary_(boundary),
+      connection_(QObject::connect(&timer, &QTimer::timeout, &timer,
                                    [this, &boundary] { boundary.run([this] { raiseTick(); }); })) {}
+
+void QtTimer::tickSoon() {
+    QTimer::singleShot(0, &timer_, [this] { boundary_.run([this] { raiseTick(); }); });
+}
 
 } // namespace forms

@@ -12,7 +12,12 @@ class QtTimer final : public Timer {
 public:
     QtTimer(QTimer& timer, ErrorBoundary& boundary);
 
+    // One tick as soon as the event loop runs, beside the timer's own.
+    void tickSoon();
+
 private:
+    QTimer& timer_;
+    ErrorBoundary& boundary_;
     ScopedConnection connection_;
 };
 
