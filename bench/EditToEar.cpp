@@ -1,8 +1,8 @@
 // How soon the user hears what they do, through the real window, the real sound output and the
 // null sink of a private sound server (PulseAudio, or PipeWire with its pulse server), recorded
-// from the sink's monitor by parec. Every time runs from the moment the input event arrives at the window (a
-// click, a paste, a key) to the first recorded sample of the first 2.5 ms window whose level
-// has crossed half way from the level before to the level after, as a listener would judge
+// from the sink's monitor by parec. Every time runs from the moment the input event arrives at the
+// window (a click, a paste, a key) to the first recorded sample of the first 2.5 ms window whose
+// level has crossed half way from the level before to the level after, as a listener would judge
 // it; the recording chain itself (server, monitor, parec) adds a few milliseconds, which are
 // counted against us.
 //
@@ -225,7 +225,7 @@ int main(int argc, char* argv[]) {
     const bool first = argc > 1 && std::strcmp(argv[1], "first-sound") == 0;
     using Server = testing_support::PrivateSoundServer;
     Server server(argc > 2 && std::strcmp(argv[2], "pipewire") == 0 ? Server::Kind::PipeWire
-                                                                     : Server::Kind::PulseAudio);
+                                                                    : Server::Kind::PulseAudio);
     if (!server.start()) {
         std::fprintf(stderr, "edit-to-ear: the sound server did not start\n");
         return 1;

@@ -51,7 +51,7 @@ TEST_F(FileActions, ExportsFiveSecondsOfTheSumThatFadeInAndOut) {
     QTest::mouseClick(&button(1), Qt::LeftButton);
     choose("Export sound…", folder.filePath("square.wav"));
     SndfileHandle file(folder.filePath("square.wav").toStdString());
-    EXPECT_EQ(std::tuple(file.samplerate(), file.channels(), file.format(), file.frames()),
+    ASSERT_EQ(std::tuple(file.samplerate(), file.channels(), file.format(), file.frames()),
               std::tuple(48000, 1, SF_FORMAT_WAV | SF_FORMAT_PCM_16, sf_count_t{5 * 48000}));
     std::vector<float> samples(static_cast<std::size_t>(file.frames()));
     file.read(samples.data(), file.frames());
