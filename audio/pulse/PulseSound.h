@@ -37,8 +37,6 @@ public:
                std::function<void(bool)> inputChanged);
     PulseSound(const PulseSound&) = delete;
     PulseSound& operator=(const PulseSound&) = delete;
-    PulseSound(PulseSound&&) = delete;
-    PulseSound& operator=(PulseSound&&) = delete;
     ~PulseSound() override;
 
     void finish(int waitMs) override;

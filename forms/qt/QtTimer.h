@@ -16,6 +16,8 @@ public:
     void tickSoon();
 
 private:
+    void tick();
+
     QTimer& timer_;
     ErrorBoundary& boundary_;
     ScopedConnection connection_;
