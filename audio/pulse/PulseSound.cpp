@@ -1,5 +1,6 @@
 #include "PulseSound.h"
 
+#include <algorithm>
 #include <chrono>
 #include <pulse/pulseaudio.h>
 #include <pulse/rtclock.h>
@@ -275,6 +276,7 @@ void PulseSound::reportInput(bool present) {
 void PulseSound::openStream() {
     connectedAtUs_ = pa_rtclock_now();
     lastRequestUs_ = connectedAtUs_ + startingUs;
+    filling_ = true;
     const pa_sample_spec format{PA_SAMPLE_FLOAT32NE, sampleRate, 1};
     stream_ = pa_stream_new(context_, "Tonvirta", &format, nullptr);
     if (stream_ == nullptr) {
@@ -307,7 +309,10 @@ void PulseSound::streamChanged() {
 }
 
 void PulseSound::write(std::size_t bytes) {
-    lastRequestUs_ = pa_rtclock_now();
+    // The first request fills the stream as it opens, before the sink may have woken (PulseAudio's
+    // takes most of a second): the grace given at opening stands until the next.
+    lastRequestUs_ = std::exchange(filling_, false) ? std::max(lastRequestUs_, pa_rtclock_now())
+                                                    : pa_rtclock_now();
     synthesizer_.set(exchange_.read());
     block_.resize(bytes / sizeof(float));
     synthesizer_.render(block_);

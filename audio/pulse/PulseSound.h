@@ -87,6 +87,7 @@ private:
     bool finishing_ = false;
     std::uint64_t connectedAtUs_ = 0;   // the last attempt to reach a server
     std::uint64_t lastRequestUs_ = 0;   // when the stream last asked for samples
+    bool filling_ = false;              // its first request, as it opens, is still to come
     std::uint64_t lastHeardUs_ = 0;     // when the input last brought samples
     std::size_t silenceWritten_ = 0;    // samples since the sound went silent
     std::atomic<bool> finished_{false}; // the last silence has been taken

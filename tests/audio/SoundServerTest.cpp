@@ -9,6 +9,7 @@
 #include "tests/support/PrivateSoundServer.h"
 
 #include <QDir>
+#include <QLabel>
 #include <algorithm>
 #include <atomic>
 #include <thread>
@@ -119,6 +120,7 @@ TEST_F(SoundServer, PlaysWithoutGapsWhenEveryCoreIsBusyAndFadesOutWhenClosed) {
     for (const auto& [k, amplitude] : {std::pair{1, 100.0}, {2, 0.0}, {3, 30.0}, {7, 7.0}}) {
         EXPECT_NEAR(heard(loaded, k), amplitude, std::max(0.06 * amplitude, 0.5)) << k;
     }
+    EXPECT_EQ(child<QLabel>("note").text(), "") << "the sound was never lost";
     const std::size_t closedAt = recorder.samples(11 * 48000).size();
     window.reset();
     const auto samples = recorder.samples(12 * 48000);
@@ -153,7 +155,9 @@ TEST_F(SoundServer, ListeningTheBoxesFollowTheInputAsOneStepUntilTheInputGoes) {
     }
     EXPECT_LT(heard(SinkRecorder().samples(4800), 1), 1.0) << "no SIN of its own meanwhile";
     QTest::keyClick(&oscil(), Qt::Key_Escape);
-    EXPECT_FALSE(listen.isChecked());
+    EXPECT_EQ(std::pair(listen.isChecked(), child<QLabel>("note").isVisible()),
+              std::pair(false, false))
+        << "the listening note goes with it";
     menuItem("Undo").trigger();
     EXPECT_EQ(texts(), "100 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0") << "the session was one step";
     listen.trigger();
