@@ -29,17 +29,15 @@ void DisplayDescription::setAimName(const QString& name) {
     changed();
 }
 
-void DisplayDescription::setStatus(const QString& status) {
-    status_ = status;
-    changed();
-}
-
 QString DisplayDescription::text() const {
     QStringList parts{harmonics()};
     if (views_.harmonics) {
         parts << tr("Harmonics view on");
     }
-    if (views_.target) {
+    if (views_.round) { // the game's wave stands in for any target meanwhile
+        parts << (views_.round->hidden ? tr("The game's hidden wave is drawn as the target")
+                                       : tr("The game's hidden wave is heard only, not drawn"));
+    } else if (views_.target) {
         parts << (aimName_.isEmpty() ? tr("Target view on")
                                      : tr("Target view on: %1").arg(aimName_));
     }
@@ -48,9 +46,6 @@ QString DisplayDescription::text() const {
         display_.captionText().split(QStringLiteral("   ")).join(QStringLiteral(", "));
     if (!caption.isEmpty()) {
         parts << caption;
-    }
-    if (!status_.isEmpty()) {
-        parts << status_;
     }
     parts << tr("Shift+F10 or the Menu key opens the display's menu");
     return parts.join(QStringLiteral(". "));

@@ -13,7 +13,7 @@ class PictureBox;
 namespace app {
 
 // What the display shows, in words, for a screen reader: the sounding harmonics, the views
-// that are on and the fit line, and whatever else shows there (the game's level and score).
+// that are on or the game's round, and the caption (the fit line, the game's level and score).
 // Rebuilt at the display's next tick after something changed, never while nothing does.
 class DisplayDescription final : public QObject {
     Q_OBJECT
@@ -29,9 +29,6 @@ public:
 
     // What the target is, in a few words ("SQUARE", "your drawing").
     void setAimName(const QString& name);
-    // A line of its own after the rest; empty for none.
-    void setStatus(const QString& status);
-
     [[nodiscard]] QString text() const;
 
 private:
@@ -41,7 +38,6 @@ private:
     const scope::Views& views_;
     std::function<editor::Texts()> read_;
     QString aimName_;
-    QString status_;
     bool dirty_ = true;
 };
 

@@ -22,8 +22,9 @@ constexpr std::array<std::optional<Ideal>, 6> presetShapes{
 
 } // namespace
 
-DisplayViews::DisplayViews(QWidget& display, QMenu& menu, Loader load, std::function<void()> redraw)
-    : QObject(&display), load_(std::move(load)), redraw_(std::move(redraw)) {
+DisplayViews::DisplayViews(QWidget& display, QMenu& menu, Loader load, std::function<void()> redraw,
+                           std::function<void(const QString&)> say)
+    : QObject(&display), load_(std::move(load)), redraw_(std::move(redraw)), say_(std::move(say)) {
     menu.addSeparator();
     connect(addDisplayItem(display, menu, tr("Show harmonics"), Qt::Key_H, true), &QAction::toggled,
             this, [this](bool on) {
@@ -36,6 +37,7 @@ DisplayViews::DisplayViews(QWidget& display, QMenu& menu, Loader load, std::func
                 views_.target = on;
                 redraw_();
                 emit shownChanged();
+                sayIfNoTarget();
             });
     display.installEventFilter(this);
 }
@@ -53,6 +55,15 @@ void DisplayViews::presetClicked(int index) {
         aimName_ = QString::fromLatin1(caption.data(), static_cast<qsizetype>(caption.size()));
     }
     emit shownChanged();
+    sayIfNoTarget();
+}
+
+// A view ticked that shows nothing says how to give it something to show.
+void DisplayViews::sayIfNoTarget() {
+    if (views_.target && !views_.aim && !views_.round) {
+        say_(tr("Show target: no target yet. Press a preset, draw a wave on the display or open "
+                "a sound, and its shape shows here."));
+    }
 }
 
 void DisplayViews::aimAt(const analysis::Harmonics& sound) {
@@ -64,9 +75,10 @@ void DisplayViews::aimAt(const analysis::Harmonics& sound) {
     emit shownChanged();
 }
 
-void DisplayViews::showHidden(const std::optional<scope::Target>& hidden) {
-    views_.hidden = hidden;
+void DisplayViews::showRound(const std::optional<scope::Views::Round>& round) {
+    views_.round = round;
     redraw_();
+    emit shownChanged();
 }
 
 std::string DisplayViews::fitWording(const std::optional<scope::Fit>& fit) {

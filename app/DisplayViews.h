@@ -24,8 +24,10 @@ class DisplayViews final : public QObject {
 public:
     using Loader = std::function<void(const std::array<int, scope::harmonicCount>&)>;
 
-    // load writes a drawing's harmonics into the boxes; redraw shows the display at once.
-    DisplayViews(QWidget& display, QMenu& menu, Loader load, std::function<void()> redraw);
+    // load writes a drawing's harmonics into the boxes; redraw shows the display at once; say
+    // tells the user why there is nothing to show.
+    DisplayViews(QWidget& display, QMenu& menu, Loader load, std::function<void()> redraw,
+                 std::function<void(const QString&)> say);
 
     [[nodiscard]] const scope::Views& views() const { return views_; }
     // What the target is, in a few words; empty before there is one.
@@ -37,8 +39,8 @@ public:
     // A sound's own period, at its pitch, becomes the target.
     void aimAt(const analysis::Harmonics& sound);
     void amplitudesChanged();
-    // The game's hidden wave, shown as the target is whatever the target view; none to stop.
-    void showHidden(const std::optional<scope::Target>& hidden);
+    // The game's round while it is played; none once it ends, and the views are as they were.
+    void showRound(const std::optional<scope::Views::Round>& round);
 
 signals:
     // A view was switched, or the target changed.
@@ -51,6 +53,7 @@ private:
     void draw(QPointF at);
     void finishDrawing();
     void cancelDrawing();
+    void sayIfNoTarget();
 
     scope::Views views_;
     std::optional<scope::Drawing> drawing_;
@@ -58,6 +61,7 @@ private:
     bool loadingDrawing_ = false;
     Loader load_;
     std::function<void()> redraw_;
+    std::function<void(const QString&)> say_;
     QString aimName_;
 };
 

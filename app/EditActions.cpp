@@ -129,6 +129,9 @@ void EditActions::paste() {
         return;
     }
     loadAsOneStep(parsed.numbers);
+    if (parsed.leftOut > 0) {
+        say(tr("Pasted the first 17 numbers and left out the rest (%1 more).").arg(parsed.leftOut));
+    }
 }
 
 void EditActions::holdSteps(bool hold) {

@@ -25,7 +25,14 @@ QString folderOr(QStandardPaths::StandardLocation location) {
 
 FileActions::Dialogs FileActions::standardDialogs() {
     return {[](QWidget* parent, const QString& title, const QString& path, const QString& filter) {
-                return QFileDialog::getSaveFileName(parent, title, path, filter);
+                // The dialog adds the suggested name's extension to a name without one, and asks
+                // before it replaces a file of that name.
+                QFileDialog dialog(parent, title, QFileInfo(path).absolutePath(), filter);
+                dialog.setAcceptMode(QFileDialog::AcceptSave);
+                dialog.setDefaultSuffix(QFileInfo(path).suffix());
+                dialog.selectFile(QFileInfo(path).fileName());
+                return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0)
+                                                          : QString();
             },
             [](QWidget* parent, const QString& title, const QString& text) {
                 QMessageBox::warning(parent, title, text);
@@ -58,8 +65,13 @@ FileActions::FileActions(QWidget& window, QMenu& menu, QWidget& display,
 QString FileActions::choose(const QString& title, QString& folder, const QString& name,
                             const QString& filter) {
     QString path = dialogs_.chooseFile(&window_, title, QDir(folder).filePath(name), filter);
-    if (!path.isEmpty()) {
-        folder = QFileInfo(path).absolutePath();
+    if (path.isEmpty()) {
+        return path;
+    }
+    folder = QFileInfo(path).absolutePath();
+    // A name typed without an extension gets its type's; one with another is kept as typed.
+    if (QFileInfo(path).suffix().isEmpty()) {
+        path += QLatin1Char('.') + QFileInfo(name).suffix();
     }
     return path;
 }

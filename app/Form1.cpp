@@ -66,7 +66,8 @@ Form1::Form1(forms::ErrorBoundary::Reporter reporter, std::unique_ptr<audio::Sou
     });
     views_ = new DisplayViews(
         *oscil_, *displayMenu_, [this](const auto& harmonics) { load(integerTexts(harmonics)); },
-        [this] { boundary_.run([this] { handlers_->redraw(); }); });
+        [this] { boundary_.run([this] { handlers_->redraw(); }); },
+        [this](const QString& text) { edits_->say(text); });
     description_ = new DisplayDescription(*oscil_, views_->views(), [this] { return texts(); });
     connect(views_, &DisplayViews::shownChanged, description_,
             [this] { description_->setAimName(views_->aimName()); });
@@ -245,15 +246,13 @@ void Form1::createWaveGame(game::Random random) {
         [this] { return amplitudes(); },
         [this] { return texts(); },
         [this](std::span<const std::string> texts) { edits_->loadAsOneStep(texts); },
-        [this](const std::optional<scope::Target>& hidden) { views_->showHidden(hidden); },
+        [this](const std::optional<scope::Views::Round>& round) { views_->showRound(round); },
         [this](const QString& text) { edits_->say(text); },
-        [this](const QString& text) { description_->setStatus(text); },
         [this] { sound_->publishSoon(); },
         [this] { return sound_->soundAction().isChecked(); }};
     game_ = new WaveGameActions(*oscil_, *displayMenu_, std::move(random), std::move(hooks));
-    connect(sound_, &SoundControls::availabilityChanged, game_,
-            [this] { game_->soundAvailable(sound_->canPlay()); });
-    game_->soundAvailable(sound_->canPlay());
+    connect(sound_, &SoundControls::playsChanged, game_,
+            [this] { game_->soundPlays(sound_->plays()); });
 }
 
 void Form1::openSound(const QString& path) {

@@ -68,9 +68,7 @@ void Listening::stop(const QString& why) {
     const QSignalBlocker quiet(action_);
     action_->setChecked(false);
     availabilityChanged();
-    if (!why.isEmpty()) {
-        hooks_.say(why);
-    }
+    hooks_.say(why); // or, with no reason, the last "Listening: …" goes: it no longer holds
 }
 
 // What has been heard lately, taken apart: a steady note moves the boxes; anything else leaves

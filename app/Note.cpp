@@ -20,8 +20,14 @@ Note::Note(QWidget& display) : QLabel(&display) {
     hide();
 }
 
-// Nothing to dismiss. The same words again only stay longer: spoken once is enough.
+// Nothing to dismiss. The same words again only stay longer: spoken once is enough. No words
+// take the note away at once, when what it said no longer holds.
 void Note::say(const QString& text) {
+    if (text.isEmpty()) {
+        hiding_.stop();
+        hide();
+        return;
+    }
     hiding_.start();
     if (isVisible() && text == this->text()) {
         return;

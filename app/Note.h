@@ -13,6 +13,7 @@ class Note final : public QLabel {
 public:
     explicit Note(QWidget& display);
 
+    // Empty to take the note away.
     void say(const QString& text);
 
 private:

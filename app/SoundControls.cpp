@@ -40,6 +40,7 @@ SoundControls::SoundControls(QWidget& window, QMenu& menu, audio::SoundOutput* o
     sound_->setShortcutContext(Qt::WindowShortcut);
     window.addAction(sound_);
     connect(sound_, &QAction::toggled, this, &SoundControls::publish);
+    connect(sound_, &QAction::toggled, this, &SoundControls::playsChanged);
     publishTimer_.setSingleShot(true);
     publishTimer_.setInterval(0);
     connect(&publishTimer_, &QTimer::timeout, this, &SoundControls::publish);
@@ -48,6 +49,7 @@ SoundControls::SoundControls(QWidget& window, QMenu& menu, audio::SoundOutput* o
         output_->onAvailabilityChanged([this] {
             updateSoundItem();
             emit availabilityChanged();
+            emit playsChanged();
         });
     }
     updateSoundItem();
@@ -86,9 +88,14 @@ audio::SoundSnapshot SoundControls::snapshot() const {
     return snapshot;
 }
 
+bool SoundControls::plays() const {
+    return sound_->isChecked() && canPlay() && !listening_;
+}
+
 void SoundControls::setListening(bool listening) {
     listening_ = listening;
     publish();
+    emit playsChanged();
 }
 
 void SoundControls::choosePitchOfSound(double hz) {

@@ -39,6 +39,8 @@ public:
     [[nodiscard]] bool canPlay() const {
         return output_ != nullptr && output_->unavailableReason().empty();
     }
+    // Switched on, answered and not silenced by listening.
+    [[nodiscard]] bool plays() const;
     // While listening, the program's own sound is silent, whatever is chosen.
     void setListening(bool listening);
     // A checked pitch item for a sound's own pitch, until another is chosen; one at a time.
@@ -49,6 +51,8 @@ signals:
     void availabilityChanged();
     // Something to tell the user.
     void said(const QString& text);
+    // Whether the sound plays may have changed.
+    void playsChanged();
 
 private:
     void buildMenu(QMenu& menu);

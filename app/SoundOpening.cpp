@@ -14,36 +14,60 @@
 #include <cstdio>
 
 namespace app {
+
+// The sound in a file taken apart, or why the file gave none to take apart.
+struct Opened {
+    enum class Unread { None, Missing, Folder, NotSound };
+
+    Unread unread = Unread::None;
+    std::optional<analysis::Analysis> found;
+};
+
 namespace {
 
-std::optional<analysis::Analysis> analyseFile(const QString& path) {
+Opened analyseFile(const QString& path) {
+    using Unread = Opened::Unread;
+    const QFileInfo file(path);
+    if (!file.exists()) {
+        return {Unread::Missing, {}};
+    }
+    if (file.isDir()) {
+        return {Unread::Folder, {}};
+    }
     const audio::SoundModule* module = audio::soundModule();
-    if (module == nullptr) {
-        return std::nullopt;
-    }
-    const auto sound = module->readSound(QFile::encodeName(path).toStdString());
+    const auto sound =
+        module != nullptr ? module->readSound(QFile::encodeName(path).toStdString()) : std::nullopt;
     if (!sound) {
-        return std::nullopt;
+        return {Unread::NotSound, {}};
     }
-    return analysis::analyse(sound->samples, sound->rate);
+    return {Unread::None, analysis::analyse(sound->samples, sound->rate)};
 }
 
 // Why a file gave no note; nothing when it gave one.
-QString problemWith(const QString& name, const std::optional<analysis::Analysis>& found) {
-    if (!found) {
-        return QCoreApplication::translate("SoundOpening", "%1: not a sound file Tonvirta can read")
-            .arg(name);
+QString problemWith(const QString& name, const Opened& opened) {
+    const auto say = [&name](const char* why) {
+        return QCoreApplication::translate("SoundOpening", why).arg(name);
+    };
+    switch (opened.unread) {
+    case Opened::Unread::Missing:
+        return say(QT_TRANSLATE_NOOP("SoundOpening", "%1: no such file"));
+    case Opened::Unread::Folder:
+        return say(QT_TRANSLATE_NOOP("SoundOpening", "%1: a folder, not a sound file"));
+    case Opened::Unread::NotSound:
+        return say(QT_TRANSLATE_NOOP("SoundOpening", "%1: not a sound file Tonvirta can read"));
+    case Opened::Unread::None:
+        break;
     }
-    if (found->harmonics) {
+    if (opened.found->harmonics) {
         return {};
     }
-    switch (found->problem) {
+    switch (opened.found->problem) {
     case analysis::Problem::Silent:
-        return QCoreApplication::translate("SoundOpening", "%1: silent").arg(name);
+        return say(QT_TRANSLATE_NOOP("SoundOpening", "%1: silent"));
     case analysis::Problem::NoSteadyPitch:
-        return QCoreApplication::translate("SoundOpening", "%1: no steady pitch").arg(name);
+        return say(QT_TRANSLATE_NOOP("SoundOpening", "%1: no steady pitch"));
     case analysis::Problem::TooShort:
-        return QCoreApplication::translate("SoundOpening", "%1: too short").arg(name);
+        return say(QT_TRANSLATE_NOOP("SoundOpening", "%1: too short"));
     }
     return {};
 }
@@ -94,27 +118,26 @@ void SoundOpening::open(const QString& path) {
         if (request != latest_) {
             return; // superseded before it began
         }
-        const auto found = analyseFile(path);
+        const Opened opened = analyseFile(path);
         QMetaObject::invokeMethod(
             this,
-            [this, request, name = QFileInfo(path).fileName(), found] {
-                analysed(request, name, found);
+            [this, request, name = QFileInfo(path).fileName(), opened] {
+                analysed(request, name, opened);
             },
             Qt::QueuedConnection);
     });
 }
 
-void SoundOpening::analysed(int request, const QString& name,
-                            const std::optional<analysis::Analysis>& found) {
+void SoundOpening::analysed(int request, const QString& name, const Opened& opened) {
     if (request != latest_) {
         return;
     }
-    const QString problem = problemWith(name, found);
+    const QString problem = problemWith(name, opened);
     if (!problem.isEmpty()) {
         hooks_.say(problem);
         return;
     }
-    const analysis::Harmonics& harmonics = *found->harmonics;
+    const analysis::Harmonics& harmonics = *opened.found->harmonics;
     hooks_.load(harmonics.amplitudes);
     hooks_.aimAndPlay(harmonics);
     hooks_.say(tr("%1 Hz (%2) · %3")
@@ -138,15 +161,16 @@ bool SoundOpening::eventFilter(QObject* watched, QEvent* event) {
 }
 
 int printAnalysis(const QString& path) {
-    const auto found = analyseFile(path);
-    const QString problem = problemWith(path, found);
+    const Opened opened = analyseFile(path);
+    const QString problem = problemWith(path, opened);
     if (!problem.isEmpty()) {
         std::fprintf(stderr, "%s\n", problem.toLocal8Bit().constData());
         return EXIT_FAILURE;
     }
+    const analysis::Harmonics& harmonics = *opened.found->harmonics;
     std::printf("%s\nfundamental %s Hz\n",
-                amplitudesLine(found->harmonics->amplitudes).toUtf8().constData(),
-                QString::number(found->harmonics->fundamentalHz, 'f', 2).toUtf8().constData());
+                amplitudesLine(harmonics.amplitudes).toUtf8().constData(),
+                QString::number(harmonics.fundamentalHz, 'f', 2).toUtf8().constData());
     return EXIT_SUCCESS;
 }
 

@@ -13,6 +13,8 @@ class QWidget;
 
 namespace app {
 
+struct Opened;
+
 // Bringing a sound in to take it apart: Open sound… (Ctrl+O), a file dropped on the window, or
 // one named at start. Reading and analysing run off the window's thread; a newer request
 // supersedes one still running. Nothing changes unless the sound gives a note.
@@ -39,7 +41,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void analysed(int request, const QString& name, const std::optional<analysis::Analysis>& found);
+    void analysed(int request, const QString& name, const Opened& opened);
 
     QWidget& window_;
     Hooks hooks_;

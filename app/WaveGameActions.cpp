@@ -1,10 +1,10 @@
 #include "WaveGameActions.h"
 
 #include "DisplayItem.h"
-#include "scope/Drawing.h"
 
 #include <QAction>
 #include <QActionGroup>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QWidget>
 #include <algorithm>
@@ -48,7 +48,9 @@ WaveGameActions::WaveGameActions(QWidget& display, QMenu& menu, game::Random ran
             addDisplayItem(display, *levelMenu, levelText(level), Qt::Key(Qt::Key_0 + level), true);
         item->setChecked(level == 1);
         levels_->addAction(item);
-        connect(item, &QAction::triggered, this, [this, level] { chooseLevel(level); });
+        // A level chosen before the game starts it there.
+        connect(item, &QAction::triggered, this,
+                [this, level] { playing_ ? chooseLevel(level) : start(level); });
     }
     hear_ = addDisplayItem(display, menu, tr("Hear the hidden wave"), Qt::Key_W, true);
     connect(hear_, &QAction::triggered, this, &WaveGameActions::switchWhatIsHeard);
@@ -59,7 +61,8 @@ WaveGameActions::WaveGameActions(QWidget& display, QMenu& menu, game::Random ran
     nextWave_.setSingleShot(true);
     nextWave_.setInterval(nextWaveMs);
     connect(&nextWave_, &QTimer::timeout, this, &WaveGameActions::nextRound);
-    soundAvailable(false);
+    display.installEventFilter(this);
+    soundPlays(false);
     showRound();
 }
 
@@ -76,11 +79,17 @@ void WaveGameActions::play(bool on) {
     if (on) {
         before_ = hooks_.texts();
         game_.start();
-        levels_->actions().constFirst()->setChecked(true);
+        if (startLevel_ != 1) {
+            game_.chooseLevel(startLevel_);
+        }
+        levels_->actions().at(startLevel_ - 1)->setChecked(true);
         const std::vector<std::string> zeros(game::harmonicCount, "0");
         hooks_.loadAsOneStep(zeros);
-        hooks_.say(tr("Wave game: set the amplitudes until your sum matches the grey wave. A shows "
-                      "the answer, N draws a new wave, 1 to 6 choose the level, G ends the game."));
+        hooks_.say(
+            tr("Wave game: set the amplitudes until your sum matches the hidden wave. A shows "
+               "the answer, N draws a new wave, 1 to 6 choose the level, G ends the game.") +
+            QLatin1Char(' ') + levelNote());
+        startLevel_ = 1;
     } else {
         hooks_.loadAsOneStep(before_);
         hooks_.say(tr("Wave game over: your amplitudes are back."));
@@ -89,15 +98,24 @@ void WaveGameActions::play(bool on) {
     hooks_.soundChanged();
 }
 
+void WaveGameActions::start(int level) {
+    startLevel_ = level;
+    toggle_->setChecked(true);
+}
+
 void WaveGameActions::chooseLevel(int level) {
     nextWave_.stop();
     hearingHidden_ = false;
     game_.chooseLevel(level);
     showRound();
-    hooks_.say(game_.rules().byEar
-                   ? tr("Level 6, by ear: the wave is hidden. W plays it, W again plays your sum.")
-                   : levelText(level));
+    hooks_.say(levelNote());
     hooks_.soundChanged();
+}
+
+QString WaveGameActions::levelNote() const {
+    return game_.rules().byEar
+               ? tr("Level 6, by ear: the wave is hidden. W plays it, W again plays your sum.")
+               : levelText(game_.level());
 }
 
 void WaveGameActions::nextRound() {
@@ -148,27 +166,47 @@ void WaveGameActions::switchWhatIsHeard() {
     hooks_.soundChanged();
 }
 
-void WaveGameActions::soundAvailable(bool available) {
-    byEarPossible_ = available;
+void WaveGameActions::soundPlays(bool plays) {
+    const bool stopped = soundPlays_ && !plays;
+    soundPlays_ = plays;
     QAction* byEar = levels_->actions().constLast();
-    byEar->setEnabled(playing_ && available);
-    byEar->setText(available ? levelText(earLevel) : tr("Level 6, by ear (needs sound)"));
+    byEar->setEnabled(plays);
+    byEar->setText(plays ? levelText(earLevel) : tr("Level 6, by ear (needs sound)"));
+    if (stopped && playing_ && game_.rules().byEar) {
+        hooks_.say(tr("The sound has stopped, and level 6 is only heard: your round waits until "
+                      "the sound plays again (Ctrl+P)."));
+    }
 }
 
-// The hidden wave, drawn unless it is to be heard, and the score for the description.
+// A level that cannot be chosen takes no key; the key says why instead.
+bool WaveGameActions::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_0 + earLevel && key->modifiers() == Qt::NoModifier &&
+            !soundPlays_) {
+            hooks_.say(tr("Level 6 is played by ear and needs the sound: switch it on with "
+                          "Ctrl+P, then press 6."));
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+// The hidden wave, drawn unless it is to be heard, and the level and score beside the fit line.
 void WaveGameActions::showRound() {
     const bool byEar = game_.rules().byEar;
-    hooks_.showHidden(playing_ && !byEar
-                          ? std::optional(scope::Target::drawn(scope::periodOf(game_.hidden())))
-                          : std::nullopt);
-    hooks_.status(playing_
-                      ? tr("Wave game: level %1, score %2").arg(game_.level()).arg(game_.score())
-                      : QString());
+    std::optional<scope::Views::Round> round;
+    if (playing_) {
+        round.emplace();
+        if (!byEar) {
+            round->hidden = scope::Target::sumOf(game::amplitudesOf(game_.hidden()));
+        }
+        round->status =
+            tr("Wave game: level %1, score %2").arg(game_.level()).arg(game_.score()).toStdString();
+    }
+    hooks_.showRound(round);
     for (QAction* action : {answer_, newWave_}) {
         action->setEnabled(playing_);
-    }
-    for (QAction* level : levels_->actions()) {
-        level->setEnabled(playing_ && (level != levels_->actions().constLast() || byEarPossible_));
     }
     hear_->setEnabled(playing_ && byEar);
     hear_->setChecked(hearingHidden_);

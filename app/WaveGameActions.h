@@ -2,7 +2,7 @@
 
 #include "editor/History.h"
 #include "game/WaveGame.h"
-#include "scope/Target.h"
+#include "scope/Views.h"
 
 #include <QObject>
 #include <QTimer>
@@ -27,9 +27,8 @@ public:
         std::function<game::Amplitudes()> amplitudes;
         std::function<editor::Texts()> texts;
         std::function<void(std::span<const std::string>)> loadAsOneStep;
-        std::function<void(const std::optional<scope::Target>&)> showHidden;
+        std::function<void(const std::optional<scope::Views::Round>&)> showRound;
         std::function<void(const QString&)> say;
-        std::function<void(const QString&)> status; // for the display's description
         std::function<void()> soundChanged;
         std::function<bool()> soundOn;
     };
@@ -40,12 +39,17 @@ public:
     [[nodiscard]] std::optional<game::Wave> heard() const;
 
     void amplitudesChanged();
-    // Whether there is sound to play a level by ear on.
-    void soundAvailable(bool available);
+    // Whether the sound plays, so that a level by ear can be heard.
+    void soundPlays(bool plays);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void play(bool on);
+    void start(int level);
     void chooseLevel(int level);
+    [[nodiscard]] QString levelNote() const;
     void nextRound();
     void check();
     void showAnswer();
@@ -56,7 +60,8 @@ private:
     Hooks hooks_;
     bool playing_ = false;
     bool hearingHidden_ = false;
-    bool byEarPossible_ = false;
+    bool soundPlays_ = false;
+    int startLevel_ = 1; // where the game starts when it is switched on
     editor::Texts before_{};
     QAction* toggle_;
     QAction* answer_;

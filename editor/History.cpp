@@ -68,6 +68,8 @@ ParsedAmplitudes parseAmplitudes(std::string_view text) {
         }
         if (parsed.numbers.size() < slotCount) {
             parsed.numbers.emplace_back(word);
+        } else {
+            ++parsed.leftOut;
         }
         at = text.find_first_not_of(separators, end);
     }

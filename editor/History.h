@@ -44,6 +44,7 @@ struct ParsedAmplitudes {
     enum class Problem { None, NotANumber, NoNumbers };
 
     std::vector<std::string> numbers;
+    std::size_t leftOut = 0; // numbers after the 17th
     Problem problem = Problem::None;
     std::string word; // the first that is not a number, cut short, when that is the problem
 };

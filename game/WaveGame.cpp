@@ -1,8 +1,11 @@
 #include "WaveGame.h"
 
 #include <algorithm>
+#include <cmath>
+#include <numbers>
 #include <numeric>
 #include <stdexcept>
+#include <utility>
 
 namespace game {
 
@@ -20,14 +23,41 @@ Wave drawWave(const Level& level, const Random& random) {
         std::swap(order.at(static_cast<std::size_t>(i)),
                   order.at(static_cast<std::size_t>(random(0, i))));
     }
-    Wave wave{};
     const int count = random(level.fewest, level.most);
-    for (int n = 0; n < count; ++n) {
-        const int tens = random(1, 10);
-        wave.at(static_cast<std::size_t>(order.at(static_cast<std::size_t>(n)))) =
-            10 * (random(0, 1) == 0 ? tens : -tens);
-    }
+    // Drawn again rather than scaled, so the amplitudes stay in tens and the count and the
+    // harmonics as the level says. All at 10 always fits, so this ends; eight harmonics take
+    // about a hundred draws.
+    Wave wave{};
+    do {
+        for (int n = 0; n < count; ++n) {
+            const int tens = random(1, 10);
+            wave.at(static_cast<std::size_t>(order.at(static_cast<std::size_t>(n)))) =
+                10 * (random(0, 1) == 0 ? tens : -tens);
+        }
+    } while (peakOf(wave) > largestPeak);
     return wave;
+}
+
+// A sum of sines is odd about 0 and pi, so half the period holds its largest magnitude; the
+// grid is fine enough that a peak between its points is under 0.1 higher. The sines of the
+// multiples come from the recurrence sin((k+1)t) = 2 cos(t) sin(kt) - sin((k-1)t): two calls a
+// point rather than seventeen, as a wave may be drawn a hundred times.
+double peakOf(const Wave& wave) {
+    constexpr int points = 2048;
+    double peak = 0.0;
+    for (int j = 0; j <= points; ++j) {
+        const double theta = std::numbers::pi * j / points;
+        const double twiceCos = 2.0 * std::cos(theta);
+        double before = 0.0;
+        double sine = std::sin(theta);
+        double sum = 0.0;
+        for (const int amplitude : wave) {
+            sum += amplitude * sine;
+            before = std::exchange(sine, twiceCos * sine - before);
+        }
+        peak = std::max(peak, std::abs(sum));
+    }
+    return peak;
 }
 
 WaveGame::WaveGame(Random random) : random_(std::move(random)) {}

@@ -27,13 +27,19 @@ inline constexpr std::array<Level, 6> levels{{{1, 1, 5, false},
                                               {5, 8, 17, false},
                                               {2, 4, 9, true}}};
 inline constexpr int pointsToSuggestNextLevel = 5;
+// The display shows up to 192 either side of its zero line: a hidden wave keeps inside it with a
+// margin, so its trace never runs into the fit line or a note.
+inline constexpr double largestPeak = 180.0;
 
 // A whole number from low to high, each equally likely.
 using Random = std::function<int(int low, int high)>;
 
 // A wave the level could hide: every sounding amplitude a multiple of 10 from -100 to 100, never
-// 0, so the slider's arrows and typed whole numbers can match it exactly.
+// 0, so the slider's arrows and typed whole numbers can match it exactly; its peak at most
+// largestPeak.
 Wave drawWave(const Level& level, const Random& random);
+// The largest magnitude of the wave's sum over its period.
+[[nodiscard]] double peakOf(const Wave& wave);
 
 // The rules of matching a hidden wave: rounds, levels and a score for each level.
 class WaveGame {

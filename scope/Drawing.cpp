@@ -90,15 +90,4 @@ std::array<int, harmonicCount> harmonicsOf(const Period& heights) {
     return result;
 }
 
-Period periodOf(const std::array<int, harmonicCount>& harmonics) {
-    Period heights{};
-    for (std::size_t x = 0; x < heights.size(); ++x) {
-        for (std::size_t k = 1; k <= harmonicCount; ++k) {
-            heights[x] += harmonics[k - 1] *
-                          std::sin(static_cast<double>(k) * phaseStep * static_cast<double>(x));
-        }
-    }
-    return heights;
-}
-
 } // namespace scope

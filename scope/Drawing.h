@@ -40,7 +40,5 @@ float rowOf(double height);
 // (2/256) * sum of v(x) sin(k c x), rounded to the nearest integer (ties to even) and clamped to
 // the amplitude limit.
 std::array<int, harmonicCount> harmonicsOf(const Period& heights);
-// One period of the sum of the given harmonics: the inverse of the above.
-Period periodOf(const std::array<int, harmonicCount>& harmonics);
 
 } // namespace scope

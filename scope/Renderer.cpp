@@ -7,6 +7,7 @@
 #include <charconv>
 #include <limits>
 #include <string>
+#include <string_view>
 
 namespace scope {
 namespace {
@@ -38,6 +39,9 @@ std::string oneDecimal(double value) {
                                    std::chars_format::fixed, 1);
     return {buffer.data(), end.ptr};
 }
+
+// Between the parts of the caption, as a screen reader's description splits them.
+constexpr std::string_view captionGap = "   ";
 
 } // namespace
 
@@ -94,19 +98,25 @@ void Renderer::drawHarmonics(const Amplitudes& amplitudes) {
 
 void Renderer::drawTargetAndFit(const Amplitudes& amplitudes) {
     const Target* aim = nullptr;
-    if (views_ != nullptr) {
-        aim = views_->hidden ? &*views_->hidden
-                             : (views_->target && views_->aim ? &*views_->aim : nullptr);
+    std::string status;
+    if (views_ != nullptr && views_->round) {
+        aim = views_->round->hidden ? &*views_->round->hidden : nullptr;
+        status = views_->round->status;
+    } else if (views_ != nullptr && views_->target && views_->aim) {
+        aim = &*views_->aim;
     }
-    if (aim == nullptr) {
-        display_.caption({});
-        return;
+    std::string caption;
+    if (aim != nullptr) {
+        display_.curve(aim->curve(), targetColour);
+        if (!fitMeter_) {
+            fitMeter_.emplace();
+        }
+        caption = wording_(fitMeter_->measure(amplitudes, *aim));
     }
-    display_.curve(aim->curve(), targetColour);
-    if (!fitMeter_) {
-        fitMeter_.emplace();
+    if (!status.empty()) {
+        caption += caption.empty() ? status : std::string(captionGap) + status;
     }
-    display_.caption(wording_(fitMeter_->measure(amplitudes, *aim)));
+    display_.caption(caption);
 }
 
 } // namespace scope

@@ -15,13 +15,45 @@ double periodFraction(double theta) {
     return fraction - std::floor(fraction);
 }
 
+double sineOnGrid(std::size_t k, std::size_t j) {
+    return std::sin(static_cast<double>(k + 1) * 2.0 * pi * static_cast<double>(j) /
+                    FitMeter::gridPoints);
+}
+
 } // namespace
 
 Target::Target(std::optional<Ideal> shape, double scale, Period heights)
     : shape_(shape), scale_(scale), heights_(heights), grid_(FitMeter::gridPoints) {
     for (std::size_t j = 0; j < grid_.size(); ++j) {
         grid_[j] = at(2.0 * pi * static_cast<double>(j) / static_cast<double>(grid_.size()));
-        power_ += grid_[j] * grid_[j] / static_cast<double>(grid_.size());
+    }
+    sample();
+}
+
+// On the grid as the meter sums the player's harmonics, term for term, and odd as the meter
+// takes a sum to be: the same amplitudes then meet it to the last bit.
+Target::Target(const Amplitudes& sum) : sum_(sum), grid_(FitMeter::gridPoints) {
+    const std::size_t half = grid_.size() / 2;
+    for (std::size_t j = 0; j <= half; ++j) {
+        for (std::size_t k = 0; k < harmonicCount; ++k) {
+            if (sum[k] != 0.0) {
+                grid_[j] += sum[k] * sineOnGrid(k, j);
+            }
+        }
+        if (j > 0 && j < half) {
+            grid_[grid_.size() - j] = -grid_[j];
+        }
+    }
+    Amplitudes coefficients{};
+    std::transform(sum.begin(), sum.end(), coefficients.begin(),
+                   [](double amplitude) { return amplitude / 2.0; });
+    coefficients_ = coefficients;
+    sample();
+}
+
+void Target::sample() {
+    for (const double value : grid_) {
+        power_ += value * value / static_cast<double>(grid_.size());
     }
     for (std::size_t x = 0; x < curve_.size(); ++x) {
         curve_[x] = rowOf(at(phaseStep * static_cast<double>(x)));
@@ -36,8 +68,19 @@ Target Target::drawn(const Period& heights) {
     return {std::nullopt, 0.0, heights};
 }
 
+Target Target::sumOf(const Amplitudes& amplitudes) {
+    return Target(amplitudes);
+}
+
 // Each ideal shape's series has first harmonic 1 before scaling; at a jump it takes the middle.
 double Target::at(double theta) const {
+    if (sum_) {
+        double value = 0.0;
+        for (std::size_t k = 0; k < harmonicCount; ++k) {
+            value += (*sum_)[k] * std::sin(static_cast<double>(k + 1) * theta);
+        }
+        return value;
+    }
     const double p = periodFraction(theta);
     if (!shape_) {
         const double column = p * periodColumns;
@@ -62,8 +105,7 @@ double Target::at(double theta) const {
 FitMeter::FitMeter() : sines_(harmonicCount * gridPoints) {
     for (std::size_t k = 0; k < harmonicCount; ++k) {
         for (std::size_t j = 0; j < gridPoints; ++j) {
-            sines_[k * gridPoints + j] = std::sin(static_cast<double>(k + 1) * 2.0 * pi *
-                                                  static_cast<double>(j) / gridPoints);
+            sines_[k * gridPoints + j] = sineOnGrid(k, j);
         }
     }
 }

@@ -16,6 +16,9 @@ public:
     static Target ideal(Ideal shape, double fundamental);
     // One period as drawn, straight between the columns.
     static Target drawn(const Period& heights);
+    // The sum of the given harmonics itself, so that a sum with the same amplitudes meets it
+    // exactly: no error and no overshoot.
+    static Target sumOf(const Amplitudes& amplitudes);
 
     // At phase theta, in radians.
     [[nodiscard]] double at(double theta) const;
@@ -28,8 +31,11 @@ public:
 
 private:
     Target(std::optional<Ideal> shape, double scale, Period heights);
+    explicit Target(const Amplitudes& sum);
+    void sample();
 
     std::optional<Ideal> shape_;
+    std::optional<Amplitudes> sum_;
     double scale_ = 0.0;
     Period heights_{};
     std::vector<double> grid_;

@@ -3,6 +3,7 @@
 #include "Target.h"
 
 #include <optional>
+#include <string>
 
 namespace scope {
 
@@ -12,7 +13,14 @@ struct Views {
     bool target = false;          // the shape aimed at, behind the sum, and how close the sum comes
     std::optional<Target> aim;    // set by the last preset clicked or the last drawing
     std::optional<Curve> drawing; // over the sum
-    std::optional<Target> hidden; // the game's wave: drawn and measured as the target, while set
+    // While the wave game is played: its hidden wave, drawn and measured as the target is
+    // whatever the target view says, or nothing at all of any target when the wave is to be heard;
+    // and its level and score, shown beside the fit line.
+    struct Round {
+        std::optional<Target> hidden;
+        std::string status;
+    };
+    std::optional<Round> round;
 };
 
 } // namespace scope

@@ -45,6 +45,37 @@
     </message>
 </context>
 <context>
+    <name>QPlatformTheme</name>
+    <message>
+        <source>OK</source>
+        <translation>Gerai</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Įrašyti</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Atverti</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Atsisakyti</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Užverti</translation>
+    </message>
+    <message>
+        <source>&amp;Yes</source>
+        <translation>&amp;Taip</translation>
+    </message>
+    <message>
+        <source>&amp;No</source>
+        <translation>&amp;Ne</translation>
+    </message>
+</context>
+<context>
     <name>SoundOpening</name>
     <message>
         <source>%1: not a sound file Tonvirta can read</source>
@@ -61,6 +92,14 @@
     <message>
         <source>%1: too short</source>
         <translation>%1: per trumpas</translation>
+    </message>
+    <message>
+        <source>%1: no such file</source>
+        <translation>%1: tokio failo nėra</translation>
+    </message>
+    <message>
+        <source>%1: a folder, not a sound file</source>
+        <translation>%1: tai aplankas, o ne garso failas</translation>
     </message>
 </context>
 <context>
@@ -89,6 +128,14 @@
         <source>Harmonics %1</source>
         <translation>Harmonikos %1</translation>
     </message>
+    <message>
+        <source>The game&apos;s hidden wave is drawn as the target</source>
+        <translation>Žaidimo paslėpta banga nupiešta kaip tikslas</translation>
+    </message>
+    <message>
+        <source>The game&apos;s hidden wave is heard only, not drawn</source>
+        <translation>Žaidimo paslėpta banga tik girdima, nepiešiama</translation>
+    </message>
 </context>
 <context>
     <name>app::DisplayViews</name>
@@ -115,6 +162,10 @@
     <message>
         <source>the sound&apos;s period, %1 Hz (%2)</source>
         <translation>garso periodas, %1 Hz (%2)</translation>
+    </message>
+    <message>
+        <source>Show target: no target yet. Press a preset, draw a wave on the display or open a sound, and its shape shows here.</source>
+        <translation>Rodyti tikslą: tikslo dar nėra. Paspauskite šabloną, nupieškite bangą ekrane arba atverkite garsą, ir jo forma bus rodoma čia.</translation>
     </message>
 </context>
 <context>
@@ -146,6 +197,10 @@
     <message>
         <source>Nothing pasted: %1. Copy numbers such as &quot;100 0 30&quot; and try again.</source>
         <translation>Nieko neįklijuota: %1. Nukopijuokite skaičius, pavyzdžiui, „100 0 30“, ir bandykite dar kartą.</translation>
+    </message>
+    <message>
+        <source>Pasted the first 17 numbers and left out the rest (%1 more).</source>
+        <translation>Įklijuoti pirmieji 17 skaičių, likusieji praleisti (dar %1).</translation>
     </message>
 </context>
 <context>
@@ -346,10 +401,6 @@ Pasirinkite aplanką, į kurį galite rašyti ir kurio diske yra vietos.</transl
         <translation>Klausytis paslėptos bangos</translation>
     </message>
     <message>
-        <source>Wave game: set the amplitudes until your sum matches the grey wave. A shows the answer, N draws a new wave, 1 to 6 choose the level, G ends the game.</source>
-        <translation>Bangų žaidimas: keiskite amplitudes, kol jūsų suma sutaps su pilka banga. A parodo atsakymą, N nupiešia naują bangą, 1–6 parenka lygį, G baigia žaidimą.</translation>
-    </message>
-    <message>
         <source>Wave game over: your amplitudes are back.</source>
         <translation>Bangų žaidimas baigtas: jūsų amplitudės grąžintos.</translation>
     </message>
@@ -388,6 +439,18 @@ Pasirinkite aplanką, į kurį galite rašyti ir kurio diske yra vietos.</transl
     <message>
         <source>Wave game: level %1, score %2</source>
         <translation>Bangų žaidimas: %1 lygis, taškai: %2</translation>
+    </message>
+    <message>
+        <source>Wave game: set the amplitudes until your sum matches the hidden wave. A shows the answer, N draws a new wave, 1 to 6 choose the level, G ends the game.</source>
+        <translation>Bangų žaidimas: keiskite amplitudes, kol jūsų suma sutaps su paslėpta banga. A parodo atsakymą, N nupiešia naują bangą, 1–6 parenka lygį, G baigia žaidimą.</translation>
+    </message>
+    <message>
+        <source>The sound has stopped, and level 6 is only heard: your round waits until the sound plays again (Ctrl+P).</source>
+        <translation>Garsas nutilo, o 6 lygis tik girdimas: jūsų ratas palauks, kol garsas vėl skambės (Ctrl+P).</translation>
+    </message>
+    <message>
+        <source>Level 6 is played by ear and needs the sound: switch it on with Ctrl+P, then press 6.</source>
+        <translation>6 lygis žaidžiamas iš klausos ir jam reikia garso: įjunkite jį Ctrl+P, tada spauskite 6.</translation>
     </message>
 </context>
 <context>

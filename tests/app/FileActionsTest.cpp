@@ -39,7 +39,7 @@ protected:
 TEST_F(FileActions, SavesThePictureAsOnScreenAndRemembersTheFolder) {
     QTest::mouseClick(&button(1), Qt::LeftButton);
     QTest::qWait(250);
-    choose("Save picture…", folder.filePath("square.png"));
+    choose("Save picture…", folder.filePath("square")); // typed without its extension
     EXPECT_TRUE(suggestions.front().endsWith("/tonvirta.png"));
     EXPECT_EQ(QImage(folder.filePath("square.png")).convertToFormat(QImage::Format_RGB32),
               oscil().image());
@@ -49,7 +49,7 @@ TEST_F(FileActions, SavesThePictureAsOnScreenAndRemembersTheFolder) {
 
 TEST_F(FileActions, ExportsFiveSecondsOfTheSumThatFadeInAndOut) {
     QTest::mouseClick(&button(1), Qt::LeftButton);
-    choose("Export sound…", folder.filePath("square.wav"));
+    choose("Export sound…", folder.filePath("square"));
     SndfileHandle file(folder.filePath("square.wav").toStdString());
     ASSERT_EQ(std::tuple(file.samplerate(), file.channels(), file.format(), file.frames()),
               std::tuple(48000, 1, SF_FORMAT_WAV | SF_FORMAT_PCM_16, sf_count_t{5 * 48000}));
@@ -92,8 +92,16 @@ TEST_F(FileActions, ASoundDroppedOnTheWindowComesApartIntoItsHarmonicsAsOneStep)
     EXPECT_TRUE(testing_support::eventually([this] {
         return oscil().captionText().startsWith("RMS error 0" + QLocale().decimalPoint());
     }));
-    EXPECT_EQ(dropped("mute.wav"), "mute.wav: silent");
-    EXPECT_EQ(dropped("missing.wav"), "missing.wav: not a sound file Tonvirta can read");
+    ASSERT_TRUE(QDir(folder.path()).mkdir("a folder.wav"));
+    for (const auto& [name, problem] : {std::pair{"mute.wav", "silent"},
+                                        {"missing.wav", "no such file"},
+                                        {"a folder.wav", "a folder, not a sound file"},
+                                        {"not-a-folder", "not a sound file Tonvirta can read"}}) {
+        if (QString(name) == "not-a-folder") {
+            ASSERT_TRUE(QFile(folder.filePath(name)).open(QIODevice::WriteOnly));
+        }
+        EXPECT_EQ(dropped(name), QString(name) + ": " + problem);
+    }
     menuItem("Undo").trigger();
     EXPECT_EQ(texts(), muted);
     for (const auto& [name, status, out] : // and on the command line, with no window
@@ -114,9 +122,9 @@ TEST_F(FileActions, ASoundDroppedOnTheWindowComesApartIntoItsHarmonicsAsOneStep)
 // Read chunk by chunk as a wavetable synthesizer reads it: the frame size where it looks, then
 // one period of the sum at its largest magnitude 1.
 TEST_F(FileActions, ExportsOnePeriodAsAWavetableAndNothingForSilence) {
-    QTest::mouseClick(&button(5), Qt::LeftButton); // TRIANGLE
-    choose("Export wavetable…", folder.filePath("table.wav"));
-    QFile file(folder.filePath("table.wav"));
+    QTest::mouseClick(&button(5), Qt::LeftButton);            // TRIANGLE
+    choose("Export wavetable…", folder.filePath("table.wt")); // another extension is kept
+    QFile file(folder.filePath("table.wt"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray bytes = file.readAll();
     const auto number = [&bytes](qsizetype at) { // little-endian

@@ -1,8 +1,10 @@
 // The added texts follow the desktop's language; the window as designed never does.
+#include "app/FileActions.h"
 #include "app/Translations.h"
 #include "tests/support/Form1Fixture.h"
 
 #include <QGroupBox>
+#include <QTimer>
 
 namespace {
 
@@ -32,6 +34,27 @@ TEST_F(Language, ALithuanianDesktopGetsLithuanianBesideTheWindowsOwnTexts) {
         std::tuple(window->windowTitle(), child<QGroupBox>("Frame1").title(), button(1).text(),
                    button(1).toolTip()),
         std::tuple("Tonvirta", "Ekvalaizeriukas", "SQUARE", "Meandras- tik lygines harmonikos"));
+}
+
+// Qt's own texts in what the program shows: a box's context menu, the file dialog's buttons.
+TEST_F(Language, QtsOwnTextsInTheWindowAreLithuanianToo) {
+    std::unique_ptr<QMenu> menu(box(0).createStandardContextMenu());
+    QStringList seen;
+    for (const QAction* item : menu->actions()) {
+        seen << item->text();
+    }
+    QTimer::singleShot(0, [&seen] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        for (const QPushButton* button : dialog->findChildren<QPushButton*>()) {
+            seen << button->text();
+        }
+        dialog->close();
+    });
+    app::FileActions::standardDialogs().chooseFile(&*window, "", "/tmp/x.png", "*.png");
+    EXPECT_EQ(seen.join('|'), QString::fromUtf8("&Atšaukti\tVald+Z|A&tstatyti\tVald+Y||Iški&rpti\t"
+                                                "Vald+X|&Kopijuoti\tVald+C|Į&dėti\tVald+V|"
+                                                "Pašalinti||Pažymėti viską\tVald+A|Į&rašyti|"
+                                                "Atsisakyti"));
 }
 
 } // namespace

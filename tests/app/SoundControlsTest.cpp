@@ -70,20 +70,38 @@ TEST_F(SoundControlsTest, HandsOverTheAmplitudesOnceEachActionIsHandled) {
     EXPECT_EQ(last().amplitudes, (audio::SoundSnapshot{{100}}.amplitudes));
 }
 
-// The game's level by ear is neither drawn nor measured; W plays the hidden wave, W again the sum.
-TEST_F(SoundControlsTest, TheGamesLevelByEarPlaysTheHiddenWaveOnW) {
-    onDisplay("g6");
+// The game's level by ear is chosen only while the sound plays, and shows nothing of any target
+// whatever was shown before; W plays the hidden wave, W again the sum; the round waits out a loss
+// of the sound, and the views come back with the game's end.
+TEST_F(SoundControlsTest, TheGamesLevelByEarIsHeardOnlyAndWaitsForTheSound) {
+    QTest::mouseClick(&button(2), Qt::LeftButton); // SAW RIGHT, its target shown
+    onDisplay("t");
     pressCtrlP();
+    onDisplay("g6");
+    EXPECT_TRUE(menuItem("Level 6, by ear: 2–4 of harmonics 1–9").isChecked());
+    const auto nothingButTheSum = [this] {
+        return std::pair(count(qRgb(120, 120, 120)), oscil().captionText());
+    };
+    EXPECT_EQ(nothingButTheSum(), std::pair(0, QString("Wave game: level 6, score 0")));
     const std::array<double, 17> silence{};
-    onDisplay("w");
-    ASSERT_TRUE(testing_support::eventually([&] { return last().amplitudes != silence; }));
-    const std::array<double, 17> hidden = last().amplitudes;
-    QTest::keyClick(&oscil(), Qt::Key_W);
-    EXPECT_TRUE(testing_support::eventually([&] { return last().amplitudes == silence; }));
+    std::array<double, 17> hidden{};
+    for (const bool heard : {false, true, false}) { // from silence, to the hidden wave and back
+        ASSERT_TRUE(
+            testing_support::eventually([&] { return (last().amplitudes != silence) == heard; }));
+        hidden = heard ? last().amplitudes : hidden;
+        QTest::keyClick(&oscil(), Qt::Key_W);
+    }
+    output.fail("waiting for a sound server");
+    EXPECT_EQ(child<QLabel>("note").text(),
+              "The sound has stopped, and level 6 is only heard: your round waits until the sound "
+              "plays again (Ctrl+P).");
+    EXPECT_FALSE(menuItem("Level 6, by ear (needs sound)").isEnabled());
+    output.fail("");
     QTest::keyClick(&oscil(), Qt::Key_A);
-    EXPECT_EQ(numbers(), hidden) << "the answer is the wave heard";
-    EXPECT_EQ(std::pair(count(qRgb(120, 120, 120)), oscil().captionText()),
-              std::pair(0, QString()));
+    EXPECT_EQ(numbers(), hidden) << "the answer is the wave heard, the round kept";
+    EXPECT_EQ(nothingButTheSum(), std::pair(0, QString("Wave game: level 6, score 0")));
+    onDisplay("g");
+    EXPECT_TRUE(testing_support::eventually([&] { return count(qRgb(120, 120, 120)) > 100; }));
 }
 
 TEST_F(SoundControlsTest, WhileTheServerIsAwaySoundSaysWhyAndKeepsTheChoiceForItsReturn) {
