@@ -1,8 +1,12 @@
 #include "Accessibility.h"
 
 #include "Note.h"
+#include "accessible/qt/Announcement.h"
+#include "accessible/qt/LineEditAccessible.h"
+#include "accessible/qt/MenuItemAccessible.h"
 
 #include <QAccessibleWidget>
+#include <QLineEdit>
 #include <QScrollBar>
 
 namespace app {
@@ -49,6 +53,20 @@ QAccessibleInterface* describe(const QString& className, QObject* object) {
     if (className == QLatin1String("app::Form1")) {
         // A plain top-level widget would be a "filler" to a screen reader, not a frame.
         return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
+    }
+    if (className == QLatin1String("QAction") || className == QLatin1String("QMenu")) {
+        return accessible::describeMenu(object);
+    }
+    if (className == QLatin1String("accessible::Announcement")) {
+        return new accessible::AnnouncementAccessible(
+            *static_cast<accessible::Announcement*>(object));
+    }
+    if (className == QLatin1String("QLineEdit")) {
+        return new accessible::LineEditAccessible(*static_cast<QLineEdit*>(object));
+    }
+    if (className == QLatin1String("forms::PictureBox")) {
+        // A chart of the sum, which a reader names as such, rather than an unnamed filler.
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Chart);
     }
     if (className == QLatin1String("app::Note")) {
         return new NoteAccessible(*static_cast<Note*>(object));

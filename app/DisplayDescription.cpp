@@ -1,16 +1,32 @@
 #include "DisplayDescription.h"
 
+#include "accessible/qt/Announcement.h"
 #include "forms/qt/PictureBox.h"
 
 #include <QLocale>
 #include <QStringList>
 
 namespace app {
+namespace {
+
+// Long enough that keys pressed in a row, or a slider's drag, are one change; short enough to
+// be heard within a second of it.
+constexpr int settleMs = 600;
+
+QString menuHint() {
+    return DisplayDescription::tr("Shift+F10 or the Menu key opens the display's menu");
+}
+
+} // namespace
 
 DisplayDescription::DisplayDescription(forms::PictureBox& display, const scope::Views& views,
                                        std::function<editor::Texts()> read)
-    : QObject(&display), display_(display), views_(views), read_(std::move(read)) {
+    : QObject(&display), display_(display), views_(views), read_(std::move(read)),
+      announcement_(new accessible::Announcement(display)) {
     connect(&display, &forms::PictureBox::captionChanged, this, &DisplayDescription::changed);
+    settled_.setSingleShot(true);
+    settled_.setInterval(settleMs);
+    connect(&settled_, &QTimer::timeout, this, &DisplayDescription::speakSettled);
 }
 
 void DisplayDescription::changed() {
@@ -18,9 +34,33 @@ void DisplayDescription::changed() {
 }
 
 void DisplayDescription::refresh() {
-    if (dirty_) {
-        dirty_ = false;
-        display_.setAccessibleDescription(text());
+    if (!dirty_) {
+        return;
+    }
+    dirty_ = false;
+    const QString now = text();
+    if (now != display_.accessibleDescription()) {
+        display_.setAccessibleDescription(now);
+        settled_.start();
+    }
+}
+
+void DisplayDescription::presetPressed() {
+    presetPressed_ = true;
+    settled_.start();
+}
+
+void DisplayDescription::noteSaid() {
+    sinceNote_.start();
+}
+
+// All of it but the hint, which the focus has given already.
+void DisplayDescription::speakSettled() {
+    const bool noted = sinceNote_.isValid() && sinceNote_.elapsed() < qint64{2} * settleMs;
+    const bool wanted = presetPressed_ || (display_.hasFocus() && !noted);
+    presetPressed_ = false;
+    if (wanted) {
+        announcement_->say(shown().join(QStringLiteral(". ")));
     }
 }
 
@@ -30,6 +70,10 @@ void DisplayDescription::setAimName(const QString& name) {
 }
 
 QString DisplayDescription::text() const {
+    return (shown() << menuHint()).join(QStringLiteral(". "));
+}
+
+QStringList DisplayDescription::shown() const {
     QStringList parts{harmonics()};
     if (views_.harmonics) {
         parts << tr("Harmonics view on");
@@ -47,8 +91,7 @@ QString DisplayDescription::text() const {
     if (!caption.isEmpty()) {
         parts << caption;
     }
-    parts << tr("Shift+F10 or the Menu key opens the display's menu");
-    return parts.join(QStringLiteral(". "));
+    return parts;
 }
 
 // The sounding harmonics as "k: amplitude" pairs, amplitudes as the boxes hold them.

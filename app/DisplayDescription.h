@@ -3,9 +3,15 @@
 #include "editor/History.h"
 #include "scope/Views.h"
 
+#include <QElapsedTimer>
 #include <QObject>
+#include <QStringList>
+#include <QTimer>
 #include <functional>
 
+namespace accessible {
+class Announcement;
+}
 namespace forms {
 class PictureBox;
 }
@@ -14,7 +20,9 @@ namespace app {
 
 // What the display shows, in words, for a screen reader: the sounding harmonics, the views
 // that are on or the game's round, and the caption (the fit line, the game's level and score).
-// Rebuilt at the display's next tick after something changed, never while nothing does.
+// Rebuilt at the display's next tick after something changed, never while nothing does. Once a
+// change has settled it is spoken, when the display has the focus or a preset made it, unless
+// a note has spoken of it already.
 class DisplayDescription final : public QObject {
     Q_OBJECT
 
@@ -29,16 +37,26 @@ public:
 
     // What the target is, in a few words ("SQUARE", "your drawing").
     void setAimName(const QString& name);
+    // A preset was pressed: what it set is spoken, wherever the focus is.
+    void presetPressed();
+    // A note has appeared: it speaks for the change it came with, unless a preset made that.
+    void noteSaid();
     [[nodiscard]] QString text() const;
 
 private:
     [[nodiscard]] QString harmonics() const;
+    [[nodiscard]] QStringList shown() const; // all but the menu's hint
+    void speakSettled();
 
     forms::PictureBox& display_;
     const scope::Views& views_;
     std::function<editor::Texts()> read_;
     QString aimName_;
     bool dirty_ = true;
+    accessible::Announcement* announcement_;
+    QTimer settled_;
+    bool presetPressed_ = false;
+    QElapsedTimer sinceNote_;
 };
 
 } // namespace app

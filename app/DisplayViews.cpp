@@ -55,7 +55,6 @@ void DisplayViews::presetClicked(int index) {
         aimName_ = QString::fromLatin1(caption.data(), static_cast<qsizetype>(caption.size()));
     }
     emit shownChanged();
-    sayIfNoTarget();
 }
 
 // A view ticked that shows nothing says how to give it something to show.

@@ -5,11 +5,13 @@
 #include "Listening.h"
 #include "Note.h"
 #include "SoundOpening.h"
+#include "accessible/qt/LineEditAccessible.h"
 #include "forms/Conversions.h"
 
 #include <QAction>
 #include <QFont>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -74,17 +76,20 @@ Form1::Form1(forms::ErrorBoundary::Reporter reporter, std::unique_ptr<audio::Sou
     Form1Controls controls = adaptControls();
     controls.views = &views_->views();
     controls.fitWording = &DisplayViews::fitWording;
-    handlers_ = std::make_unique<Form1Handlers>(
-        controls, Form1Hooks{[this] {
-                                 views_->amplitudesChanged();
-                                 edits_->amplitudesChanged();
-                                 description_->changed();
-                                 if (game_ != nullptr) {
-                                     game_->amplitudesChanged();
-                                 }
-                                 sound_->publishSoon();
-                             },
-                             [this](int preset) { views_->presetClicked(preset); }});
+    handlers_ =
+        std::make_unique<Form1Handlers>(controls, Form1Hooks{[this] {
+                                                                 views_->amplitudesChanged();
+                                                                 edits_->amplitudesChanged();
+                                                                 description_->changed();
+                                                                 if (game_ != nullptr) {
+                                                                     game_->amplitudesChanged();
+                                                                 }
+                                                                 sound_->publishSoon();
+                                                             },
+                                                             [this](int preset) {
+                                                                 views_->presetClicked(preset);
+                                                                 description_->presetPressed();
+                                                             }});
     createEditActions();
     createWaveGame(std::move(random));
     connect(timer1_, &QTimer::timeout, description_, &DisplayDescription::refresh);
@@ -149,6 +154,7 @@ void Form1::createBoxes() {
             new QLineEdit(QStringLiteral("0"), framed ? static_cast<QWidget*>(frame1_) : this);
         box->setObjectName(QStringLiteral("harmonika_%1").arg(i));
         box->setAccessibleName(harmonicName(i));
+        accessible::keepFocusSelectionQuiet(*box);
         place(*box, framed ? layout::harmonikaRectInFrame(i) : layout::harmonikaRect(i));
         harmonika_[i] = box;
     }
@@ -183,8 +189,17 @@ void Form1::createDisplayMenu() {
     displayMenu_ = new QMenu(oscil_);
     displayMenu_->setObjectName(QStringLiteral("displayMenu"));
     oscil_->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(oscil_, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& at) { displayMenu_->popup(oscil_->mapToGlobal(at)); });
+    connect(oscil_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        displayMenu_->popup(oscil_->mapToGlobal(at));
+        // Opened by a key, it starts on its first item that can be chosen, which a screen
+        // reader then speaks.
+        const QList<QAction*> items = displayMenu_->actions();
+        const auto first = std::find_if(items.begin(), items.end(),
+                                        [](const QAction* item) { return item->isEnabled(); });
+        if ((QGuiApplication::mouseButtons() & Qt::RightButton) == 0 && first != items.end()) {
+            displayMenu_->setActiveAction(*first);
+        }
+    });
     // The desktop's other key for a context menu; Qt answers only the Menu key on its own.
     auto* openMenu = new QAction(oscil_);
     openMenu->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10));
@@ -202,6 +217,7 @@ void Form1::load(std::span<const std::string> texts) {
 
 void Form1::createEditActions() {
     auto* note = new Note(*oscil_);
+    connect(note, &Note::shown, description_, &DisplayDescription::noteSaid);
     EditActions::Boxes access{[this] { return texts(); },
                               [this](const editor::Texts& texts) {
                                   boundary_.run([this, &texts] { handlers_->restore(texts); });

@@ -38,6 +38,7 @@ void Note::say(const QString& text) {
     move(inset, parentWidget()->height() - height() - inset);
     show();
     raise();
+    emit shown();
 }
 
 } // namespace app

@@ -16,6 +16,10 @@ public:
     // Empty to take the note away.
     void say(const QString& text);
 
+signals:
+    // New words have appeared.
+    void shown();
+
 private:
     QTimer hiding_;
 };

@@ -3,6 +3,8 @@
 #include "tests/support/QtUser.h"
 
 #include <QAccessible>
+#include <QAccessibleActionInterface>
+#include <QAccessibleTextInterface>
 #include <QAccessibleValueInterface>
 #include <QContextMenuEvent>
 #include <QLabel>
@@ -100,12 +102,86 @@ TEST_F(Accessibility, ANoteIsSpokenAndTheMenuOpensByShiftF10AsByARightClick) {
     oscil().setFocus();
     QTest::keyClick(&oscil(), Qt::Key_F10, Qt::ShiftModifier);
     ASSERT_TRUE(testing_support::eventually([&] { return menu.isVisible(); }));
+    EXPECT_EQ(menu.activeAction(), &menuItem("Pitch")) << "opened by a key, on its first item";
     // AND its items are reached and chosen with the arrow keys
     for (int down = 0; down < 30 && menu.activeAction() != &menuItem("Show harmonics"); ++down) {
         QTest::keyClick(&menu, Qt::Key_Down);
     }
     QTest::keyClick(&menu, Qt::Key_Return);
     EXPECT_TRUE(menuItem("Show harmonics").isChecked());
+}
+
+// Whatever a screen reader asks of a box's text, at any offset, it is answered at once, from
+// the text itself: Qt's own answer never comes for the word at the end.
+TEST_F(Accessibility, ABoxAnswersEveryQuestionOfItsTextAtOnceAndANumberIsOneWord) {
+    typeOver(0, "100");
+    qt_user::pasteOver(box(2), "-2.5");
+    for (const int i : {0, 2, 4}) {
+        QAccessibleTextInterface& text = *of(box(i)).textInterface();
+        const QString whole = box(i).text();
+        int start = -1;
+        int end = -1;
+        for (const auto boundary : {QAccessible::CharBoundary, QAccessible::WordBoundary,
+                                    QAccessible::SentenceBoundary, QAccessible::LineBoundary}) {
+            for (qsizetype offset = -1; offset <= whole.size() + 1; ++offset) {
+                for (const auto ask : {&QAccessibleTextInterface::textBeforeOffset,
+                                       &QAccessibleTextInterface::textAtOffset,
+                                       &QAccessibleTextInterface::textAfterOffset}) {
+                    const QString said = (text.*ask)(int(offset), boundary, &start, &end);
+                    ASSERT_EQ(said, whole.mid(start, end - start)) << offset;
+                }
+            }
+        }
+        // THEN the number is heard whole from its end, with one run of attributes over it all
+        EXPECT_EQ(text.textAtOffset(int(whole.size()), QAccessible::WordBoundary, &start, &end),
+                  whole);
+        text.attributes(1, &start, &end);
+        EXPECT_EQ(std::pair(start, end), std::pair(0, int(whole.size())));
+    }
+}
+
+// Each item says what it is, a toggle its state, a submenu that it opens, and its key as
+// desktop toolkits write one; each is found in its menu.
+TEST_F(Accessibility, MenuItemsSayWhatTheyAreTheirStateAndTheirKey) {
+    using R = QAccessible::Role;
+    for (const auto& [item, role, key] :
+         {std::tuple{"Wave game", R::CheckBox, ";;g"},
+          {"Pitch", R::PopupMenu, ";;"},
+          {"220 Hz", R::RadioButton, ";;"},
+          {"Show harmonics", R::CheckBox, ";;h"},
+          {"Copy amplitudes", R::MenuItem, ";;<Control><Shift>c"}}) {
+        QAccessibleInterface& it = of(menuItem(item));
+        QAccessibleActionInterface& act = *it.actionInterface();
+        EXPECT_EQ(std::tuple(it.role(), it.state().checkable, it.state().checked,
+                             act.keyBindingsForAction(act.actionNames().value(0)).join(';'),
+                             it.parent()->child(it.parent()->indexOfChild(&it)) == &it),
+                  std::tuple(role, role == R::CheckBox || role == R::RadioButton,
+                             QString(item) == "220 Hz", QString(key), true))
+            << item;
+    }
+}
+
+// A change the display shows is spoken once it settles, while the display has the focus or
+// when a preset made it; a note speaks for its own change.
+TEST_F(Accessibility, ASettledChangeIsSpokenOnceWhileTheDisplayHasTheFocusOrAPresetMadeIt) {
+    auto& said = child<QWidget>("announcement");
+    const auto spoken = [&] {
+        return std::pair(heardOf(QAccessible::ObjectShow, said), of(said).text(QAccessible::Name));
+    };
+    onDisplay("h");
+    EXPECT_TRUE(testing_support::eventually([&] { return spoken().first == 1; }, 1000));
+    EXPECT_EQ(
+        std::pair(of(said).role(), spoken().second),
+        std::pair(QAccessible::Notification, QString("Every harmonic is 0. Harmonics view on")));
+    heard.clear();
+    typeOver(3, "5"); // with the focus in a box: the box speaks for itself
+    QTest::mouseClick(&button(2), Qt::LeftButton); // SAW RIGHT, every harmonic negative
+    QTest::qWait(1000);
+    const auto minus = [](int a) { return QLocale().toString(double(-a)); };
+    EXPECT_EQ(spoken(), std::pair(1, QString("Harmonics 1: %1, 2: %2, 3: %3, 4: %4, 5: %5, 6: "
+                                             "%6, 7: %7, 8: %7, 9: %7, 10: %7. Harmonics view on")
+                                         .arg(minus(77), minus(37), minus(24), minus(17), minus(9),
+                                              minus(6), minus(1))));
 }
 
 } // namespace

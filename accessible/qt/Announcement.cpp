@@ -1,0 +1,28 @@
+#include "Announcement.h"
+
+namespace accessible {
+
+Announcement::Announcement(QWidget& parent) : QWidget(&parent) {
+    setObjectName(QStringLiteral("announcement"));
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setFocusPolicy(Qt::NoFocus);
+    setGeometry(0, 0, 1, 1);
+    hide();
+}
+
+// Each time afresh, so a reader speaks it even when the words are those of the last time.
+void Announcement::say(const QString& words) {
+    words_ = words;
+    hide();
+    show();
+}
+
+AnnouncementAccessible::AnnouncementAccessible(Announcement& announcement)
+    : QAccessibleWidget(&announcement, QAccessible::Notification) {}
+
+QString AnnouncementAccessible::text(QAccessible::Text type) const {
+    return type == QAccessible::Name ? static_cast<Announcement*>(widget())->words()
+                                     : QAccessibleWidget::text(type);
+}
+
+} // namespace accessible
