@@ -173,8 +173,11 @@ void WaveGameActions::soundPlays(bool plays) {
     byEar->setEnabled(plays);
     byEar->setText(plays ? levelText(earLevel) : tr("Level 6, by ear (needs sound)"));
     if (stopped && playing_ && game_.rules().byEar) {
-        hooks_.say(tr("The sound has stopped, and level 6 is only heard: your round waits until "
-                      "the sound plays again (Ctrl+P)."));
+        hooks_.say(hooks_.soundOn()
+                       ? tr("The sound has stopped, and level 6 is only heard: your round waits "
+                            "for the sound to come back.")
+                       : tr("The sound is off, and level 6 is only heard: your round waits until "
+                            "you switch it on (Ctrl+P)."));
     }
 }
 

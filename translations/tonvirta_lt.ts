@@ -445,12 +445,16 @@ Pasirinkite aplanką, į kurį galite rašyti ir kurio diske yra vietos.</transl
         <translation>Bangų žaidimas: keiskite amplitudes, kol jūsų suma sutaps su paslėpta banga. A parodo atsakymą, N nupiešia naują bangą, 1–6 parenka lygį, G baigia žaidimą.</translation>
     </message>
     <message>
-        <source>The sound has stopped, and level 6 is only heard: your round waits until the sound plays again (Ctrl+P).</source>
-        <translation>Garsas nutilo, o 6 lygis tik girdimas: jūsų ratas palauks, kol garsas vėl skambės (Ctrl+P).</translation>
-    </message>
-    <message>
         <source>Level 6 is played by ear and needs the sound: switch it on with Ctrl+P, then press 6.</source>
         <translation>6 lygis žaidžiamas iš klausos ir jam reikia garso: įjunkite jį Ctrl+P, tada spauskite 6.</translation>
+    </message>
+    <message>
+        <source>The sound has stopped, and level 6 is only heard: your round waits for the sound to come back.</source>
+        <translation>Garsas nutilo, o 6 lygis tik girdimas: jūsų ratas palauks, kol garsas sugrįš.</translation>
+    </message>
+    <message>
+        <source>The sound is off, and level 6 is only heard: your round waits until you switch it on (Ctrl+P).</source>
+        <translation>Garsas išjungtas, o 6 lygis tik girdimas: jūsų ratas palauks, kol jį įjungsite (Ctrl+P).</translation>
     </message>
 </context>
 <context>

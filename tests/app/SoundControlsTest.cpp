@@ -93,8 +93,8 @@ TEST_F(SoundControlsTest, TheGamesLevelByEarIsHeardOnlyAndWaitsForTheSound) {
     }
     output.fail("waiting for a sound server");
     EXPECT_EQ(child<QLabel>("note").text(),
-              "The sound has stopped, and level 6 is only heard: your round waits until the sound "
-              "plays again (Ctrl+P).");
+              "The sound has stopped, and level 6 is only heard: your round waits for the sound "
+              "to come back.");
     EXPECT_FALSE(menuItem("Level 6, by ear (needs sound)").isEnabled());
     output.fail("");
     QTest::keyClick(&oscil(), Qt::Key_A);
