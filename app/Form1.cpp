@@ -91,6 +91,10 @@ Form1::Form1(forms::ErrorBoundary::Reporter reporter, std::unique_ptr<audio::Sou
                                                                  description_->presetPressed();
                                                              }});
     createEditActions();
+    // Last, so that its filter comes first and every other sees the focus once.
+    for (QLineEdit* box : harmonika_) {
+        accessible::keepFocusSelectionQuiet(*box);
+    }
     createWaveGame(std::move(random));
     connect(timer1_, &QTimer::timeout, description_, &DisplayDescription::refresh);
     description_->refresh();
@@ -154,7 +158,6 @@ void Form1::createBoxes() {
             new QLineEdit(QStringLiteral("0"), framed ? static_cast<QWidget*>(frame1_) : this);
         box->setObjectName(QStringLiteral("harmonika_%1").arg(i));
         box->setAccessibleName(harmonicName(i));
-        accessible::keepFocusSelectionQuiet(*box);
         place(*box, framed ? layout::harmonikaRectInFrame(i) : layout::harmonikaRect(i));
         harmonika_[i] = box;
     }

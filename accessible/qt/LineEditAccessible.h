@@ -9,6 +9,7 @@ namespace accessible {
 // The box selects its text as Tab brings the focus in and lets the selection go as the focus
 // leaves; a screen reader told of those changes ahead of the focus speaks the number twice, and
 // "unselected" on the way out. They are kept from it: the focus itself tells the selection.
+// Install it after the box's other event filters, which then see each focus event once.
 void keepFocusSelectionQuiet(QLineEdit& edit);
 
 // A one-line box as a screen reader reads it. Qt 6.4's own interface for a line edit never
