@@ -3,6 +3,7 @@
 #include "accessible/qt/Announcement.h"
 #include "forms/qt/PictureBox.h"
 
+#include <QAccessible>
 #include <QLocale>
 #include <QStringList>
 
@@ -59,7 +60,7 @@ void DisplayDescription::speakSettled() {
     const bool noted = sinceNote_.isValid() && sinceNote_.elapsed() < qint64{2} * settleMs;
     const bool wanted = presetPressed_ || (display_.hasFocus() && !noted);
     presetPressed_ = false;
-    if (wanted) {
+    if (wanted && QAccessible::isActive()) { // nobody to tell, no notification to show
         announcement_->say(shown().join(QStringLiteral(". ")));
     }
 }
