@@ -1,6 +1,5 @@
 #include "Accessibility.h"
 
-#include "Note.h"
 #include "accessible/qt/Announcement.h"
 #include "accessible/qt/LineEditAccessible.h"
 #include "accessible/qt/MenuItemAccessible.h"
@@ -38,17 +37,6 @@ private:
     [[nodiscard]] QScrollBar& bar() const { return *static_cast<QScrollBar*>(widget()); }
 };
 
-// A note is spoken when it appears, as a desktop notification is.
-class NoteAccessible final : public QAccessibleWidget {
-public:
-    explicit NoteAccessible(Note& note) : QAccessibleWidget(&note, QAccessible::Notification) {}
-
-    [[nodiscard]] QString text(QAccessible::Text type) const override {
-        return type == QAccessible::Name ? static_cast<Note*>(widget())->text()
-                                         : QAccessibleWidget::text(type);
-    }
-};
-
 QAccessibleInterface* describe(const QString& className, QObject* object) {
     if (className == QLatin1String("app::Form1")) {
         // A plain top-level widget would be a "filler" to a screen reader, not a frame.
@@ -57,9 +45,9 @@ QAccessibleInterface* describe(const QString& className, QObject* object) {
     if (className == QLatin1String("QAction") || className == QLatin1String("QMenu")) {
         return accessible::describeMenu(object);
     }
-    if (className == QLatin1String("accessible::Announcement")) {
-        return new accessible::AnnouncementAccessible(
-            *static_cast<accessible::Announcement*>(object));
+    if (className == QLatin1String("app::Note") ||
+        className == QLatin1String("accessible::Announcement")) {
+        return new accessible::NotificationAccessible(*static_cast<QWidget*>(object));
     }
     if (className == QLatin1String("QLineEdit")) {
         return new accessible::LineEditAccessible(*static_cast<QLineEdit*>(object));
@@ -67,9 +55,6 @@ QAccessibleInterface* describe(const QString& className, QObject* object) {
     if (className == QLatin1String("forms::PictureBox")) {
         // A chart of the sum, which a reader names as such, rather than an unnamed filler.
         return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Chart);
-    }
-    if (className == QLatin1String("app::Note")) {
-        return new NoteAccessible(*static_cast<Note*>(object));
     }
     if (object != nullptr && object->property(amplitudeSlider).toBool()) {
         return new AmplitudeSliderAccessible(*static_cast<QScrollBar*>(object));

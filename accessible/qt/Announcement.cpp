@@ -17,11 +17,11 @@ void Announcement::say(const QString& words) {
     show();
 }
 
-AnnouncementAccessible::AnnouncementAccessible(Announcement& announcement)
-    : QAccessibleWidget(&announcement, QAccessible::Notification) {}
+NotificationAccessible::NotificationAccessible(QWidget& widget)
+    : QAccessibleWidget(&widget, QAccessible::Notification) {}
 
-QString AnnouncementAccessible::text(QAccessible::Text type) const {
-    return type == QAccessible::Name ? static_cast<Announcement*>(widget())->words()
+QString NotificationAccessible::text(QAccessible::Text type) const {
+    return type == QAccessible::Name ? widget()->property("text").toString()
                                      : QAccessibleWidget::text(type);
 }
 

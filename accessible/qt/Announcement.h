@@ -10,20 +10,23 @@ namespace accessible {
 // takes one pixel and paints none, so what it stands over looks as before.
 class Announcement final : public QWidget {
     Q_OBJECT
+    Q_PROPERTY(QString text READ text)
 
 public:
     explicit Announcement(QWidget& parent);
 
     void say(const QString& words);
-    [[nodiscard]] const QString& words() const { return words_; }
+    [[nodiscard]] const QString& text() const { return words_; }
 
 private:
     QString words_;
 };
 
-class AnnouncementAccessible final : public QAccessibleWidget {
+// A widget whose text is spoken when it appears, as a desktop notification is: an announcement,
+// or a note over the display (a label).
+class NotificationAccessible final : public QAccessibleWidget {
 public:
-    explicit AnnouncementAccessible(Announcement& announcement);
+    explicit NotificationAccessible(QWidget& widget);
 
     [[nodiscard]] QString text(QAccessible::Text type) const override;
 };
