@@ -2,6 +2,7 @@
 
 #include "accessible/qt/Announcement.h"
 #include "forms/qt/PictureBox.h"
+#include "scope/Renderer.h"
 
 #include <QAccessible>
 #include <QLocale>
@@ -87,8 +88,10 @@ QStringList DisplayDescription::shown() const {
                                      : tr("Target view on: %1").arg(aimName_));
     }
     // The display spaces its figures apart; read aloud they are a list.
-    const QString caption =
-        display_.captionText().split(QStringLiteral("   ")).join(QStringLiteral(", "));
+    const QString caption = display_.captionText()
+                                .split(QString::fromLatin1(scope::captionGap.data(),
+                                                           qsizetype(scope::captionGap.size())))
+                                .join(QStringLiteral(", "));
     if (!caption.isEmpty()) {
         parts << caption;
     }

@@ -40,9 +40,6 @@ std::string oneDecimal(double value) {
     return {buffer.data(), end.ptr};
 }
 
-// Between the parts of the caption, as a screen reader's description splits them.
-constexpr std::string_view captionGap = "   ";
-
 } // namespace
 
 std::string plainFitWording(const std::optional<Fit>& fit) {

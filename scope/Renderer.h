@@ -8,8 +8,13 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace scope {
+
+// Between the parts of the caption (the figures, the game's level and score), by which a
+// screen reader's description splits it.
+inline constexpr std::string_view captionGap = "   ";
 
 // The fit line's words: the figures, or why there are none.
 using FitWording = std::function<std::string(const std::optional<Fit>&)>;
