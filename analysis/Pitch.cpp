@@ -26,6 +26,24 @@ double vertexOffset(double before, double at, double after) {
     return curvature > 0.0 ? std::clamp(0.5 * (before - after) / curvature, -0.5, 0.5) : 0.0;
 }
 
+// The whole lag within reach of a rough period at which the stretch best repeats itself.
+double nearestRepeat(std::span<const float> stretch, double rough, double reach) {
+    const auto lowest = static_cast<std::size_t>(std::max(2.0, std::floor(rough * (1.0 - reach))));
+    const auto highest = static_cast<std::size_t>(std::ceil(rough * (1.0 + reach)));
+    if (highest + 8 >= stretch.size()) {
+        return rough;
+    }
+    const std::size_t length = stretch.size() - highest - 1;
+    std::size_t best = lowest;
+    double least = difference(stretch, lowest, length);
+    for (std::size_t lag = lowest + 1; lag <= highest; ++lag) {
+        const double d = difference(stretch, lag, length);
+        best = d < least ? lag : best;
+        least = std::min(least, d);
+    }
+    return double(best);
+}
+
 } // namespace
 
 // Lag by lag, and no further than the dip that settles it.
@@ -52,7 +70,10 @@ std::optional<double> yinPeriod(std::span<const float> frame, int minLag, int ma
 }
 
 // Over ever more periods, so that each step's error is small against the next step's search.
-double refinedPeriod(std::span<const float> stretch, double rough) {
+double refinedPeriod(std::span<const float> stretch, double rough, double reach) {
+    if (reach > 0.0) {
+        rough = nearestRepeat(stretch, rough, reach);
+    }
     double period = rough;
     for (double periods = 1.0; 2.0 * periods * period + 8.0 < double(stretch.size());
          periods *= 2.0) {

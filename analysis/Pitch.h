@@ -13,7 +13,8 @@ namespace analysis {
 std::optional<double> yinPeriod(std::span<const float> frame, int minLag, int maxLag);
 
 // The period near a rough one, as precisely as a long stretch allows: the lag of several
-// periods at which the stretch best repeats itself, divided by their number.
-double refinedPeriod(std::span<const float> stretch, double rough);
+// periods at which the stretch best repeats itself, divided by their number. With a reach, the
+// rough one may be off by that fraction of itself.
+double refinedPeriod(std::span<const float> stretch, double rough, double reach = 0.0);
 
 } // namespace analysis

@@ -1,10 +1,12 @@
 #include "SoundAnalysis.h"
 
+#include "Notes.h"
 #include "Pitch.h"
 
 #include <algorithm>
 #include <cmath>
 #include <complex>
+#include <functional>
 #include <numbers>
 #include <numeric>
 #include <utility>
@@ -17,7 +19,10 @@ constexpr double pi = std::numbers::pi;
 // Pitch is tracked on the sound brought down to about this rate: enough for 2 kHz, and cheap.
 constexpr double trackingRate = 12000.0;
 constexpr double hopSeconds = 0.02;
-constexpr double steadyRatio = 1.01;
+// A steady pitch this far outside the range is still tracked, to say which side it is on.
+constexpr double trackedLowestHz = 20.0;
+constexpr double trackedHighestHz = 4000.0;
+constexpr double rangeSlack = 1.01;
 constexpr double shortestStretchSeconds = 0.1;
 // Frames this far below the loudest cannot hold the loudest note, and are not tracked.
 constexpr double quietRatio = 0.01;
@@ -26,17 +31,6 @@ constexpr double silentRms = 1e-4;
 // smear the upper ones; a note is measured over at most this long.
 constexpr double chunkPeriods = 8.0;
 constexpr double measuredSeconds = 2.0;
-
-struct Frame {
-    double hz = 0.0; // 0 where no pitch holds
-    double rms = 0.0;
-};
-
-struct Stretch {
-    std::size_t begin = 0;
-    std::size_t end = 0; // in samples
-    double hz = 0.0;
-};
 
 double rmsOf(std::span<const float> x) {
     const double power = std::transform_reduce(x.begin(), x.end(), 0.0, std::plus<>(),
@@ -54,20 +48,25 @@ std::vector<float> decimated(std::span<const float> x, std::size_t factor) {
     return out;
 }
 
-// The pitch and loudness every hop, over frames long enough for two periods of the lowest pitch.
+// The pitch and loudness every hop. A frame holds two periods of the lowest pitch taken apart
+// and one of the lowest tracked, which is lower, so that a note out of range is still known.
 struct Track {
     std::vector<Frame> frames;
     std::size_t hop = 1;    // in samples
     std::size_t length = 0; // of a frame
+    std::size_t window = 0; // compared with itself a period later
+    double rate = 0.0;
 };
 
 Track track(std::span<const float> x, double rate) {
-    const int minLag = std::max(2, int(rate / highestHz));
-    const int maxLag = std::min(int(std::ceil(rate / lowestHz)), int(x.size() / 2) - 1);
-    if (maxLag <= minLag) {
+    const int minLag = std::max(2, int(rate / trackedHighestHz));
+    const auto window = std::min(std::size_t(std::ceil(rate / lowestHz)), x.size() / 2 - 1);
+    const int maxLag =
+        std::min(int(std::ceil(rate / trackedLowestHz)), int(x.size()) - int(window) - 1);
+    if (x.size() < 4 || maxLag <= minLag) {
         return {};
     }
-    const auto length = 2 * std::size_t(maxLag) + 2;
+    const auto length = window + std::size_t(maxLag) + 1;
     const auto hop = std::max<std::size_t>(1, std::size_t(rate * hopSeconds));
     std::vector<Frame> frames;
     for (std::size_t at = 0; at + length <= x.size(); at += hop) {
@@ -82,45 +81,7 @@ Track track(std::span<const float> x, double rate) {
             frames[f].hz = period ? rate / *period : 0.0;
         }
     }
-    return {std::move(frames), hop, length};
-}
-
-// The loudest run of frames of at least 0.1 s whose pitch holds within 1 %, less its first and
-// last frame, where an attack or a release may still be.
-std::optional<Stretch> steadiest(const std::vector<Frame>& frames, std::size_t hop,
-                                 std::size_t frameLength, double rate) {
-    // A sound shorter than that may still be one note, as a whole.
-    const std::size_t shortest = std::min(
-        frames.size(), std::size_t(std::ceil(shortestStretchSeconds * rate / double(hop))) + 2);
-    std::optional<Stretch> best;
-    double bestRms = 0.0;
-    for (std::size_t i = 0; i < frames.size(); ++i) {
-        double low = frames[i].hz;
-        double high = frames[i].hz;
-        double rms = 0.0;
-        std::size_t j = i;
-        for (; j < frames.size() && frames[j].hz > 0.0; ++j) {
-            low = std::min(low, frames[j].hz);
-            high = std::max(high, frames[j].hz);
-            if (high > low * steadyRatio) {
-                break;
-            }
-            rms += frames[j].rms;
-        }
-        if (frames[i].hz > 0.0 && j - i >= shortest && rms / double(j - i) > bestRms) {
-            bestRms = rms / double(j - i);
-            const std::size_t trim = j - i > 2 ? 1 : 0;
-            std::vector<double> pitches;
-            for (std::size_t f = i + trim; f < j - trim; ++f) {
-                pitches.push_back(frames[f].hz);
-            }
-            std::nth_element(pitches.begin(), pitches.begin() + long(pitches.size() / 2),
-                             pitches.end());
-            best = Stretch{(i + trim) * hop, (j - 1 - trim) * hop + frameLength,
-                           pitches[pitches.size() / 2]};
-        }
-    }
-    return best;
+    return {std::move(frames), hop, length, window, rate};
 }
 
 // Shifted in time so that the fundamental's phase is zero. Without a fundamental the lowest
@@ -156,15 +117,18 @@ inSinePhase(const std::array<std::complex<double>, harmonicCount>& raw) {
     return best;
 }
 
-// Each harmonic's magnitude and phase, the fundamental's phase taken as zero, over one chunk,
-// through a Hann window so that a chunk of not quite whole periods does not leak.
 // Each harmonic's m e^(i phi), for m sin(k w t + phi) with t = 0 at the first sample, through a
-// Hann window so that a stretch of not quite whole periods does not leak. The phasors turn by
-// multiplication: no sine or cosine a sample.
-std::array<std::complex<double>, harmonicCount> rawHarmonics(std::span<const float> x,
-                                                             double period, std::size_t count) {
+// Hann window so that a stretch of not quite whole periods does not leak. A pitch that moves
+// (a vibrato's swing) is followed as a glide from the period at a quarter of the stretch to the
+// one at three quarters. The phasors turn by multiplication: no sine or cosine a sample.
+std::array<std::complex<double>, harmonicCount>
+rawHarmonics(std::span<const float> x, double period, std::size_t count, double laterPeriod = 0) {
     std::array<std::complex<double>, harmonicCount> sums{};
-    const std::complex<double> step = std::polar(1.0, -2.0 * pi / period);
+    const double early = 2.0 * pi / period;
+    const double late = laterPeriod > 0.0 ? 2.0 * pi / laterPeriod : early;
+    const double glide = (late - early) / (0.5 * double(x.size()));
+    std::complex<double> step = std::polar(1.0, -(early - 0.25 * double(x.size()) * glide));
+    const std::complex<double> stepTurn = std::polar(1.0, -glide);
     const std::complex<double> windowStep = std::polar(1.0, 2.0 * pi / double(x.size()));
     std::complex<double> turn = 1.0;
     std::complex<double> windowTurn = 1.0;
@@ -178,6 +142,7 @@ std::array<std::complex<double>, harmonicCount> rawHarmonics(std::span<const flo
             phasor *= turn;
         }
         turn *= step;
+        step *= stepTurn;
         windowTurn *= windowStep;
     }
     for (auto& sum : sums) { // i * C / (sum of weights / 2) is m e^(i phi)
@@ -188,71 +153,105 @@ std::array<std::complex<double>, harmonicCount> rawHarmonics(std::span<const flo
 
 // The harmonics below half the sample rate, over one chunk, the fundamental's phase as zero.
 std::array<std::complex<double>, harmonicCount> harmonicsOf(std::span<const float> chunk,
-                                                            double period) {
-    const auto below = std::size_t(std::ceil(period / 2.0)) - 1; // k / period < 1 / 2
-    return inSinePhase(rawHarmonics(chunk, period, std::min(harmonicCount, below)));
+                                                            double period, double laterPeriod = 0) {
+    const auto below =
+        std::size_t(std::ceil(std::min(period, laterPeriod > 0 ? laterPeriod : period) / 2.0)) -
+        1; // k / period < 1 / 2
+    return inSinePhase(rawHarmonics(chunk, period, std::min(harmonicCount, below), laterPeriod));
 }
 
-} // namespace
+// The pitch the frames hold around a sample of the tracked sound, between the two nearest. A
+// frame's pitch is that of its window and the period after it.
+double pitchAt(const Track& tracked, double sample) {
+    const auto& frames = tracked.frames;
+    const auto centre = [&](std::size_t f) {
+        return double(f * tracked.hop) +
+               0.5 * (double(tracked.window) + tracked.rate / frames[f].hz);
+    };
+    std::size_t f = 0;
+    while (f + 1 < frames.size() && (frames[f + 1].hz <= 0.0 || centre(f + 1) <= sample)) {
+        ++f;
+    }
+    std::size_t g = f + 1;
+    while (g < frames.size() && frames[g].hz <= 0.0) {
+        ++g;
+    }
+    if (frames[f].hz <= 0.0 || g == frames.size() || sample <= centre(f)) {
+        return frames[f].hz > 0.0 ? frames[f].hz : frames[std::min(g, frames.size() - 1)].hz;
+    }
+    const double part = std::min(1.0, (sample - centre(f)) / (centre(g) - centre(f)));
+    return frames[f].hz + (frames[g].hz - frames[f].hz) * part;
+}
 
-Analysis analyse(std::span<const float> samples, double rate) {
-    samples = samples.first(std::min(samples.size(), std::size_t(longestSeconds * rate)));
-    const auto factor = std::max<std::size_t>(1, std::size_t(rate / trackingRate));
-    const std::vector<float> coarse = decimated(samples, factor);
-    const auto [frames, hop, frameLength] = track(coarse, rate / double(factor));
-    if (frames.empty()) {
-        return {std::nullopt, rmsOf(samples) < silentRms ? Problem::Silent : Problem::TooShort};
-    }
-    if (std::all_of(frames.begin(), frames.end(), [](auto& f) { return f.rms < silentRms; })) {
-        return {std::nullopt, Problem::Silent};
-    }
-    const auto stretch = steadiest(frames, hop, frameLength, rate / double(factor));
-    if (!stretch) {
-        const bool brief = double(samples.size()) < shortestStretchSeconds * rate;
-        return {std::nullopt, brief ? Problem::TooShort : Problem::NoSteadyPitch};
-    }
-    // Back at the full rate, the middle of the note, at most two seconds of it.
-    std::size_t begin = stretch->begin * factor;
-    std::size_t end = std::min(stretch->end * factor, samples.size());
-    const auto longest = std::size_t(measuredSeconds * rate);
-    if (end - begin > longest) {
-        begin += (end - begin - longest) / 2;
-        end = begin + longest;
-    }
-    const std::span note = samples.subspan(begin, end - begin);
-    const double period =
-        refinedPeriod(note.first(std::min(note.size(), std::size_t(rate))), rate / stretch->hz);
-    if (rate / period > highestHz * steadyRatio || rate / period < lowestHz / steadyRatio) {
-        return {std::nullopt, Problem::NoSteadyPitch}; // out of range, once known precisely
-    }
-    if (double(note.size()) < 3.0 * period) {
-        return {std::nullopt, Problem::TooShort};
-    }
-    // Chunk by chunk, each at its own period, so that a vibrato does not blur the upper harmonics.
-    const auto chunkLength = std::min(note.size(), std::size_t(chunkPeriods * period));
+// The harmonics summed over a note chunk by chunk, each chunk at its own period, so that a
+// vibrato does not blur the upper harmonics; and the centre of those periods.
+struct Measured {
     std::array<double, harmonicCount> magnitude{};
-    std::array<double, harmonicCount> inPhase{};
+    std::array<double, harmonicCount> inPhase{}; // m cos(psi), psi = 0 for a sine
+    std::array<std::complex<double>, harmonicCount> phasors{};
     double chunks = 0.0;
-    for (std::size_t at = 0; at + chunkLength <= note.size(); at += chunkLength / 2) {
-        const std::span chunk = note.subspan(at, chunkLength);
-        const auto found = harmonicsOf(chunk, refinedPeriod(chunk, period));
-        for (std::size_t k = 0; k < harmonicCount; ++k) {
-            magnitude[k] += std::abs(found[k]);
-            inPhase[k] += found[k].real(); // m e^(i psi): psi = 0 for a sine
+    double centrePeriod = 0.0; // over a Hann window, so that a partial swing weighs little
+};
+
+// A rough period from the frames is this far from a swinging pitch's at most.
+constexpr double roughReach = 0.08;
+
+// With roughPeriodAt, a swinging pitch is followed through each chunk; without, it holds period.
+Measured measure(std::span<const float> sound, double period,
+                 const std::function<double(std::size_t)>& roughPeriodAt) {
+    const auto chunkLength = std::min(sound.size(), std::size_t(chunkPeriods * period));
+    const std::size_t step = std::max<std::size_t>(1, chunkLength / 2);
+    const std::size_t count = (sound.size() - chunkLength) / step + 1;
+    Measured measured;
+    double logPeriods = 0.0;
+    double weights = 0.0;
+    for (std::size_t c = 0; c < count; ++c) {
+        const std::span chunk = sound.subspan(c * step, chunkLength);
+        double own = refinedPeriod(chunk, period);
+        std::array<std::complex<double>, harmonicCount> found{};
+        if (roughPeriodAt) {
+            const std::size_t half = chunkLength / 2;
+            const double early =
+                refinedPeriod(chunk.first(half), roughPeriodAt(c * step + half / 2), roughReach);
+            const double late = refinedPeriod(
+                chunk.subspan(half), roughPeriodAt(c * step + half + half / 2), roughReach);
+            own = std::sqrt(early * late);
+            found = harmonicsOf(chunk, early, late);
+        } else {
+            found = harmonicsOf(chunk, own);
         }
-        chunks += 1.0;
+        for (std::size_t k = 0; k < harmonicCount; ++k) {
+            measured.magnitude[k] += std::abs(found[k]);
+            measured.inPhase[k] += found[k].real();
+            measured.phasors[k] += found[k];
+        }
+        const double w = std::pow(std::sin(pi * (double(c) + 0.5) / double(count)), 2.0);
+        logPeriods += w * std::log(own);
+        weights += w;
     }
-    Harmonics harmonics;
-    harmonics.fundamentalHz = rate / period;
-    const double loudest = *std::max_element(magnitude.begin(), magnitude.end());
-    for (std::size_t k = 0; k < harmonicCount; ++k) {
-        const double sign = inPhase[k] < 0.0 ? -1.0 : 1.0;
-        harmonics.amplitudes[k] = int(std::nearbyint(100.0 * sign * magnitude[k] / loudest));
+    measured.chunks = double(count);
+    measured.centrePeriod = std::exp(logPeriods / weights);
+    return measured;
+}
+
+// One period built from the harmonics, from where the fundamental's phase is zero.
+std::array<double, periodColumns>
+periodOf(const std::array<std::complex<double>, harmonicCount>& phasors, double scale) {
+    std::array<double, periodColumns> out{};
+    for (std::size_t c = 0; c < periodColumns; ++c) {
+        const double x = 2.0 * pi * double(c) / double(periodColumns);
+        for (std::size_t k = 0; k < harmonicCount; ++k) {
+            out[c] += scale * std::imag(phasors[k] * std::polar(1.0, double(k + 1) * x));
+        }
     }
-    // The period itself, folded over the note from where the fundamental's phase is zero.
+    return out;
+}
+
+// The period itself, folded over the note from where the fundamental's phase is zero.
+std::array<double, periodColumns> folded(std::span<const float> note, double period, double scale) {
+    std::array<double, periodColumns> out{};
     const double phase = std::arg(rawHarmonics(note, period, 1)[0]);
     const double start = std::fmod(period * (1.0 - phase / (2.0 * pi)), period);
-    const double scale = 100.0 * chunks / loudest;
     for (std::size_t c = 0; c < periodColumns; ++c) {
         double sum = 0.0;
         int count = 0;
@@ -262,7 +261,78 @@ Analysis analyse(std::span<const float> samples, double rate) {
             sum += note[i] + (note[i + 1] - note[i]) * (at - double(i));
             ++count;
         }
-        harmonics.period[c] = count > 0 ? scale * sum / count : 0.0;
+        out[c] = count > 0 ? scale * sum / count : 0.0;
+    }
+    return out;
+}
+
+} // namespace
+
+Analysis analyse(std::span<const float> samples, double rate) {
+    samples = samples.first(std::min(samples.size(), std::size_t(longestSeconds * rate)));
+    const auto factor = std::max<std::size_t>(1, std::size_t(rate / trackingRate));
+    const std::vector<float> coarse = decimated(samples, factor);
+    const Track tracked = track(coarse, rate / double(factor));
+    const std::vector<Frame>& frames = tracked.frames;
+    if (frames.empty()) {
+        return {std::nullopt, rmsOf(samples) < silentRms ? Problem::Silent : Problem::TooShort};
+    }
+    if (std::all_of(frames.begin(), frames.end(), [](auto& f) { return f.rms < silentRms; })) {
+        return {std::nullopt, Problem::Silent};
+    }
+    const double framesPerSecond = rate / double(factor * tracked.hop);
+    // A sound shorter than that may still be one note, as a whole.
+    const std::size_t shortest = std::min(
+        frames.size(), std::size_t(std::ceil(shortestStretchSeconds * framesPerSecond)) + 2);
+    const auto note = pickNote(frames, framesPerSecond, shortest, lowestHz, highestHz);
+    if (!note) {
+        const bool brief = double(samples.size()) < shortestStretchSeconds * rate;
+        return {std::nullopt, brief ? Problem::TooShort : Problem::NoSteadyPitch};
+    }
+    // Back at the full rate, the middle of the note, at most two seconds of it.
+    std::size_t begin = note->first * tracked.hop * factor;
+    std::size_t end =
+        std::min(((note->last - 1) * tracked.hop + tracked.length) * factor, samples.size());
+    const auto longest = std::size_t(measuredSeconds * rate);
+    if (end - begin > longest) {
+        begin += (end - begin - longest) / 2;
+        end = begin + longest;
+    }
+    const std::span sound = samples.subspan(begin, end - begin);
+    // A swinging pitch has no one period to refine: its centre is found chunk by chunk below.
+    double period = rate / note->hz;
+    if (!note->swings) {
+        period = refinedPeriod(sound.first(std::min(sound.size(), std::size_t(rate))), period);
+    }
+    if (double(sound.size()) < 3.0 * period) {
+        return {std::nullopt, Problem::TooShort};
+    }
+    std::function<double(std::size_t)> roughPeriodAt;
+    if (note->swings) {
+        roughPeriodAt = [&](std::size_t at) {
+            return rate / pitchAt(tracked, double(begin + at) / double(factor));
+        };
+    }
+    const Measured measured = measure(sound, period, roughPeriodAt);
+    if (note->swings) {
+        period = measured.centrePeriod;
+    }
+    const double hz = rate / period;
+    if (hz > highestHz * rangeSlack || hz < lowestHz / rangeSlack) {
+        return {std::nullopt, Problem::OutOfRange, hz};
+    }
+    Harmonics harmonics;
+    harmonics.fundamentalHz = hz;
+    const double loudest = *std::max_element(measured.magnitude.begin(), measured.magnitude.end());
+    for (std::size_t k = 0; k < harmonicCount; ++k) {
+        const double sign = measured.inPhase[k] < 0.0 ? -1.0 : 1.0;
+        harmonics.amplitudes[k] =
+            int(std::nearbyint(100.0 * sign * measured.magnitude[k] / loudest));
+    }
+    if (note->swings) {
+        harmonics.period = periodOf(measured.phasors, 100.0 / loudest);
+    } else {
+        harmonics.period = folded(sound, period, 100.0 * measured.chunks / loudest);
     }
     return {harmonics, Problem::Silent};
 }

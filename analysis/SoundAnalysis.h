@@ -26,15 +26,17 @@ struct Harmonics {
     std::array<double, periodColumns> period{};
 };
 
-enum class Problem { Silent, NoSteadyPitch, TooShort };
+enum class Problem { Silent, NoSteadyPitch, TooShort, OutOfRange };
 
 struct Analysis {
     std::optional<Harmonics> harmonics; // or why there are none
     Problem problem = Problem::Silent;
+    double hz = 0.0; // the steady pitch that is out of range
 };
 
-// Mono samples at their rate: the loudest stretch of at least 0.1 s whose pitch, between 30 Hz
-// and 2 kHz, holds within 1 %, taken apart at exact multiples of that pitch.
+// Mono samples at their rate: the note a listener would pick (see pickNote), between 30 Hz and
+// 2 kHz, taken apart at exact multiples of its pitch; a vibrato's at its centre, following the
+// swing.
 Analysis analyse(std::span<const float> samples, double rate);
 
 // The name of the note nearest a frequency, as "G3" (A4 = 440 Hz).

@@ -86,6 +86,11 @@ void Listening::takeApart() {
             tr("Listening: %1 Hz (%2)")
                 .arg(QLocale().toString(found.harmonics->fundamentalHz, 'f', 1),
                      QString::fromStdString(analysis::noteName(found.harmonics->fundamentalHz))));
+    } else if (found.problem == analysis::Problem::OutOfRange) {
+        const QString hz = QLocale().toString(found.hz, 'f', 0);
+        hooks_.say(found.hz > analysis::highestHz
+                       ? tr("Listening: %1 Hz, too high to take apart").arg(hz)
+                       : tr("Listening: %1 Hz, too low to take apart").arg(hz));
     } else {
         hooks_.say(found.problem == analysis::Problem::Silent ? tr("Listening: silence")
                                                               : tr("Listening: no steady pitch"));

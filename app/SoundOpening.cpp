@@ -68,6 +68,13 @@ QString problemWith(const QString& name, const Opened& opened) {
         return say(QT_TRANSLATE_NOOP("SoundOpening", "%1: no steady pitch"));
     case analysis::Problem::TooShort:
         return say(QT_TRANSLATE_NOOP("SoundOpening", "%1: too short"));
+    case analysis::Problem::OutOfRange:
+        return say(opened.found->hz > analysis::highestHz
+                       ? QT_TRANSLATE_NOOP("SoundOpening",
+                                           "%1: pitch %2 Hz, above what Tonvirta takes apart")
+                       : QT_TRANSLATE_NOOP("SoundOpening",
+                                           "%1: pitch %2 Hz, below what Tonvirta takes apart"))
+            .arg(QLocale().toString(opened.found->hz, 'f', 0));
     }
     return {};
 }

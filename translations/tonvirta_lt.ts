@@ -101,6 +101,14 @@
         <source>%1: a folder, not a sound file</source>
         <translation>%1: tai aplankas, o ne garso failas</translation>
     </message>
+    <message>
+        <source>%1: pitch %2 Hz, above what Tonvirta takes apart</source>
+        <translation>%1: aukštis %2 Hz, aukštesnis, nei Tonvirta išskaido</translation>
+    </message>
+    <message>
+        <source>%1: pitch %2 Hz, below what Tonvirta takes apart</source>
+        <translation>%1: aukštis %2 Hz, žemesnis, nei Tonvirta išskaido</translation>
+    </message>
 </context>
 <context>
     <name>app::DisplayDescription</name>
@@ -310,6 +318,14 @@ Pasirinkite aplanką, į kurį galite rašyti ir kurio diske yra vietos.</transl
     <message>
         <source>Listening: no steady pitch</source>
         <translation>Klausomasi: nėra pastovaus aukščio</translation>
+    </message>
+    <message>
+        <source>Listening: %1 Hz, too high to take apart</source>
+        <translation>Klausomasi: %1 Hz, per aukštas išskaidyti</translation>
+    </message>
+    <message>
+        <source>Listening: %1 Hz, too low to take apart</source>
+        <translation>Klausomasi: %1 Hz, per žemas išskaidyti</translation>
     </message>
 </context>
 <context>

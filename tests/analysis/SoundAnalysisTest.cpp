@@ -6,7 +6,9 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <gmock/gmock.h>
+#include <limits>
 #include <numbers>
 #include <random>
 #include <sndfile.h>
@@ -101,6 +103,127 @@ TEST(SoundAnalysis, ANoteAmongOthersGivesItsOwnPitchAndNothingSaysWhy) {
     }
 }
 
+// A note as an instrument plays it: its pitch, in cents about hz, and each harmonic's level
+// over time.
+struct Played {
+    const char* what;
+    double hz;
+    Amplitudes amplitudes;
+    double seconds;
+    std::function<double(double t)> cents;
+    std::function<double(int k, double t)> level;
+};
+
+std::vector<float> samplesOf(const Played& note, double rate = 48000) {
+    std::vector<float> x(std::size_t(note.seconds * rate));
+    double phase = 0.0;
+    for (std::size_t i = 0; i < x.size(); ++i) {
+        const double t = double(i) / rate;
+        phase += 2 * pi * note.hz * std::exp2(note.cents(t) / 1200) / rate;
+        double sum = 0.0;
+        for (int k = 1; k <= 17; ++k) {
+            sum += note.amplitudes[k - 1] * note.level(k, t) * std::sin(k * phase);
+        }
+        x[i] = float(sum / 400.0);
+    }
+    return x;
+}
+
+auto vibrato(double cents, double hz) {
+    return [=](double t) { return cents * std::sin(2 * pi * hz * t); };
+}
+double held(int, double t) {
+    return std::min(1.0, t / 0.05);
+}
+// Each harmonic dying away at its own rate, the upper ones sooner, as a plucked string's do.
+double plucked(int k, double t) {
+    return std::min(1.0, t / 0.01) * std::exp(-t * (k + 1) / 2.5);
+}
+double steady(double) {
+    return 0.0;
+}
+
+TEST(SoundAnalysis, TakesANoteApartAsItIsPlayed) {
+    const Played notes[] = {
+        {"violin A4",
+         436.9,
+         {100, 60, 45, 30, 25, 18, 12, 9, 6, 4, 3, 2},
+         2,
+         vibrato(39, 5.5),
+         held},
+        {"violin G#6", 1669, {100, 30, 10}, 2, vibrato(72, 6), held},
+        {"wide and slow", 220, {100, -50, 0, 25, 0, 12}, 2, vibrato(100, 3), held},
+        {"narrow and fast",
+         150,
+         {100, 50, 33, 25, 20, 17, 14, 13, 11, 10, 9, 8, 8, 7, 7, 6, 6},
+         2,
+         vibrato(30, 9),
+         held},
+        {"wide and fast", 330, {100, 0, 30, 0, 10}, 2, vibrato(100, 9), held},
+        {"settling horn",
+         110.2,
+         {100, 70, 50, 35, 20, 10},
+         2.7,
+         [](double t) { return t < 0.25 ? -17.0 : 0.0; },
+         [](int, double t) { return t < 0.25 ? 1.19 : 1.0; }},
+        {"loud, then quieter and longer",
+         300,
+         {100, 40},
+         3.2,
+         [](double t) { return t < 0.8 ? 0.0 : 498.0; },
+         [](int k, double t) { return t < 0.8  ? 1.0
+                                      : k == 1 ? 0.63
+                                               : 0.0; }},
+        {"a semitone up, longer",
+         317.8,
+         {100, 20},
+         1.6,
+         [](double t) { return t < 0.6 ? -100.0 : 0.0; },
+         held},
+    };
+    for (const Played& note : notes) {
+        const auto found = analysis::analyse(samplesOf(note), 48000);
+        ASSERT_TRUE(found.harmonics) << note.what << ": " << int(found.problem);
+        EXPECT_NEAR(1200 * std::log2(found.harmonics->fundamentalHz / note.hz), 0, 5) << note.what;
+        EXPECT_THAT(found.harmonics->amplitudes,
+                    testing::Pointwise(testing::FloatNear(2.0F), note.amplitudes))
+            << note.what;
+    }
+    // A plucked string is measured where it starts to sound, not in its fading tail.
+    const Played guitar{"guitar E2", 82.4, {30, 100, 60, 20}, 3, steady, plucked};
+    const auto found = analysis::analyse(samplesOf(guitar), 48000);
+    ASSERT_TRUE(found.harmonics);
+    Amplitudes early{};
+    for (std::size_t k = 0; k < 4; ++k) {
+        early[k] =
+            int(std::lround(guitar.amplitudes[k] * plucked(int(k + 1), 0.15) / plucked(2, 0.15)));
+    }
+    EXPECT_THAT(found.harmonics->amplitudes, testing::Pointwise(testing::FloatNear(4.0F), early));
+}
+
+TEST(SoundAnalysis, SaysWhatIsNoNoteOrOutOfRange) {
+    const auto up = [](double t) { return 700 * t / 1.5; };
+    const struct {
+        const char* what;
+        std::vector<float> samples;
+        Problem problem;
+        double hz = 0;
+    } sounds[] = {
+        {"a glide", samplesOf({"", 200, {100, 30}, 1.5, up, held}), Problem::NoSteadyPitch},
+        {"a piccolo's top", samplesOf({"", 2130, {100, 20}, 1, steady, held}), Problem::OutOfRange,
+         2130},
+        {"an organ's lowest", samplesOf({"", 25, {100, 60, 30}, 1.5, steady, held}),
+         Problem::OutOfRange, 25},
+    };
+    for (const auto& sound : sounds) {
+        const auto found = analysis::analyse(sound.samples, 48000);
+        EXPECT_EQ(std::pair(found.harmonics.has_value(), found.problem),
+                  std::pair(false, sound.problem))
+            << sound.what;
+        EXPECT_NEAR(found.hz, sound.hz, sound.hz * 0.003) << sound.what;
+    }
+}
+
 // Written by libsndfile in each format, in stereo; read back, mixed to one and taken apart.
 TEST(SoundFile, ReadsEveryFormatMixedToOneAndRefusesWhatIsNoSound) {
     const auto folder = std::filesystem::temp_directory_path() / "tonvirta-sound-file-test";
@@ -130,6 +253,19 @@ TEST(SoundFile, ReadsEveryFormatMixedToOneAndRefusesWhatIsNoSound) {
                     testing::Pointwise(testing::FloatNear(1.0F), tone.amplitudes))
             << format;
     }
+    // A float file may hold what no sound holds: read as silence there, the note is still found.
+    std::vector<float> broken = mono;
+    broken[1000] = std::numeric_limits<float>::infinity();
+    broken[20000] = std::numeric_limits<float>::quiet_NaN();
+    SF_INFO info{0, 44100, 1, SF_FORMAT_WAV | SF_FORMAT_FLOAT, 0, 0};
+    SNDFILE* file = sf_open((folder / "broken.wav").c_str(), SFM_WRITE, &info);
+    sf_writef_float(file, broken.data(), sf_count_t(broken.size()));
+    sf_close(file);
+    const auto sound = analysis::readSound((folder / "broken.wav").string());
+    EXPECT_EQ(std::pair(sound->samples[1000], sound->samples[20000]), std::pair(0.0F, 0.0F));
+    const auto found = analysis::analyse(sound->samples, sound->rate);
+    ASSERT_TRUE(found.harmonics);
+    EXPECT_NEAR(found.harmonics->fundamentalHz, 261.6, 0.3);
     std::ofstream(folder / "text") << "RIFF not really a sound";
     std::ofstream(folder / "empty").flush();
     for (const char* name : {"text", "empty", "missing"}) {

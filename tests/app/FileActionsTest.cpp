@@ -73,7 +73,7 @@ TEST_F(FileActions, ASoundDroppedOnTheWindowComesApartIntoItsHarmonicsAsOneStep)
     choose("Export sound…", folder.filePath("mute.wav"));
     typeOver(16, "5"); // then a sound dropped is a step of its own
     const QString muted = texts();
-    const auto dropped = [this](const QString& name) {
+    const auto dropped = [this](const QString& name, bool waits = true) {
         QMimeData data;
         data.setUrls({QUrl::fromLocalFile(folder.filePath(name))});
         QDragEnterEvent enter(QPoint(9, 9), Qt::CopyAction, &data, Qt::LeftButton, {});
@@ -81,9 +81,15 @@ TEST_F(FileActions, ASoundDroppedOnTheWindowComesApartIntoItsHarmonicsAsOneStep)
         QDropEvent drop(QPointF(9, 9), Qt::CopyAction, &data, Qt::LeftButton, {});
         QApplication::sendEvent(&*window, &drop);
         const auto note = [this] { return child<QLabel>("note").text(); };
-        EXPECT_TRUE(testing_support::eventually([&] { return note().contains(name); }));
+        EXPECT_TRUE(!waits || testing_support::eventually([&] { return note().contains(name); }));
         return note();
     };
+    // A file superseded before it is read never lands, however late its answer comes.
+    dropped("tone.wav", false);
+    EXPECT_EQ(dropped("missing.wav"), "missing.wav: no such file");
+    QTest::qWait(400);
+    EXPECT_EQ(std::pair(texts(), child<QLabel>("note").text()),
+              std::pair(muted, QString("missing.wav: no such file")));
     const QString hz = QLocale().toString(220.0, 'f', 1); // in the user's number format
     EXPECT_EQ(dropped("tone.wav"), hz + " Hz (A3) · tone.wav");
     EXPECT_EQ(texts(), "100 0 -39 0 20 0 -7 0 0 0 0 0 0 0 0 0 0");
