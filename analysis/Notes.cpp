@@ -49,14 +49,23 @@ struct Candidate {
     bool inRange = false;
 };
 
+// Loudness over the same window as the centre: a vibrato's loudness swings with its pitch, by
+// more than 3 dB on a violin, and that swing is not the note getting quieter.
+using Levels = std::vector<double>;
+
 // Every longest note starting at each frame of one voiced run.
 void addNotes(std::span<const Frame> frames, std::size_t begin, std::size_t end, std::size_t reach,
-              std::size_t shortest, double lowHz, double highHz, std::vector<Candidate>& notes) {
+              std::size_t shortest, double lowHz, double highHz, std::vector<Candidate>& notes,
+              Levels& levels) {
     std::vector<double> cents;
+    std::vector<double> rms;
     for (std::size_t f = begin; f < end; ++f) {
         cents.push_back(centsOf(frames[f].hz));
+        rms.push_back(frames[f].rms);
     }
     const std::vector<double> centre = centres(cents, reach);
+    const std::vector<double> level = centres(rms, reach);
+    std::copy(level.begin(), level.end(), levels.begin() + long(begin));
     std::size_t reached = 0;
     for (std::size_t i = 0; i < cents.size(); ++i) {
         double low = centre[i];
@@ -73,7 +82,7 @@ void addNotes(std::span<const Frame> frames, std::size_t begin, std::size_t end,
             reached = j;
             Candidate note{begin + i, begin + j, 0.0, false};
             for (std::size_t f = note.first; f < note.last; ++f) {
-                note.peak = std::max(note.peak, frames[f].rms);
+                note.peak = std::max(note.peak, levels[f]);
             }
             const double hz = frames[(note.first + note.last) / 2].hz;
             note.inRange = hz >= lowHz && hz <= highHz;
@@ -84,20 +93,21 @@ void addNotes(std::span<const Frame> frames, std::size_t begin, std::size_t end,
 
 // The part of a note within 3 dB of its loudest frame, at least shortest frames of it, less an
 // end frame where an attack or a release may still be.
-Note loudPart(std::span<const Frame> frames, const Candidate& note, std::size_t shortest) {
+Note loudPart(std::span<const Frame> frames, const Levels& levels, const Candidate& note,
+              std::size_t shortest) {
     const std::size_t trim = note.last - note.first > shortest + 1 ? 1 : 0;
     const std::size_t first = note.first + trim;
     const std::size_t last = note.last - trim;
     std::size_t peak = first;
     for (std::size_t f = first; f < last; ++f) {
-        peak = frames[f].rms > frames[peak].rms ? f : peak;
+        peak = levels[f] > levels[peak] ? f : peak;
     }
     std::size_t from = peak;
     std::size_t to = peak + 1;
-    while (from > first && frames[from - 1].rms >= loudRatio * frames[peak].rms) {
+    while (from > first && levels[from - 1] >= loudRatio * levels[peak]) {
         --from;
     }
-    while (to < last && frames[to].rms >= loudRatio * frames[peak].rms) {
+    while (to < last && levels[to] >= loudRatio * levels[peak]) {
         ++to;
     }
     while (to - from < shortest && to < last) {
@@ -115,6 +125,7 @@ std::optional<Note> pickNote(std::span<const Frame> frames, double framesPerSeco
                              std::size_t shortestFrames, double lowHz, double highHz) {
     const auto reach = std::size_t(std::lround(centreSeconds * framesPerSecond));
     std::vector<Candidate> notes;
+    Levels levels(frames.size());
     for (std::size_t begin = 0; begin < frames.size();) {
         std::size_t end = begin;
         while (end < frames.size() && frames[end].hz > 0.0 &&
@@ -123,7 +134,7 @@ std::optional<Note> pickNote(std::span<const Frame> frames, double framesPerSeco
             ++end;
         }
         if (end > begin) {
-            addNotes(frames, begin, end, reach, shortestFrames, lowHz, highHz, notes);
+            addNotes(frames, begin, end, reach, shortestFrames, lowHz, highHz, notes, levels);
         }
         begin = std::max(end, begin + 1);
     }
@@ -143,7 +154,7 @@ std::optional<Note> pickNote(std::span<const Frame> frames, double framesPerSeco
             best = &note;
         }
     }
-    Note picked = loudPart(frames, *best, shortestFrames);
+    Note picked = loudPart(frames, levels, *best, shortestFrames);
     const double centre = centsOf(picked.hz);
     for (std::size_t f = picked.first; f < picked.last; ++f) {
         picked.swings = picked.swings || std::abs(centsOf(frames[f].hz) - centre) > heldCents;
