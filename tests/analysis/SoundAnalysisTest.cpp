@@ -160,6 +160,7 @@ TEST(SoundAnalysis, TakesANoteApartAsItIsPlayed) {
          vibrato(30, 9),
          held},
         {"wide and fast", 330, {100, 0, 30, 0, 10}, 2, vibrato(100, 9), held},
+        {"a singer, as listening hears", 294, {100, 40, 20, 10}, 0.5, vibrato(50, 6), held},
         {"settling horn",
          110.2,
          {100, 70, 50, 35, 20, 10},
