@@ -28,11 +28,11 @@ double vertexOffset(double before, double at, double after) {
 
 // The whole lag within reach of a rough period at which the stretch best repeats itself.
 double nearestRepeat(std::span<const float> stretch, double rough, double reach) {
+    if (!(rough * (1.0 + reach) + 8.0 < double(stretch.size()))) {
+        return rough; // too long a period for the stretch, or none at all
+    }
     const auto lowest = static_cast<std::size_t>(std::max(2.0, std::floor(rough * (1.0 - reach))));
     const auto highest = static_cast<std::size_t>(std::ceil(rough * (1.0 + reach)));
-    if (highest + 8 >= stretch.size()) {
-        return rough;
-    }
     const std::size_t length = stretch.size() - highest - 1;
     std::size_t best = lowest;
     double least = difference(stretch, lowest, length);

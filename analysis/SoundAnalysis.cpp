@@ -9,6 +9,7 @@
 #include <functional>
 #include <numbers>
 #include <numeric>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -160,27 +161,30 @@ std::array<std::complex<double>, harmonicCount> harmonicsOf(std::span<const floa
     return inSinePhase(rawHarmonics(chunk, period, std::min(harmonicCount, below), laterPeriod));
 }
 
-// The pitch the frames hold around a sample of the tracked sound, between the two nearest. A
-// frame's pitch is that of its window and the period after it.
+// The pitch the voiced frames hold around a sample of the tracked sound, between the two
+// nearest; 0 where no frame is voiced. A frame's pitch is that of its window and the period
+// after it.
 double pitchAt(const Track& tracked, double sample) {
     const auto& frames = tracked.frames;
     const auto centre = [&](std::size_t f) {
         return double(f * tracked.hop) +
                0.5 * (double(tracked.window) + tracked.rate / frames[f].hz);
     };
-    std::size_t f = 0;
-    while (f + 1 < frames.size() && (frames[f + 1].hz <= 0.0 || centre(f + 1) <= sample)) {
-        ++f;
+    std::optional<std::size_t> before;
+    for (std::size_t f = 0; f < frames.size(); ++f) {
+        if (frames[f].hz <= 0.0) {
+            continue;
+        }
+        if (centre(f) > sample) {
+            if (!before) {
+                return frames[f].hz;
+            }
+            const double part = (sample - centre(*before)) / (centre(f) - centre(*before));
+            return frames[*before].hz + (frames[f].hz - frames[*before].hz) * part;
+        }
+        before = f;
     }
-    std::size_t g = f + 1;
-    while (g < frames.size() && frames[g].hz <= 0.0) {
-        ++g;
-    }
-    if (frames[f].hz <= 0.0 || g == frames.size() || sample <= centre(f)) {
-        return frames[f].hz > 0.0 ? frames[f].hz : frames[std::min(g, frames.size() - 1)].hz;
-    }
-    const double part = std::min(1.0, (sample - centre(f)) / (centre(g) - centre(f)));
-    return frames[f].hz + (frames[g].hz - frames[f].hz) * part;
+    return before ? frames[*before].hz : 0.0;
 }
 
 // The harmonics summed over a note chunk by chunk, each chunk at its own period, so that a
@@ -310,7 +314,8 @@ Analysis analyse(std::span<const float> samples, double rate) {
     std::function<double(std::size_t)> roughPeriodAt;
     if (note->swings) {
         roughPeriodAt = [&](std::size_t at) {
-            return rate / pitchAt(tracked, double(begin + at) / double(factor));
+            const double hz = pitchAt(tracked, double(begin + at) / double(factor));
+            return hz > 0.0 ? rate / hz : period;
         };
     }
     const Measured measured = measure(sound, period, roughPeriodAt);

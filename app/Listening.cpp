@@ -7,6 +7,7 @@
 #include <QLocale>
 #include <QMenu>
 #include <QWidget>
+#include <cmath>
 
 namespace app {
 namespace {
@@ -87,7 +88,7 @@ void Listening::takeApart() {
                 .arg(QLocale().toString(found.harmonics->fundamentalHz, 'f', 1),
                      QString::fromStdString(analysis::noteName(found.harmonics->fundamentalHz))));
     } else if (found.problem == analysis::Problem::OutOfRange) {
-        const QString hz = QLocale().toString(found.hz, 'f', 0);
+        const QString hz = QString::number(std::lround(found.hz));
         hooks_.say(found.hz > analysis::highestHz
                        ? tr("Listening: %1 Hz, too high to take apart").arg(hz)
                        : tr("Listening: %1 Hz, too low to take apart").arg(hz));

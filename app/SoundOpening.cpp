@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QWidget>
+#include <cmath>
 #include <cstdio>
 
 namespace app {
@@ -74,7 +75,7 @@ QString problemWith(const QString& name, const Opened& opened) {
                                            "%1: pitch %2 Hz, above what Tonvirta takes apart")
                        : QT_TRANSLATE_NOOP("SoundOpening",
                                            "%1: pitch %2 Hz, below what Tonvirta takes apart"))
-            .arg(QLocale().toString(opened.found->hz, 'f', 0));
+            .arg(QString::number(std::lround(opened.found->hz)));
     }
     return {};
 }

@@ -66,6 +66,9 @@ TEST_F(FileActions, ExportsFiveSecondsOfTheSumThatFadeInAndOut) {
 // A sound exported, then dropped on the window: its harmonics come back as one step, its own
 // period becomes the target, and its pitch the one to play at. What is no note changes nothing.
 TEST_F(FileActions, ASoundDroppedOnTheWindowComesApartIntoItsHarmonicsAsOneStep) {
+    QApplication::clipboard()->setText("0 0 0 0 0 0 0 0 0 100"); // 2200 Hz
+    menuItem("Paste amplitudes").trigger();
+    choose("Export sound…", folder.filePath("high.wav"));
     QApplication::clipboard()->setText("100 0 -39 0 20 0 -7");
     menuItem("Paste amplitudes").trigger();
     choose("Export sound…", folder.filePath("tone.wav"));
@@ -99,10 +102,12 @@ TEST_F(FileActions, ASoundDroppedOnTheWindowComesApartIntoItsHarmonicsAsOneStep)
         return oscil().captionText().startsWith("RMS error 0" + QLocale().decimalPoint());
     }));
     ASSERT_TRUE(QDir(folder.path()).mkdir("a folder.wav"));
-    for (const auto& [name, problem] : {std::pair{"mute.wav", "silent"},
-                                        {"missing.wav", "no such file"},
-                                        {"a folder.wav", "a folder, not a sound file"},
-                                        {"not-a-folder", "not a sound file Tonvirta can read"}}) {
+    for (const auto& [name, problem] :
+         {std::pair{"mute.wav", "silent"},
+          {"missing.wav", "no such file"},
+          {"high.wav", "pitch 2200 Hz, above what Tonvirta takes apart"},
+          {"a folder.wav", "a folder, not a sound file"},
+          {"not-a-folder", "not a sound file Tonvirta can read"}}) {
         if (QString(name) == "not-a-folder") {
             ASSERT_TRUE(QFile(folder.filePath(name)).open(QIODevice::WriteOnly));
         }
