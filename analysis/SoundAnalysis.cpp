@@ -211,7 +211,7 @@ Measured measure(std::span<const float> sound, double period,
     double weights = 0.0;
     for (std::size_t c = 0; c < count; ++c) {
         const std::span chunk = sound.subspan(c * step, chunkLength);
-        double own = refinedPeriod(chunk, period);
+        double own = period;
         std::array<std::complex<double>, harmonicCount> found{};
         if (roughPeriodAt) {
             const std::size_t half = chunkLength / 2;
@@ -222,6 +222,7 @@ Measured measure(std::span<const float> sound, double period,
             own = std::sqrt(early * late);
             found = harmonicsOf(chunk, early, late);
         } else {
+            own = refinedPeriod(chunk, period);
             found = harmonicsOf(chunk, own);
         }
         for (std::size_t k = 0; k < harmonicCount; ++k) {
