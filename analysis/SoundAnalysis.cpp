@@ -2,6 +2,7 @@
 
 #include "Notes.h"
 #include "Pitch.h"
+#include "editor/Phases.h"
 
 #include <algorithm>
 #include <cmath>
@@ -191,7 +192,6 @@ double pitchAt(const Track& tracked, double sample) {
 // vibrato does not blur the upper harmonics; and the centre of those periods.
 struct Measured {
     std::array<double, harmonicCount> magnitude{};
-    std::array<double, harmonicCount> inPhase{}; // m cos(psi), psi = 0 for a sine
     std::array<std::complex<double>, harmonicCount> phasors{};
     double chunks = 0.0;
     double centrePeriod = 0.0; // over a Hann window, so that a partial swing weighs little
@@ -227,7 +227,6 @@ Measured measure(std::span<const float> sound, double period,
         }
         for (std::size_t k = 0; k < harmonicCount; ++k) {
             measured.magnitude[k] += std::abs(found[k]);
-            measured.inPhase[k] += found[k].real();
             measured.phasors[k] += found[k];
         }
         const double w = std::pow(std::sin(pi * (double(c) + 0.5) / double(count)), 2.0);
@@ -331,9 +330,10 @@ Analysis analyse(std::span<const float> samples, double rate) {
     harmonics.fundamentalHz = hz;
     const double loudest = *std::max_element(measured.magnitude.begin(), measured.magnitude.end());
     for (std::size_t k = 0; k < harmonicCount; ++k) {
-        const double sign = measured.inPhase[k] < 0.0 ? -1.0 : 1.0;
-        harmonics.amplitudes[k] =
-            int(std::nearbyint(100.0 * sign * measured.magnitude[k] / loudest));
+        const double degrees = std::arg(measured.phasors[k]) * 180.0 / pi;
+        const editor::Phased phased = editor::folded(measured.magnitude[k], degrees);
+        harmonics.amplitudes[k] = int(std::nearbyint(100.0 * phased.amplitude / loudest));
+        harmonics.phases[k] = harmonics.amplitudes[k] == 0 ? 0.0 : phased.phase;
     }
     if (note->swings) {
         harmonics.period = periodOf(measured.phasors, 100.0 / loudest);

@@ -21,6 +21,9 @@ struct Harmonics {
     // harmonic, with the fundamental's phase taken as zero, is nearer to sine phase than to its
     // opposite.
     std::array<int, harmonicCount> amplitudes{};
+    // Each harmonic's phase against the fundamental's, in whole degrees in (-90, 90]: the sound
+    // is the sum of amplitude sin(k x + phase). 0 where the amplitude is.
+    std::array<double, harmonicCount> phases{};
     // One period of the sound itself, averaged over the note, starting where the fundamental's
     // phase is zero, in the amplitudes' units.
     std::array<double, periodColumns> period{};

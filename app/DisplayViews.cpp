@@ -22,24 +22,35 @@ constexpr std::array<std::optional<Ideal>, 6> presetShapes{
 
 } // namespace
 
-DisplayViews::DisplayViews(QWidget& display, QMenu& menu, Loader load, std::function<void()> redraw,
-                           std::function<void(const QString&)> say)
-    : QObject(&display), load_(std::move(load)), redraw_(std::move(redraw)), say_(std::move(say)) {
+DisplayViews::DisplayViews(QWidget& display, QMenu& menu, model::Tone& tone, Loader load,
+                           std::function<void()> redraw, std::function<void(const QString&)> say)
+    : QObject(&display), tone_(tone), views_(tone.views()), load_(std::move(load)),
+      redraw_(std::move(redraw)), say_(std::move(say)) {
     menu.addSeparator();
     connect(addDisplayItem(display, menu, tr("Show harmonics"), Qt::Key_H, true), &QAction::toggled,
             this, [this](bool on) {
                 views_.harmonics = on;
-                redraw_();
+                changed();
                 emit shownChanged();
             });
     connect(addDisplayItem(display, menu, tr("Show target"), Qt::Key_T, true), &QAction::toggled,
             this, [this](bool on) {
                 views_.target = on;
-                redraw_();
+                changed();
                 emit shownChanged();
                 sayIfNoTarget();
             });
+    sinePhases_ = addDisplayItem(display, menu, tr("Sine phases only"), Qt::Key_S, true);
+    connect(sinePhases_, &QAction::toggled, this, [this](bool on) {
+        tone_.setSinePhasesOnly(on);
+        redraw_();
+    });
     display.installEventFilter(this);
+}
+
+void DisplayViews::changed() {
+    tone_.viewsChanged();
+    redraw_();
 }
 
 void DisplayViews::presetClicked(int index) {
@@ -54,6 +65,7 @@ void DisplayViews::presetClicked(int index) {
             layout::command1.at(static_cast<std::size_t>(index)).caption;
         aimName_ = QString::fromLatin1(caption.data(), static_cast<qsizetype>(caption.size()));
     }
+    tone_.viewsChanged();
     emit shownChanged();
 }
 
@@ -70,13 +82,13 @@ void DisplayViews::aimAt(const analysis::Harmonics& sound) {
     aimName_ = tr("the sound's period, %1 Hz (%2)")
                    .arg(QLocale().toString(sound.fundamentalHz, 'f', 1),
                         QString::fromStdString(analysis::noteName(sound.fundamentalHz)));
-    redraw_();
+    changed();
     emit shownChanged();
 }
 
 void DisplayViews::showRound(const std::optional<scope::Views::Round>& round) {
     views_.round = round;
-    redraw_();
+    changed();
     emit shownChanged();
 }
 
@@ -135,7 +147,7 @@ bool DisplayViews::eventFilter(QObject* watched, QEvent* event) {
 void DisplayViews::draw(QPointF at) {
     drawing_->add(at.x(), at.y());
     views_.drawing = drawing_->curve();
-    redraw_();
+    changed();
 }
 
 // A click without a stroke is only a click: the display takes the focus, nothing else changes.
@@ -149,6 +161,7 @@ void DisplayViews::finishDrawing() {
     const scope::Period heights = drawing.filled();
     views_.aim = scope::Target::drawn(heights);
     aimName_ = tr("your drawing");
+    tone_.viewsChanged();
     emit shownChanged();
     scope::Curve shown{};
     for (std::size_t x = 0; x < shown.size(); ++x) {
@@ -164,7 +177,7 @@ void DisplayViews::finishDrawing() {
 void DisplayViews::cancelDrawing() {
     drawing_.reset();
     views_.drawing = shownBefore_;
-    redraw_();
+    changed();
 }
 
 } // namespace app

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "analysis/SoundAnalysis.h"
+#include "model/Tone.h"
 #include "scope/Drawing.h"
-#include "scope/Views.h"
 
 #include <QObject>
 #include <QString>
@@ -16,18 +16,19 @@ class QWidget;
 
 namespace app {
 
-// Drawing a wave on the display with the mouse, and the views of the harmonics and of the
-// target: their menu items and keys, and what sets the target.
+// Drawing a wave on the display with the mouse, and the views of the harmonics, of the target
+// and of sine phases only: their menu items and keys, and what sets the target. The views are
+// the tone's.
 class DisplayViews final : public QObject {
     Q_OBJECT
 
 public:
-    using Loader = std::function<void(const std::array<int, scope::harmonicCount>&)>;
+    using Loader = std::function<void(const scope::Harmonics&)>;
 
     // load writes a drawing's harmonics into the boxes; redraw shows the display at once; say
     // tells the user why there is nothing to show.
-    DisplayViews(QWidget& display, QMenu& menu, Loader load, std::function<void()> redraw,
-                 std::function<void(const QString&)> say);
+    DisplayViews(QWidget& display, QMenu& menu, model::Tone& tone, Loader load,
+                 std::function<void()> redraw, std::function<void(const QString&)> say);
 
     [[nodiscard]] const scope::Views& views() const { return views_; }
     // What the target is, in a few words; empty before there is one.
@@ -54,8 +55,10 @@ private:
     void finishDrawing();
     void cancelDrawing();
     void sayIfNoTarget();
+    void changed();
 
-    scope::Views views_;
+    model::Tone& tone_;
+    scope::Views& views_;
     std::optional<scope::Drawing> drawing_;
     std::optional<scope::Curve> shownBefore_; // back on screen if the stroke comes to nothing
     bool loadingDrawing_ = false;
@@ -63,6 +66,7 @@ private:
     std::function<void()> redraw_;
     std::function<void(const QString&)> say_;
     QString aimName_;
+    QAction* sinePhases_ = nullptr;
 };
 
 } // namespace app

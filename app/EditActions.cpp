@@ -102,9 +102,9 @@ bool EditActions::eventFilter(QObject* watched, QEvent* event) {
 
 void EditActions::moveThroughHistory(bool back) {
     recordPendingStep();
-    const editor::Texts& texts = back ? history_.undo() : history_.redo();
+    const editor::Step& step = back ? history_.undo() : history_.redo();
     restoring_ = true;
-    access_.restore(texts);
+    access_.restore(step);
     restoring_ = false;
     updateActions();
 }
@@ -112,13 +112,14 @@ void EditActions::moveThroughHistory(bool back) {
 void EditActions::copy() {
     recordPendingStep();
     QApplication::clipboard()->setText(
-        QString::fromStdString(editor::amplitudesAsText(access_.read())));
+        QString::fromStdString(editor::harmonicsAsText(access_.read())));
 }
 
 void EditActions::paste() {
     recordPendingStep();
-    const editor::ParsedAmplitudes parsed =
-        editor::parseAmplitudes(QApplication::clipboard()->text().toStdString());
+    const editor::ParsedHarmonics harmonics =
+        editor::parseHarmonics(QApplication::clipboard()->text().toStdString());
+    const editor::ParsedAmplitudes& parsed = harmonics.amplitudes;
     using Problem = editor::ParsedAmplitudes::Problem;
     if (parsed.problem != Problem::None) {
         const QString why =
@@ -128,7 +129,7 @@ void EditActions::paste() {
         say(tr("Nothing pasted: %1. Copy numbers such as \"100 0 30\" and try again.").arg(why));
         return;
     }
-    loadAsOneStep(parsed.numbers);
+    loadAsOneStep(parsed.numbers, harmonics.phases);
     if (parsed.leftOut > 0) {
         say(tr("Pasted the first 17 numbers and left out the rest (%1 more).").arg(parsed.leftOut));
     }
@@ -144,10 +145,11 @@ void EditActions::holdSteps(bool hold) {
     }
 }
 
-void EditActions::loadAsOneStep(std::span<const std::string> texts) {
+void EditActions::loadAsOneStep(std::span<const std::string> texts,
+                                const editor::Phases& phases) {
     recordPendingStep();
     actionKey_ = 0;
-    access_.load(texts);
+    access_.load(texts, phases);
     recordPendingStep();
 }
 

@@ -23,18 +23,19 @@ class EditActions final : public QObject {
 
 public:
     struct Boxes {
-        std::function<editor::Texts()> read;
-        std::function<void(const editor::Texts&)> restore;      // exactly, fractions included
-        std::function<void(std::span<const std::string>)> load; // as a preset writes them
+        std::function<editor::Step()> read;
+        std::function<void(const editor::Step&)> restore; // exactly, fractions included
+        // The amplitudes as a preset writes them, and the phases.
+        std::function<void(std::span<const std::string>, const editor::Phases&)> load;
     };
 
     EditActions(QWidget& window, QMenu& menu, std::array<QLineEdit*, editor::slotCount> boxes,
                 Boxes access, Note& note);
 
-    // A box has settled after a change.
+    // An amplitude or a phase has settled after a change.
     void amplitudesChanged();
-    // Amplitudes that come from elsewhere, as one step of their own.
-    void loadAsOneStep(std::span<const std::string> texts);
+    // Harmonics that come from elsewhere, as one step of their own.
+    void loadAsOneStep(std::span<const std::string> texts, const editor::Phases& phases = {});
     // While held, changes make no steps; released, all of them make one.
     void holdSteps(bool hold);
     // A short note over the display that goes away by itself.

@@ -110,7 +110,7 @@ void FileActions::exportSound() {
 
 // One period of the sum, for wavetable synthesizers.
 void FileActions::exportWavetable() {
-    const std::vector<float> table = audio::wavetableOf(sound_().amplitudes);
+    const std::vector<float> table = audio::wavetableOf(sound_().amplitudes, sound_().phases);
     if (table.empty()) {
         say_(tr("No wavetable: every amplitude is 0, so the period is silent."));
         return;

@@ -64,32 +64,34 @@ Form1::Form1(forms::ErrorBoundary::Reporter reporter, std::unique_ptr<audio::Sou
     createDisplayMenu();
     sound_ = new SoundControls(*this, *displayMenu_, soundOutput_.get(), [this] {
         const auto hidden = game_ != nullptr ? game_->heard() : std::nullopt;
-        return hidden ? game::amplitudesOf(*hidden) : amplitudes();
+        return hidden ? SoundControls::Harmonics{game::amplitudesOf(*hidden), {}}
+                      : SoundControls::Harmonics{amplitudes(), tone_.heardPhases()};
     });
     views_ = new DisplayViews(
-        *oscil_, *displayMenu_, [this](const auto& harmonics) { load(integerTexts(harmonics)); },
+        *oscil_, *displayMenu_, tone_,
+        [this](const scope::Harmonics& harmonics) {
+            load(integerTexts(harmonics.amplitudes));
+            tone_.setPhases(harmonics.phases);
+        },
         [this] { boundary_.run([this] { handlers_->redraw(); }); },
         [this](const QString& text) { edits_->say(text); });
-    description_ = new DisplayDescription(*oscil_, views_->views(), [this] { return texts(); });
+    description_ = new DisplayDescription(*oscil_, tone_.views(), [this] { return texts(); });
     connect(views_, &DisplayViews::shownChanged, description_,
             [this] { description_->setAimName(views_->aimName()); });
     Form1Controls controls = adaptControls();
-    controls.views = &views_->views();
+    controls.views = &tone_.views();
+    controls.phases = &tone_.heardPhases();
     controls.fitWording = &DisplayViews::fitWording;
-    handlers_ =
-        std::make_unique<Form1Handlers>(controls, Form1Hooks{[this] {
-                                                                 views_->amplitudesChanged();
-                                                                 edits_->amplitudesChanged();
-                                                                 description_->changed();
-                                                                 if (game_ != nullptr) {
-                                                                     game_->amplitudesChanged();
-                                                                 }
-                                                                 sound_->publishSoon();
-                                                             },
-                                                             [this](int preset) {
-                                                                 views_->presetClicked(preset);
-                                                                 description_->presetPressed();
-                                                             }});
+    handlers_ = std::make_unique<Form1Handlers>(
+        controls, Form1Hooks{[this] { tone_.boxesSettled(texts()); },
+                             [this](int preset) {
+                                 tone_.setPhases({});
+                                 views_->presetClicked(preset);
+                                 description_->presetPressed();
+                             }});
+    tone_.setAmplitudeWriter(
+        [this](std::size_t index, double amplitude) { writeAmplitude(index, amplitude); });
+    tone_.listen([this](model::Tone::Change change) { toneChanged(change); });
     createEditActions();
     // Last, so that its filter comes first and every other sees the focus once.
     for (QLineEdit* box : harmonika_) {
@@ -218,20 +220,53 @@ void Form1::load(std::span<const std::string> texts) {
     boundary_.run([this, texts] { handlers_->load(texts); });
 }
 
+void Form1::writeAmplitude(std::size_t index, double amplitude) {
+    editor::Texts now = texts();
+    now[index] = forms::doubleToText(amplitude);
+    load(now);
+}
+
+// Everything that shows or sounds the tone, told of each change wherever it came from.
+void Form1::toneChanged(model::Tone::Change change) {
+    using Change = model::Tone::Change;
+    if (change == Change::Views) {
+        return;
+    }
+    if (change == Change::Amplitudes) {
+        views_->amplitudesChanged();
+    }
+    edits_->amplitudesChanged();
+    description_->changed();
+    if (change == Change::Amplitudes && game_ != nullptr) {
+        game_->amplitudesChanged();
+    }
+    sound_->publishSoon();
+    if (change == Change::Phases) {
+        boundary_.run([this] { handlers_->redraw(); });
+    }
+}
+
 void Form1::createEditActions() {
     auto* note = new Note(*oscil_);
     connect(note, &Note::shown, description_, &DisplayDescription::noteSaid);
-    EditActions::Boxes access{[this] { return texts(); },
-                              [this](const editor::Texts& texts) {
-                                  boundary_.run([this, &texts] { handlers_->restore(texts); });
+    EditActions::Boxes access{[this] { return tone_.step(); },
+                              [this](const editor::Step& step) {
+                                  boundary_.run([this, &step] { handlers_->restore(step.texts); });
+                                  tone_.setPhases(step.phases);
                               },
-                              [this](std::span<const std::string> texts) { load(texts); }};
+                              [this](std::span<const std::string> texts,
+                                     const editor::Phases& phases) {
+                                  load(texts);
+                                  tone_.setPhases(phases);
+                              }};
     edits_ = new EditActions(*this, *displayMenu_, harmonika_, std::move(access), *note);
     new FileActions(
         *this, *displayMenu_, *oscil_, [this] { return sound_->snapshot(); },
         [this](const QString& text) { edits_->say(text); });
     SoundOpening::Hooks hooks{
-        [this](const auto& amplitudes) { edits_->loadAsOneStep(integerTexts(amplitudes)); },
+        [this](const analysis::Harmonics& harmonics) {
+            edits_->loadAsOneStep(integerTexts(harmonics.amplitudes), harmonics.phases);
+        },
         [this](const analysis::Harmonics& harmonics) {
             views_->aimAt(harmonics);
             sound_->choosePitchOfSound(harmonics.fundamentalHz);
@@ -245,6 +280,7 @@ void Form1::createEditActions() {
                                      },
                                      [this](const analysis::Harmonics& harmonics) {
                                          load(integerTexts(harmonics.amplitudes));
+                                         tone_.setPhases(harmonics.phases);
                                          views_->aimAt(harmonics);
                                      },
                                      [this](const QString& text) { edits_->say(text); }});
@@ -263,8 +299,8 @@ void Form1::createWaveGame(game::Random random) {
     }
     WaveGameActions::Hooks hooks{
         [this] { return amplitudes(); },
-        [this] { return texts(); },
-        [this](std::span<const std::string> texts) { edits_->loadAsOneStep(texts); },
+        [this] { return tone_.step(); },
+        [this](const editor::Step& step) { edits_->loadAsOneStep(step.texts, step.phases); },
         [this](const std::optional<scope::Views::Round>& round) { views_->showRound(round); },
         [this](const QString& text) { edits_->say(text); },
         [this] { sound_->publishSoon(); },

@@ -13,6 +13,7 @@
 #include "forms/qt/QtScrollBar.h"
 #include "forms/qt/QtTextBox.h"
 #include "forms/qt/QtTimer.h"
+#include "model/Tone.h"
 
 #include <QWidget>
 #include <array>
@@ -60,10 +61,13 @@ private:
     void createEditActions();
     void createWaveGame(game::Random random);
     [[nodiscard]] editor::Texts texts() const;
+    void writeAmplitude(std::size_t index, double amplitude);
+    void toneChanged(model::Tone::Change change);
     [[nodiscard]] Form1Controls adaptControls();
     [[nodiscard]] std::array<double, audio::harmonicCount> amplitudes() const;
 
     forms::ErrorBoundary boundary_;
+    model::Tone tone_;
 
     forms::PictureBox* oscil_ = nullptr;
     QGroupBox* frame1_ = nullptr;

@@ -81,7 +81,9 @@ void SoundControls::updateSoundItem() {
 
 audio::SoundSnapshot SoundControls::snapshot() const {
     audio::SoundSnapshot snapshot;
-    snapshot.amplitudes = amplitudes_();
+    const Harmonics harmonics = amplitudes_();
+    snapshot.amplitudes = harmonics.amplitudes;
+    snapshot.phases = harmonics.phases;
     snapshot.pitchHz = pitches_->checkedAction()->data().toDouble();
     snapshot.volume = volumes_->checkedAction()->data().toInt() / 100.0;
     snapshot.on = sound_->isChecked() && !listening_;

@@ -20,7 +20,11 @@ class SoundControls final : public QObject {
     Q_OBJECT
 
 public:
-    using AmplitudeReader = std::function<std::array<double, audio::harmonicCount>()>;
+    struct Harmonics {
+        std::array<double, audio::harmonicCount> amplitudes{};
+        std::array<double, audio::harmonicCount> phases{};
+    };
+    using AmplitudeReader = std::function<Harmonics()>;
 
     // A null output means there is nothing to play sound on. The items go into the given menu.
     SoundControls(QWidget& window, QMenu& menu, audio::SoundOutput* output,

@@ -1,5 +1,7 @@
 #include "SoundOpening.h"
 
+#include "editor/History.h"
+
 #include "audio/SoundModule.h"
 
 #include <QAction>
@@ -80,12 +82,12 @@ QString problemWith(const QString& name, const Opened& opened) {
     return {};
 }
 
-QString amplitudesLine(const std::array<int, analysis::harmonicCount>& amplitudes) {
-    QStringList words;
-    for (const int amplitude : amplitudes) {
-        words << QString::number(amplitude);
+std::string harmonicsLines(const analysis::Harmonics& harmonics) {
+    editor::Step step{{}, harmonics.phases};
+    for (std::size_t k = 0; k < step.texts.size(); ++k) {
+        step.texts[k] = std::to_string(harmonics.amplitudes[k]);
     }
-    return words.join(QLatin1Char(' '));
+    return editor::harmonicsAsText(step);
 }
 
 } // namespace
@@ -146,7 +148,7 @@ void SoundOpening::analysed(int request, const QString& name, const Opened& open
         return;
     }
     const analysis::Harmonics& harmonics = *opened.found->harmonics;
-    hooks_.load(harmonics.amplitudes);
+    hooks_.load(harmonics);
     hooks_.aimAndPlay(harmonics);
     hooks_.say(tr("%1 Hz (%2) · %3")
                    .arg(QLocale().toString(harmonics.fundamentalHz, 'f', 1),
@@ -177,7 +179,7 @@ int printAnalysis(const QString& path) {
     }
     const analysis::Harmonics& harmonics = *opened.found->harmonics;
     std::printf("%s\nfundamental %s Hz\n",
-                amplitudesLine(harmonics.amplitudes).toUtf8().constData(),
+                harmonicsLines(harmonics).c_str(),
                 QString::number(harmonics.fundamentalHz, 'f', 2).toUtf8().constData());
     return EXIT_SUCCESS;
 }

@@ -23,7 +23,7 @@ class SoundOpening final : public QObject {
 
 public:
     struct Hooks {
-        std::function<void(const std::array<int, analysis::harmonicCount>&)> load; // one step
+        std::function<void(const analysis::Harmonics&)> load;       // one step
         std::function<void(const analysis::Harmonics&)> aimAndPlay; // target and pitch
         std::function<void(const QString&)> say;
         std::function<QString(QWidget* parent)> chooseFile; // empty when the user gives up

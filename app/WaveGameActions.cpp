@@ -77,14 +77,15 @@ void WaveGameActions::play(bool on) {
     nextWave_.stop();
     hearingHidden_ = false;
     if (on) {
-        before_ = hooks_.texts();
+        before_ = hooks_.state();
         game_.start();
         if (startLevel_ != 1) {
             game_.chooseLevel(startLevel_);
         }
         levels_->actions().at(startLevel_ - 1)->setChecked(true);
-        const std::vector<std::string> zeros(game::harmonicCount, "0");
-        hooks_.loadAsOneStep(zeros);
+        editor::Step silence;
+        silence.texts.fill("0");
+        hooks_.loadAsOneStep(silence);
         hooks_.say(
             tr("Wave game: set the amplitudes until your sum matches the hidden wave. A shows "
                "the answer, N draws a new wave, 1 to 6 choose the level, G ends the game.") +
@@ -148,10 +149,10 @@ void WaveGameActions::check() {
 void WaveGameActions::showAnswer() {
     game_.reveal();
     const game::Wave& hidden = game_.hidden();
-    std::vector<std::string> texts(hidden.size());
-    std::transform(hidden.begin(), hidden.end(), texts.begin(),
+    editor::Step answer;
+    std::transform(hidden.begin(), hidden.end(), answer.texts.begin(),
                    [](int amplitude) { return std::to_string(amplitude); });
-    hooks_.loadAsOneStep(texts);
+    hooks_.loadAsOneStep(answer);
     hooks_.say(tr("The answer: this round scores nothing. N draws a new wave."));
 }
 

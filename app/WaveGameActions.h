@@ -25,8 +25,9 @@ class WaveGameActions final : public QObject {
 public:
     struct Hooks {
         std::function<game::Amplitudes()> amplitudes;
-        std::function<editor::Texts()> texts;
-        std::function<void(std::span<const std::string>)> loadAsOneStep;
+        std::function<editor::Step()> state;
+        // In sine phase, as the game is played, unless the step says otherwise.
+        std::function<void(const editor::Step&)> loadAsOneStep;
         std::function<void(const std::optional<scope::Views::Round>&)> showRound;
         std::function<void(const QString&)> say;
         std::function<void()> soundChanged;
@@ -62,7 +63,7 @@ private:
     bool hearingHidden_ = false;
     bool soundPlays_ = false;
     int startLevel_ = 1; // where the game starts when it is switched on
-    editor::Texts before_{};
+    editor::Step before_{};
     QAction* toggle_;
     QAction* answer_;
     QAction* newWave_;

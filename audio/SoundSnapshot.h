@@ -12,6 +12,7 @@ struct SoundSnapshot {
     double pitchHz = 220.0;
     double volume = 0.5; // 0..1
     bool on = false;
+    std::array<double, harmonicCount> phases{}; // in degrees: a sin(k x + phase)
 
     friend bool operator==(const SoundSnapshot&, const SoundSnapshot&) = default;
 };

@@ -33,13 +33,44 @@ template <class Term> void forEachHarmonic(double theta, Term&& term) {
     }
 }
 
+// sin(k theta) and cos(k theta) likewise, by the same recurrence.
+template <class Term> void forEachPhasedHarmonic(double theta, Term&& term) {
+    const double twiceCos = 2.0 * std::cos(theta);
+    double sineBefore = 0.0;
+    double sine = std::sin(theta);
+    double cosineBefore = 1.0;
+    double cosine = twiceCos / 2.0;
+    for (std::size_t k = 0; k < harmonicCount; ++k) {
+        term(k, sine, cosine);
+        const double nextSine = twiceCos * sine - sineBefore;
+        const double nextCosine = twiceCos * cosine - cosineBefore;
+        sineBefore = sine;
+        sine = nextSine;
+        cosineBefore = cosine;
+        cosine = nextCosine;
+    }
+}
+
+using Levels = std::array<double, harmonicCount>;
+
+bool anyNonZero(const Levels& levels) {
+    return std::any_of(levels.begin(), levels.end(), [](double level) { return level != 0.0; });
+}
+
 // The largest magnitude of the sum over one period of the fundamental.
-double peakOf(const std::array<double, harmonicCount>& amplitudes) {
+double peakOf(const Levels& sines, const Levels& cosines) {
+    const bool phased = anyNonZero(cosines);
     double peak = 0.0;
     for (int i = 0; i < peakSearchPoints; ++i) {
         double sum = 0.0;
-        forEachHarmonic(2.0 * std::numbers::pi * i / peakSearchPoints,
-                        [&](std::size_t k, double sine) { sum += amplitudes[k] * sine; });
+        const double theta = 2.0 * std::numbers::pi * i / peakSearchPoints;
+        if (phased) {
+            forEachPhasedHarmonic(theta, [&](std::size_t k, double sine, double cosine) {
+                sum += sines[k] * sine + cosines[k] * cosine;
+            });
+        } else {
+            forEachHarmonic(theta, [&](std::size_t k, double sine) { sum += sines[k] * sine; });
+        }
         peak = std::max(peak, std::fabs(sum));
     }
     return peak;
@@ -59,38 +90,49 @@ void Synthesizer::set(const SoundSnapshot& snapshot) {
     const double pitch = within(snapshot.pitchHz, 0.0, sampleRate_ / 2.0);
     phaseStep_ = pitch / sampleRate_;
 
-    std::array<double, harmonicCount> audible{};
+    Levels sines{};
+    Levels cosines{};
     for (std::size_t k = 0; k < harmonicCount; ++k) {
         const bool belowNyquist = static_cast<double>(k + 1) * pitch < sampleRate_ / 2.0;
-        audible[k] =
+        const double amplitude =
             belowNyquist ? within(snapshot.amplitudes[k], -maxAmplitude, maxAmplitude) : 0.0;
+        const double phase = std::isfinite(snapshot.phases[k]) ? snapshot.phases[k] : 0.0;
+        if (phase == 0.0) {
+            sines[k] = amplitude;
+        } else {
+            const double radians = phase * std::numbers::pi / 180.0;
+            sines[k] = amplitude * std::cos(radians);
+            cosines[k] = amplitude * std::sin(radians);
+        }
     }
     double gain = 0.0;
     if (snapshot.on) {
         gain = within(snapshot.volume, 0.0, 1.0) * 0.5 / unitsAtHalfScale;
-        const double peak = peakOf(audible);
+        const double peak = peakOf(sines, cosines);
         if (peak * gain > fullScale) {
             gain = fullScale / peak;
         }
     }
-    std::array<double, harmonicCount> levels{};
     for (std::size_t k = 0; k < harmonicCount; ++k) {
-        levels[k] = gain * audible[k];
+        sines[k] *= gain;
+        cosines[k] *= gain;
     }
-    aimAt(levels);
+    aimAt(sines, cosines);
 }
 
-void Synthesizer::aimAt(const std::array<double, harmonicCount>& levels) {
-    targets_ = levels;
-    for (std::size_t k = 0; k < harmonicCount; ++k) {
-        increments_[k] = (targets_[k] - levels_[k]) / rampLength_;
+void Synthesizer::aimAt(const Levels& sines, const Levels& cosines) {
+    targets_ = {sines, cosines};
+    for (std::size_t part = 0; part < 2; ++part) {
+        for (std::size_t k = 0; k < harmonicCount; ++k) {
+            increments_[part][k] = (targets_[part][k] - levels_[part][k]) / rampLength_;
+        }
     }
+    phased_ = anyNonZero(cosines) || anyNonZero(levels_[1]);
     rampLeft_ = rampLength_;
 }
 
 bool Synthesizer::silent() const {
-    return rampLeft_ == 0 &&
-           std::all_of(levels_.begin(), levels_.end(), [](double level) { return level == 0.0; });
+    return rampLeft_ == 0 && !anyNonZero(levels_[0]) && !anyNonZero(levels_[1]);
 }
 
 void Synthesizer::render(std::span<float> samples) {
@@ -101,13 +143,23 @@ void Synthesizer::render(std::span<float> samples) {
     for (float& sample : samples) {
         if (rampLeft_ > 0) {
             --rampLeft_;
-            for (std::size_t k = 0; k < harmonicCount; ++k) {
-                levels_[k] = rampLeft_ == 0 ? targets_[k] : levels_[k] + increments_[k];
+            for (std::size_t part = 0; part < 2; ++part) {
+                for (std::size_t k = 0; k < harmonicCount; ++k) {
+                    levels_[part][k] = rampLeft_ == 0 ? targets_[part][k]
+                                                      : levels_[part][k] + increments_[part][k];
+                }
             }
+            phased_ = phased_ && (rampLeft_ > 0 || anyNonZero(levels_[1]));
         }
         double sum = 0.0;
-        forEachHarmonic(2.0 * std::numbers::pi * phase_,
-                        [&](std::size_t k, double sine) { sum += levels_[k] * sine; });
+        const double theta = 2.0 * std::numbers::pi * phase_;
+        if (phased_) {
+            forEachPhasedHarmonic(theta, [&](std::size_t k, double sine, double cosine) {
+                sum += levels_[0][k] * sine + levels_[1][k] * cosine;
+            });
+        } else {
+            forEachHarmonic(theta, [&](std::size_t k, double sine) { sum += levels_[0][k] * sine; });
+        }
         sample = static_cast<float>(std::clamp(sum, -1.0, 1.0));
         phase_ += phaseStep_;
         phase_ -= std::floor(phase_);

@@ -6,11 +6,13 @@
 
 namespace audio {
 
-// The sum the display shows, as sound: s(t) = sum of a(k-1) * sin(2 pi k f t) for k = 1..17,
+// The sum the display shows, as sound: s(t) = sum of a(k-1) * sin(2 pi k f t + phase(k-1)),
 // scaled so that one harmonic at amplitude 200 plays at half of full scale times the volume.
 // Where the peak of the sum would pass full scale the gain drops just enough that it does not.
-// Harmonics at or above half the sample rate are left out. Changes of amplitude and gain ramp
-// over 15 ms and the phase runs on through pitch changes, so nothing clicks.
+// Harmonics at or above half the sample rate are left out. Changes of amplitude, phase and gain
+// ramp over 15 ms (a harmonic's sine and cosine parts, each in a straight line) and the
+// fundamental's phase runs on through pitch changes, so nothing clicks. In sine phase every
+// sample is as it was before phases were heard at all.
 class Synthesizer {
 public:
     static constexpr double rampSeconds = 0.015;
@@ -27,16 +29,20 @@ public:
     [[nodiscard]] bool silent() const;
 
 private:
-    void aimAt(const std::array<double, harmonicCount>& levels);
+    using Levels = std::array<double, harmonicCount>;
+    void aimAt(const Levels& sines, const Levels& cosines);
 
     double sampleRate_;
     int rampLength_;
     SoundSnapshot current_;
     double phase_ = 0.0;                             // of the fundamental, in periods
     double phaseStep_ = 0.0;                         // periods per sample
-    std::array<double, harmonicCount> levels_{};     // per harmonic, now
-    std::array<double, harmonicCount> targets_{};    // per harmonic, where the ramp ends
-    std::array<double, harmonicCount> increments_{}; // per sample while ramping
+    // Per harmonic, the sine part and then the cosine part: now, where the ramp ends, and the
+    // step a sample while ramping.
+    std::array<Levels, 2> levels_{};
+    std::array<Levels, 2> targets_{};
+    std::array<Levels, 2> increments_{};
+    bool phased_ = false; // a cosine part is sounding or on its way
     int rampLeft_ = 0;
 };
 

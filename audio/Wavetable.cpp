@@ -40,7 +40,8 @@ private:
 
 } // namespace
 
-std::vector<float> wavetableOf(const std::array<double, harmonicCount>& amplitudes) {
+std::vector<float> wavetableOf(const std::array<double, harmonicCount>& amplitudes,
+                               const std::array<double, harmonicCount>& phases) {
     std::vector<float> table;
     if (std::all_of(amplitudes.begin(), amplitudes.end(), [](double a) { return a == 0.0; })) {
         return table;
@@ -49,7 +50,8 @@ std::vector<float> wavetableOf(const std::array<double, harmonicCount>& amplitud
     for (std::size_t n = 0; n < wavetableLength; ++n) {
         for (std::size_t k = 0; k < harmonicCount; ++k) {
             sums[n] += amplitudes[k] * std::sin(2.0 * std::numbers::pi * double((k + 1) * n) /
-                                                double(wavetableLength));
+                                                    double(wavetableLength) +
+                                                phases[k] * std::numbers::pi / 180.0);
         }
     }
     const double largest = std::abs(*std::max_element(

@@ -6,9 +6,9 @@
 
 namespace editor {
 
-History::History(Texts start) : states_{std::move(start)} {}
+History::History(Step start) : states_{std::move(start)} {}
 
-void History::record(const Texts& now, int mergeKey) {
+void History::record(const Step& now, int mergeKey) {
     if (now == states_[at_]) {
         return;
     }
@@ -31,13 +31,13 @@ void History::record(const Texts& now, int mergeKey) {
     lastKey_ = mergeKey;
 }
 
-const Texts& History::undo() {
+const Step& History::undo() {
     at_ -= canUndo() ? 1 : 0;
     lastKey_ = 0;
     return states_[at_];
 }
 
-const Texts& History::redo() {
+const Step& History::redo() {
     at_ += canRedo() ? 1 : 0;
     lastKey_ = 0;
     return states_[at_];
@@ -77,6 +77,43 @@ ParsedAmplitudes parseAmplitudes(std::string_view text) {
         parsed.problem = ParsedAmplitudes::Problem::NoNumbers;
     }
     return parsed;
+}
+
+ParsedHarmonics parseHarmonics(std::string_view text) {
+    std::vector<std::string_view> lines;
+    for (std::size_t at = 0; at <= text.size();) {
+        const std::size_t end = std::min(text.find('\n', at), text.size());
+        const std::string_view line = text.substr(at, end - at);
+        if (line.find_first_not_of(" \t\r,;") != std::string_view::npos) {
+            lines.push_back(line);
+        }
+        at = end + 1;
+    }
+    // Only two full lines of 17 are read as phases: any other layout stays what it always was.
+    if (lines.size() == 2) {
+        ParsedHarmonics parsed{parseAmplitudes(lines[0]), {}};
+        const ParsedAmplitudes phases = parseAmplitudes(lines[1]);
+        if (parsed.amplitudes.numbers.size() == slotCount && phases.numbers.size() == slotCount &&
+            parsed.amplitudes.leftOut == 0 && phases.leftOut == 0) {
+            auto& amplitudes = parsed.amplitudes.numbers;
+            for (std::size_t k = 0; k < phases.numbers.size(); ++k) {
+                const double amplitude =
+                    k < amplitudes.size() ? forms::strictNumber(amplitudes[k]) : 0.0;
+                const Phased phased = folded(amplitude, forms::strictNumber(phases.numbers[k]));
+                if (k < amplitudes.size() && phased.amplitude != amplitude) {
+                    amplitudes[k] = forms::doubleToText(phased.amplitude);
+                }
+                parsed.phases[k] = phased.phase;
+            }
+            return parsed;
+        }
+    }
+    return {parseAmplitudes(text), {}};
+}
+
+std::string harmonicsAsText(const Step& step) {
+    const std::string amplitudes = amplitudesAsText(step.texts);
+    return allZero(step.phases) ? amplitudes : amplitudes + "\n" + phasesAsText(step.phases);
 }
 
 } // namespace editor

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Phases.h"
 #include "Slots.h"
 
 #include <string>
@@ -9,28 +10,35 @@ namespace editor {
 
 using Texts = std::array<std::string, slotCount>;
 
-// The amplitudes' undo history: the 17 box texts after each step, and where the user stands.
+// What one undo step brings back: the box texts exactly, and the phases.
+struct Step {
+    Texts texts;
+    Phases phases{};
+    friend bool operator==(const Step&, const Step&) = default;
+};
+
+// The harmonics' undo history: the state after each step, and where the user stands.
 class History {
 public:
     static constexpr std::size_t steps = 200;
 
-    explicit History(Texts start);
+    explicit History(Step start);
 
     // The boxes now hold these texts. Nothing is recorded when they hold what they held. A step
     // with the same merge key as the one before (not 0) joins it, as keystrokes in one box do.
-    void record(const Texts& now, int mergeKey);
+    void record(const Step& now, int mergeKey);
     // The next step stands on its own, whatever its key.
     void stopMerging() { lastKey_ = 0; }
 
     [[nodiscard]] bool canUndo() const { return at_ > 0; }
     [[nodiscard]] bool canRedo() const { return at_ + 1 < states_.size(); }
     // Each returns the texts the boxes should hold now.
-    const Texts& undo();
-    const Texts& redo();
-    [[nodiscard]] const Texts& current() const { return states_[at_]; }
+    const Step& undo();
+    const Step& redo();
+    [[nodiscard]] const Step& current() const { return states_[at_]; }
 
 private:
-    std::vector<Texts> states_;
+    std::vector<Step> states_;
     std::size_t at_ = 0;
     int lastKey_ = 0;
 };
@@ -49,5 +57,15 @@ struct ParsedAmplitudes {
     std::string word; // the first that is not a number, cut short, when that is the problem
 };
 ParsedAmplitudes parseAmplitudes(std::string_view text);
+
+// 17 amplitudes and, on a second line of their own, 17 phases: what Copy amplitudes writes. Any
+// other text is amplitudes alone, in any layout parseAmplitudes takes, and every phase 0.
+struct ParsedHarmonics {
+    ParsedAmplitudes amplitudes;
+    Phases phases{};
+};
+ParsedHarmonics parseHarmonics(std::string_view text);
+// The amplitudes' line, and the phases' line after it unless every phase is 0.
+std::string harmonicsAsText(const Step& step);
 
 } // namespace editor

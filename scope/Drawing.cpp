@@ -1,5 +1,6 @@
 #include "Drawing.h"
 
+#include "editor/Phases.h"
 #include "forms/Conversions.h"
 
 #include <algorithm>
@@ -76,16 +77,22 @@ Curve Drawing::curve() const {
     return result;
 }
 
-std::array<int, harmonicCount> harmonicsOf(const Period& heights) {
-    std::array<int, harmonicCount> result{};
+Harmonics harmonicsOf(const Period& heights) {
+    Harmonics result;
     for (std::size_t k = 1; k <= harmonicCount; ++k) {
-        double sum = 0.0;
+        double sines = 0.0;
+        double cosines = 0.0;
         for (std::size_t x = 0; x < heights.size(); ++x) {
-            sum +=
-                heights[x] * std::sin(static_cast<double>(k) * phaseStep * static_cast<double>(x));
+            const double angle = static_cast<double>(k) * phaseStep * static_cast<double>(x);
+            sines += heights[x] * std::sin(angle);
+            cosines += heights[x] * std::cos(angle);
         }
-        const double amplitude = std::clamp(2.0 / periodColumns * sum, -maxAmplitude, maxAmplitude);
-        result[k - 1] = forms::roundToInt16(amplitude);
+        const editor::Phased phased =
+            editor::fromParts(2.0 / periodColumns * sines, 2.0 / periodColumns * cosines);
+        const std::int16_t amplitude =
+            forms::roundToInt16(std::clamp(phased.amplitude, -maxAmplitude, maxAmplitude));
+        result.amplitudes[k - 1] = amplitude;
+        result.phases[k - 1] = amplitude == 0 ? 0.0 : phased.phase;
     }
     return result;
 }

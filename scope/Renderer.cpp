@@ -49,8 +49,9 @@ std::string plainFitWording(const std::optional<Fit>& fit) {
 }
 
 Renderer::Renderer(const Boxes& boxes, forms::Display& display, const Views* views,
-                   FitWording wording)
-    : boxes_(boxes), display_(display), views_(views), wording_(std::move(wording)) {}
+                   FitWording wording, const Phases* phases)
+    : boxes_(boxes), display_(display), views_(views), phases_(phases),
+      wording_(std::move(wording)) {}
 
 // No handler runs during a tick, so each box is read once rather than at every column.
 Amplitudes Renderer::readAmplitudes() const {
@@ -63,11 +64,12 @@ Amplitudes Renderer::readAmplitudes() const {
 
 void Renderer::tick() {
     const Amplitudes amplitudes = readAmplitudes();
-    const Trace trace = synthesis_.trace(amplitudes);
+    const Phases phases = phases_ != nullptr ? *phases_ : Phases{};
+    const Trace trace = synthesis_.trace(amplitudes, phases);
     const forms::PointF start{0.0F, static_cast<float>(centreLine)};
     display_.cls();
-    drawHarmonics(amplitudes);
-    drawTargetAndFit(amplitudes);
+    drawHarmonics(amplitudes, phases);
+    drawTargetAndFit(amplitudes, phases);
     display_.line(start, {static_cast<float>(traceWidth), start.y}, forms::yellow);
     forms::PointF previous = start;
     for (int x = 1; x <= traceWidth; ++x) {
@@ -81,19 +83,19 @@ void Renderer::tick() {
     }
 }
 
-void Renderer::drawHarmonics(const Amplitudes& amplitudes) {
+void Renderer::drawHarmonics(const Amplitudes& amplitudes, const Phases& phases) {
     if (views_ == nullptr || !views_->harmonics) {
         return;
     }
     for (std::size_t k = 1; k <= harmonicCount; ++k) {
         if (amplitudes[k - 1] != 0.0) {
-            display_.curve(synthesis_.harmonic(k, amplitudes[k - 1]),
+            display_.curve(synthesis_.harmonic(k, amplitudes[k - 1], phases[k - 1]),
                            harmonicPalette[(k - 1) % harmonicPalette.size()]);
         }
     }
 }
 
-void Renderer::drawTargetAndFit(const Amplitudes& amplitudes) {
+void Renderer::drawTargetAndFit(const Amplitudes& amplitudes, const Phases& phases) {
     const Target* aim = nullptr;
     std::string status;
     if (views_ != nullptr && views_->round) {
@@ -108,7 +110,7 @@ void Renderer::drawTargetAndFit(const Amplitudes& amplitudes) {
         if (!fitMeter_) {
             fitMeter_.emplace();
         }
-        caption = wording_(fitMeter_->measure(amplitudes, *aim));
+        caption = wording_(fitMeter_->measure(amplitudes, *aim, phases));
     }
     if (!status.empty()) {
         caption += caption.empty() ? status : std::string(captionGap) + status;

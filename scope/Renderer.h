@@ -27,20 +27,21 @@ class Renderer {
 public:
     using Boxes = std::array<const forms::TextBox*, harmonicCount>;
 
-    // The views, when given, are read at every tick.
+    // The views and the phases, when given, are read at every tick.
     Renderer(const Boxes& boxes, forms::Display& display, const Views* views = nullptr,
-             FitWording wording = plainFitWording);
+             FitWording wording = plainFitWording, const Phases* phases = nullptr);
 
     void tick();
 
 private:
     [[nodiscard]] Amplitudes readAmplitudes() const;
-    void drawHarmonics(const Amplitudes& amplitudes);
-    void drawTargetAndFit(const Amplitudes& amplitudes);
+    void drawHarmonics(const Amplitudes& amplitudes, const Phases& phases);
+    void drawTargetAndFit(const Amplitudes& amplitudes, const Phases& phases);
 
     Boxes boxes_;
     forms::Display& display_;
     const Views* views_;
+    const Phases* phases_;
     Synthesis synthesis_;
     std::optional<FitMeter> fitMeter_; // half a megabyte of sines, made when first aimed
     FitWording wording_;

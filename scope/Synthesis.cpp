@@ -3,19 +3,38 @@
 #include "forms/Conversions.h"
 #include "forms/FloatingPoint.h"
 
+#include <cmath>
+#include <numbers>
+
 namespace scope {
 
-Synthesis::Synthesis() : sines_(harmonicCount * static_cast<std::size_t>(traceWidth)) {
+namespace {
+
+struct Parts {
+    double sine;
+    double cosine;
+};
+
+Parts partsOf(double amplitude, double degrees) {
+    const double radians = degrees * std::numbers::pi / 180.0;
+    return {amplitude * std::cos(radians), amplitude * std::sin(radians)};
+}
+
+} // namespace
+
+Synthesis::Synthesis()
+    : sines_(harmonicCount * static_cast<std::size_t>(traceWidth)), cosines_(sines_.size()) {
     for (std::size_t k = 1; k <= harmonicCount; ++k) {
         for (int x = 1; x <= traceWidth; ++x) {
             const double t = phaseStep * x;
-            sines_[(k - 1) * traceWidth + static_cast<std::size_t>(x - 1)] =
-                forms::sine(static_cast<double>(k) * t);
+            const auto at = (k - 1) * traceWidth + static_cast<std::size_t>(x - 1);
+            sines_[at] = forms::sine(static_cast<double>(k) * t);
+            cosines_[at] = std::cos(static_cast<double>(k) * t);
         }
     }
 }
 
-Trace Synthesis::trace(const Amplitudes& amplitudes) const {
+Trace Synthesis::trace(const Amplitudes& amplitudes, const Phases& phases) const {
     std::array<double, traceWidth> sums{};
     forms::clearFloatingPointFaults();
     // Harmonic by harmonic over all columns, which vectorises; each column still takes its
@@ -26,8 +45,16 @@ Trace Synthesis::trace(const Amplitudes& amplitudes) const {
             continue;
         }
         const double* sines = sines_.data() + k * traceWidth;
+        if (phases[k] == 0.0) {
+            for (std::size_t x = 0; x < sums.size(); ++x) {
+                sums[x] -= amplitude * sines[x];
+            }
+            continue;
+        }
+        const Parts parts = partsOf(amplitude, phases[k]);
+        const double* cosines = cosines_.data() + k * traceWidth;
         for (std::size_t x = 0; x < sums.size(); ++x) {
-            sums[x] -= amplitude * sines[x];
+            sums[x] -= parts.sine * sines[x] + parts.cosine * cosines[x];
         }
     }
     Trace trace{};
@@ -41,12 +68,17 @@ Trace Synthesis::trace(const Amplitudes& amplitudes) const {
     return trace;
 }
 
-Curve Synthesis::harmonic(std::size_t k, double amplitude) const {
+Curve Synthesis::harmonic(std::size_t k, double amplitude, double phase) const {
     Curve curve{};
-    curve[0] = static_cast<float>(centreLine);
+    const Parts parts = partsOf(amplitude, phase);
+    curve[0] = static_cast<float>(centreLine - parts.cosine / verticalScale);
     const double* sines = sines_.data() + (k - 1) * traceWidth;
+    const double* cosines = cosines_.data() + (k - 1) * traceWidth;
     for (std::size_t x = 1; x < curve.size(); ++x) {
-        curve[x] = static_cast<float>(centreLine - amplitude / verticalScale * sines[x - 1]);
+        curve[x] = static_cast<float>(
+            phase == 0.0 ? centreLine - amplitude / verticalScale * sines[x - 1]
+                         : centreLine - (parts.sine * sines[x - 1] + parts.cosine * cosines[x - 1]) /
+                                            verticalScale);
     }
     return curve;
 }

@@ -16,6 +16,8 @@ inline constexpr double phaseStep = 6.2831852 / 256.0;
 inline constexpr double verticalScale = 1.5;
 
 using Amplitudes = std::array<double, harmonicCount>;
+// In degrees: harmonic k is a sin(k x + phase).
+using Phases = std::array<double, harmonicCount>;
 // y of the trace at x = 1 .. traceWidth.
 using Trace = std::array<double, traceWidth>;
 // y of a curve at display columns x = 0 .. traceWidth - 1; NaN where there is nothing to draw.
@@ -30,12 +32,14 @@ public:
 
     // Raises the floating-point run-time error when the sum overflows (only with amplitudes
     // far beyond anything the boxes hold).
-    [[nodiscard]] Trace trace(const Amplitudes& amplitudes) const;
+    // A harmonic at phase 0 adds exactly what it adds without phases.
+    [[nodiscard]] Trace trace(const Amplitudes& amplitudes, const Phases& phases = {}) const;
     // One harmonic alone about the zero line: k counts from 1.
-    [[nodiscard]] Curve harmonic(std::size_t k, double amplitude) const;
+    [[nodiscard]] Curve harmonic(std::size_t k, double amplitude, double phase = 0.0) const;
 
 private:
-    std::vector<double> sines_; // sin(k * phaseStep * x), row k - 1, column x - 1
+    std::vector<double> sines_;   // sin(k * phaseStep * x), row k - 1, column x - 1
+    std::vector<double> cosines_; // cos(k * phaseStep * x), likewise
 };
 
 } // namespace scope

@@ -15,9 +15,12 @@ double periodFraction(double theta) {
     return fraction - std::floor(fraction);
 }
 
+double angleOnGrid(std::size_t k, std::size_t j) {
+    return static_cast<double>(k + 1) * 2.0 * pi * static_cast<double>(j) / FitMeter::gridPoints;
+}
+
 double sineOnGrid(std::size_t k, std::size_t j) {
-    return std::sin(static_cast<double>(k + 1) * 2.0 * pi * static_cast<double>(j) /
-                    FitMeter::gridPoints);
+    return std::sin(angleOnGrid(k, j));
 }
 
 } // namespace
@@ -44,8 +47,8 @@ Target::Target(const Amplitudes& sum) : sum_(sum), grid_(FitMeter::gridPoints) {
             grid_[grid_.size() - j] = -grid_[j];
         }
     }
-    Amplitudes coefficients{};
-    std::transform(sum.begin(), sum.end(), coefficients.begin(),
+    Coefficients coefficients{};
+    std::transform(sum.begin(), sum.end(), coefficients.sine.begin(),
                    [](double amplitude) { return amplitude / 2.0; });
     coefficients_ = coefficients;
     sample();
@@ -102,20 +105,23 @@ double Target::at(double theta) const {
     return 0.0;
 }
 
-FitMeter::FitMeter() : sines_(harmonicCount * gridPoints) {
+FitMeter::FitMeter() : sines_(harmonicCount * gridPoints), cosines_(sines_.size()) {
     for (std::size_t k = 0; k < harmonicCount; ++k) {
         for (std::size_t j = 0; j < gridPoints; ++j) {
             sines_[k * gridPoints + j] = sineOnGrid(k, j);
+            cosines_[k * gridPoints + j] = std::cos(angleOnGrid(k, j));
         }
     }
 }
 
-const Amplitudes& FitMeter::coefficientsOf(const Target& target) const {
+const Target::Coefficients& FitMeter::coefficientsOf(const Target& target) const {
     if (!target.coefficients_) {
-        Amplitudes coefficients{};
+        Target::Coefficients coefficients{};
         for (std::size_t k = 0; k < harmonicCount; ++k) {
             for (std::size_t j = 0; j < gridPoints; ++j) {
-                coefficients[k] += target.grid_[j] * sines_[k * gridPoints + j] / gridPoints;
+                coefficients.sine[k] += target.grid_[j] * sines_[k * gridPoints + j] / gridPoints;
+                coefficients.cosine[k] +=
+                    target.grid_[j] * cosines_[k * gridPoints + j] / gridPoints;
             }
         }
         target.coefficients_ = coefficients;
@@ -123,7 +129,8 @@ const Amplitudes& FitMeter::coefficientsOf(const Target& target) const {
     return *target.coefficients_;
 }
 
-std::optional<Fit> FitMeter::measure(const Amplitudes& amplitudes, const Target& target) const {
+std::optional<Fit> FitMeter::measure(const Amplitudes& amplitudes, const Target& target,
+                                     const Phases& phases) const {
     const std::vector<double>& aim = target.onGrid();
     const auto [aimLow, aimHigh] = std::minmax_element(aim.begin(), aim.end());
     const double height = *aimHigh - *aimLow;
@@ -131,23 +138,37 @@ std::optional<Fit> FitMeter::measure(const Amplitudes& amplitudes, const Target&
         return std::nullopt;
     }
     // The mean of sin squared over the grid is one half for every harmonic here.
-    const Amplitudes& coefficients = coefficientsOf(target);
+    const Target::Coefficients& coefficients = coefficientsOf(target);
     double errorPower = target.power();
+    const bool sinePhase = std::all_of(phases.begin(), phases.end(), [](double p) { return p == 0.0; });
     for (std::size_t k = 0; k < harmonicCount; ++k) {
-        errorPower += amplitudes[k] * (amplitudes[k] / 2.0 - 2.0 * coefficients[k]);
-    }
-    std::array<double, gridPoints / 2 + 1> half{};
-    for (std::size_t k = 0; k < harmonicCount; ++k) {
-        if (amplitudes[k] != 0.0) {
-            const double* sines = sines_.data() + k * gridPoints;
-            for (std::size_t j = 0; j < half.size(); ++j) {
-                half[j] += amplitudes[k] * sines[j];
-            }
+        if (phases[k] == 0.0) {
+            errorPower += amplitudes[k] * (amplitudes[k] / 2.0 - 2.0 * coefficients.sine[k]);
+        } else {
+            const double radians = phases[k] * pi / 180.0;
+            errorPower += amplitudes[k] * (amplitudes[k] / 2.0 -
+                                           2.0 * (std::cos(radians) * coefficients.sine[k] +
+                                                  std::sin(radians) * coefficients.cosine[k]));
         }
     }
-    const auto [low, high] = std::minmax_element(half.begin(), half.end());
-    const double sumHigh = std::max(*high, -*low);
-    const double sumLow = -sumHigh;
+    // In sine phase the sum is odd: half a period holds its peaks, and its low is minus its high.
+    std::vector<double> sum(sinePhase ? gridPoints / 2 + 1 : gridPoints);
+    for (std::size_t k = 0; k < harmonicCount; ++k) {
+        if (amplitudes[k] == 0.0) {
+            continue;
+        }
+        const double* sines = sines_.data() + k * gridPoints;
+        const double* cosines = cosines_.data() + k * gridPoints;
+        const double radians = phases[k] * pi / 180.0;
+        const double sinePart = phases[k] == 0.0 ? amplitudes[k] : amplitudes[k] * std::cos(radians);
+        const double cosinePart = amplitudes[k] * std::sin(radians);
+        for (std::size_t j = 0; j < sum.size(); ++j) {
+            sum[j] += phases[k] == 0.0 ? sinePart * sines[j] : sinePart * sines[j] + cosinePart * cosines[j];
+        }
+    }
+    const auto [low, high] = std::minmax_element(sum.begin(), sum.end());
+    const double sumHigh = sinePhase ? std::max(*high, -*low) : *high;
+    const double sumLow = sinePhase ? -sumHigh : *low;
     return Fit{100.0 * std::sqrt(std::max(errorPower, 0.0) / target.power()),
                100.0 * std::max(sumHigh - *aimHigh, *aimLow - sumLow) / height};
 }

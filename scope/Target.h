@@ -42,8 +42,12 @@ private:
     double power_ = 0.0;
     Curve curve_{};
     friend class FitMeter;
-    // Its sine coefficients on the grid, once a meter has worked them out.
-    mutable std::optional<Amplitudes> coefficients_;
+    struct Coefficients {
+        Amplitudes sine{};
+        Amplitudes cosine{};
+    };
+    // Its coefficients on the grid, once a meter has worked them out.
+    mutable std::optional<Coefficients> coefficients_;
 };
 
 // How close a sum comes to its target, in percent: the RMS of the difference against the
@@ -54,23 +58,24 @@ struct Fit {
     double overshoot = 0.0;
 };
 
-// Measures on a grid of gridPoints over one period; the sines are worked out once. The sines are
-// orthogonal on the grid, so the mean square of the difference follows from the target's sine
-// coefficients (worked out once a target) and the amplitudes alone; only the peaks need the sum
-// at every point, and only over half the period, as a sum of sines is odd.
+// Measures on a grid of gridPoints over one period; the sines and cosines are worked out once.
+// They are orthogonal on the grid, so the mean square of the difference follows from the
+// target's coefficients (worked out once a target) and the harmonics alone; only the peaks need
+// the sum at every point, and in sine phase only over half the period, as the sum is then odd.
 class FitMeter {
 public:
     static constexpr std::size_t gridPoints = 4096;
 
     FitMeter();
     // Nothing for a flat target, which has nothing to compare against.
-    [[nodiscard]] std::optional<Fit> measure(const Amplitudes& amplitudes,
-                                             const Target& target) const;
+    [[nodiscard]] std::optional<Fit> measure(const Amplitudes& amplitudes, const Target& target,
+                                             const Phases& phases = {}) const;
 
 private:
-    const Amplitudes& coefficientsOf(const Target& target) const;
+    const Target::Coefficients& coefficientsOf(const Target& target) const;
 
-    std::vector<double> sines_; // sin(k theta_j), row k - 1
+    std::vector<double> sines_;   // sin(k theta_j), row k - 1
+    std::vector<double> cosines_; // cos(k theta_j), likewise
 };
 
 } // namespace scope

@@ -175,6 +175,10 @@
         <source>Show target: no target yet. Press a preset, draw a wave on the display or open a sound, and its shape shows here.</source>
         <translation>Rodyti tikslą: tikslo dar nėra. Paspauskite šabloną, nupieškite bangą ekrane arba atverkite garsą, ir jo forma bus rodoma čia.</translation>
     </message>
+    <message>
+        <source>Sine phases only</source>
+        <translation>Tik sinuso fazės</translation>
+    </message>
 </context>
 <context>
     <name>app::EditActions</name>
