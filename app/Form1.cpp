@@ -5,8 +5,10 @@
 #include "Listening.h"
 #include "Note.h"
 #include "SoundOpening.h"
+#include "DisplayItem.h"
 #include "accessible/qt/LineEditAccessible.h"
 #include "forms/Conversions.h"
+#include "largeview/LargeView.h"
 
 #include <QAction>
 #include <QFont>
@@ -98,6 +100,7 @@ Form1::Form1(forms::ErrorBoundary::Reporter reporter, std::unique_ptr<audio::Sou
         accessible::keepFocusSelectionQuiet(*box);
     }
     createWaveGame(std::move(random));
+    createLargeView();
     connect(timer1_, &QTimer::timeout, description_, &DisplayDescription::refresh);
     description_->refresh();
     timer1_->start();
@@ -308,6 +311,38 @@ void Form1::createWaveGame(game::Random random) {
     game_ = new WaveGameActions(*oscil_, *displayMenu_, std::move(random), std::move(hooks));
     connect(sound_, &SoundControls::playsChanged, game_,
             [this] { game_->soundPlays(sound_->plays()); });
+}
+
+// The large view works with the same keys as this window and the display: they are proxied, so
+// that each still does its work in one place.
+void Form1::createLargeView() {
+    QAction* item = addDisplayItem(*oscil_, *displayMenu_, tr("Large view"), Qt::Key_V, true);
+    connect(item, &QAction::toggled, this, [this, item](bool on) {
+        if (largeView_ == nullptr) {
+            largeView_ = new largeview::LargeView(tone_, &DisplayViews::fitWording, *this);
+            largeView_->addActions(actions());
+            for (QAction* action : oscil_->actions()) {
+                if (!action->shortcut().isEmpty() && action->shortcut() != QKeySequence(Qt::SHIFT | Qt::Key_F10)) {
+                    auto* proxy = new QAction(largeView_);
+                    proxy->setShortcut(action->shortcut());
+                    connect(proxy, &QAction::triggered, action, &QAction::trigger);
+                    largeView_->addAction(proxy);
+                }
+            }
+            largeView_->setContextMenuPolicy(Qt::CustomContextMenu);
+            connect(largeView_, &QWidget::customContextMenuRequested, this,
+                    [this](const QPoint& at) { displayMenu_->popup(largeView_->mapToGlobal(at)); });
+            connect(largeView_, &largeview::LargeView::visibilityChanged, item,
+                    &QAction::setChecked);
+            connect(timer1_, &QTimer::timeout, largeView_,
+                    [this] { largeView_->setDescription(description_->text()); });
+        }
+        largeView_->setDescription(description_->text());
+        largeView_->setVisible(on);
+        if (on) {
+            largeView_->activateWindow();
+        }
+    });
 }
 
 void Form1::openSound(const QString& path) {

@@ -27,6 +27,10 @@ class QPushButton;
 class QScrollBar;
 class QTimer;
 
+namespace largeview {
+class LargeView;
+}
+
 namespace app {
 
 class SoundOpening;
@@ -60,6 +64,7 @@ private:
     void load(std::span<const std::string> texts);
     void createEditActions();
     void createWaveGame(game::Random random);
+    void createLargeView();
     [[nodiscard]] editor::Texts texts() const;
     void writeAmplitude(std::size_t index, double amplitude);
     void toneChanged(model::Tone::Change change);
@@ -90,6 +95,7 @@ private:
     EditActions* edits_ = nullptr;
     SoundOpening* soundOpening_ = nullptr;
     WaveGameActions* game_ = nullptr;
+    largeview::LargeView* largeView_ = nullptr; // made when first opened
 };
 
 } // namespace app

@@ -1,5 +1,6 @@
 #include "Renderer.h"
 
+#include "Palette.h"
 #include "forms/Conversions.h"
 #include "forms/RuntimeError.h"
 
@@ -20,15 +21,6 @@ float toSingle(double value) {
     return static_cast<float>(value);
 }
 
-// Dim enough to stay behind the sum, distinct enough to tell apart on black.
-constexpr std::array<forms::Color, 8> harmonicPalette{{{170, 70, 70},
-                                                       {170, 120, 50},
-                                                       {150, 150, 60},
-                                                       {70, 150, 80},
-                                                       {60, 140, 160},
-                                                       {90, 100, 180},
-                                                       {140, 90, 170},
-                                                       {170, 80, 130}}};
 constexpr forms::Color targetColour{120, 120, 120};
 constexpr forms::Color drawingColour{0, 220, 255};
 
@@ -90,7 +82,7 @@ void Renderer::drawHarmonics(const Amplitudes& amplitudes, const Phases& phases)
     for (std::size_t k = 1; k <= harmonicCount; ++k) {
         if (amplitudes[k - 1] != 0.0) {
             display_.curve(synthesis_.harmonic(k, amplitudes[k - 1], phases[k - 1]),
-                           harmonicPalette[(k - 1) % harmonicPalette.size()]);
+                           harmonicColour(k - 1));
         }
     }
 }

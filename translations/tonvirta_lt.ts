@@ -292,6 +292,10 @@ Pasirinkite aplanką, į kurį galite rašyti ir kurio diske yra vietos.</transl
         <source>Right-click here, or press the Menu key, for sound (Ctrl+P), pitch and volume</source>
         <translation>Spustelėkite čia dešiniuoju mygtuku arba paspauskite meniu klavišą: garsas (Ctrl+P), aukštis ir garsumas</translation>
     </message>
+    <message>
+        <source>Large view</source>
+        <translation>Didelis vaizdas</translation>
+    </message>
 </context>
 <context>
     <name>app::Listening</name>
@@ -494,6 +498,48 @@ Pasirinkite aplanką, į kurį galite rašyti ir kurio diske yra vietos.</transl
     <message>
         <source>the sound libraries could not be loaded</source>
         <translation>nepavyko įkelti garso bibliotekų</translation>
+    </message>
+</context>
+<context>
+    <name>largeview::Bar</name>
+    <message>
+        <source>amplitude %1, phase %2 degrees</source>
+        <translation>amplitudė %1, fazė %2 laipsnių</translation>
+    </message>
+    <message>
+        <source>Harmonic %1</source>
+        <translation>%1 harmonika</translation>
+    </message>
+</context>
+<context>
+    <name>largeview::LargeView</name>
+    <message>
+        <source>Tonvirta: large view</source>
+        <translation>Tonvirta: didelis vaizdas</translation>
+    </message>
+    <message>
+        <source>Large view</source>
+        <translation>Didelis vaizdas</translation>
+    </message>
+    <message>
+        <source>Drag a bar to set its harmonic&apos;s amplitude and the narrow bar beside it, or scroll, for its phase. Tab moves between the bars; Up and Down set the amplitude, Left and Right the phase. D: decibels. F11: full screen.</source>
+        <translation>Vilkite stulpelį, kad nustatytumėte harmonikos amplitudę, o siaurą stulpelį šalia jo arba ratuką – fazei. Tab pereina tarp stulpelių; aukštyn ir žemyn keičia amplitudę, kairėn ir dešinėn – fazę. D: decibelai. F11: visas ekranas.</translation>
+    </message>
+    <message>
+        <source>Top of the wave: %1</source>
+        <translation>Bangos viršus: %1</translation>
+    </message>
+    <message>
+        <source>Harmonics:</source>
+        <translation>Harmonikos:</translation>
+    </message>
+    <message>
+        <source>Amplitudes in dB (D: linear) and phases</source>
+        <translation>Amplitudės dB (D: tiesinės) ir fazės</translation>
+    </message>
+    <message>
+        <source>Amplitudes (D: decibels) and phases</source>
+        <translation>Amplitudės (D: decibelai) ir fazės</translation>
     </message>
 </context>
 <context>

@@ -1,0 +1,113 @@
+#include "Bar.h"
+
+#include <QAccessible>
+#include <QAccessibleValueInterface>
+#include <QAccessibleWidget>
+#include <QKeyEvent>
+
+namespace largeview {
+namespace {
+
+class BarAccessible final : public QAccessibleWidget, public QAccessibleValueInterface {
+public:
+    explicit BarAccessible(Bar& bar) : QAccessibleWidget(&bar, QAccessible::Slider), bar_(bar) {}
+
+    [[nodiscard]] QString text(QAccessible::Text type) const override {
+        if (type == QAccessible::Value) {
+            return Bar::tr("amplitude %1, phase %2 degrees")
+                .arg(QString::number(bar_.amplitude(), 'g', 6), QString::number(bar_.phase()));
+        }
+        return QAccessibleWidget::text(type);
+    }
+    void* interface_cast(QAccessible::InterfaceType type) override {
+        return type == QAccessible::ValueInterface ? static_cast<QAccessibleValueInterface*>(this)
+                                                   : QAccessibleWidget::interface_cast(type);
+    }
+    [[nodiscard]] QVariant currentValue() const override { return bar_.amplitude(); }
+    void setCurrentValue(const QVariant& value) override {
+        emit bar_.amplitudeStepped(bar_.index(), value.toDouble() - bar_.amplitude());
+    }
+    [[nodiscard]] QVariant maximumValue() const override { return 200; }
+    [[nodiscard]] QVariant minimumValue() const override { return -200; }
+    [[nodiscard]] QVariant minimumStepSize() const override { return 1; }
+
+private:
+    Bar& bar_;
+};
+
+QAccessibleInterface* barFactory(const QString& className, QObject* object) {
+    if (className == QLatin1String("largeview::Bar") && object != nullptr &&
+        object->isWidgetType()) {
+        return new BarAccessible(static_cast<Bar&>(*object));
+    }
+    return nullptr;
+}
+
+} // namespace
+
+void describeBarsToScreenReaders() {
+    static const bool installed = [] {
+        QAccessible::installFactory(barFactory);
+        return true;
+    }();
+    (void)installed;
+}
+
+Bar::Bar(std::size_t index, QWidget& view) : QWidget(&view), index_(index) {
+    describeBarsToScreenReaders();
+    setObjectName(QStringLiteral("bar_%1").arg(index));
+    setAccessibleName(tr("Harmonic %1").arg(index + 1));
+    setFocusPolicy(Qt::StrongFocus);
+    // The view paints the whole chart and takes the mouse over it.
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void Bar::present(double amplitude, double phase) {
+    if (amplitude == amplitude_ && phase == phase_) {
+        return;
+    }
+    amplitude_ = amplitude;
+    phase_ = phase;
+    QAccessibleValueChangeEvent event(this, amplitude);
+    QAccessible::updateAccessibility(&event);
+}
+
+// Up and Down step the amplitude (Page keys by 10), Left and Right the phase by 5 degrees.
+void Bar::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Up:
+        emit amplitudeStepped(index_, 1);
+        break;
+    case Qt::Key_Down:
+        emit amplitudeStepped(index_, -1);
+        break;
+    case Qt::Key_PageUp:
+        emit amplitudeStepped(index_, 10);
+        break;
+    case Qt::Key_PageDown:
+        emit amplitudeStepped(index_, -10);
+        break;
+    case Qt::Key_Right:
+        emit phaseStepped(index_, 5);
+        break;
+    case Qt::Key_Left:
+        emit phaseStepped(index_, -5);
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+}
+
+void Bar::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    parentWidget()->update();
+}
+
+void Bar::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    parentWidget()->update();
+}
+
+} // namespace largeview

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QWidget>
+
+namespace largeview {
+
+// One harmonic's bar in the large view's chart, as the keyboard and a screen reader meet it: it
+// takes the focus, and reads as a slider of the amplitude that also says the phase. The view
+// paints it and takes its mouse.
+class Bar final : public QWidget {
+    Q_OBJECT
+
+public:
+    Bar(std::size_t index, QWidget& view);
+
+    [[nodiscard]] std::size_t index() const { return index_; }
+    [[nodiscard]] double amplitude() const { return amplitude_; }
+    [[nodiscard]] double phase() const { return phase_; }
+    // Tells a screen reader when either changed.
+    void present(double amplitude, double phase);
+
+signals:
+    void amplitudeStepped(std::size_t index, double by);
+    void phaseStepped(std::size_t index, double by);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    std::size_t index_;
+    double amplitude_ = 0;
+    double phase_ = 0;
+};
+
+// Makes every Bar read as a slider; running it again does nothing.
+void describeBarsToScreenReaders();
+
+} // namespace largeview

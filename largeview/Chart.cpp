@@ -1,0 +1,88 @@
+#include "Chart.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace largeview {
+
+Layout layoutFor(double width, double height) {
+    Layout layout;
+    layout.textHeight = std::max(12.0, 0.03 * height);
+    const double margin = layout.textHeight;
+    layout.wave = {margin * 3, margin * 1.5, width - margin * 4, height * 0.52 - margin * 1.5};
+    // Under the bars: the harmonic's number, its amplitude and its phase, a line each.
+    const double chartTop = height * 0.52 + margin * 1.9;
+    layout.chart = {margin, chartTop, width - 2 * margin,
+                    height - chartTop - 3.6 * layout.textHeight - margin * 0.5};
+    const double slot = layout.chart.width / double(scope::harmonicCount);
+    for (std::size_t k = 0; k < scope::harmonicCount; ++k) {
+        const double left = layout.chart.x + slot * double(k);
+        layout.bars[k] = {left + slot * 0.1, layout.chart.y, slot * 0.55, layout.chart.height};
+        layout.phases[k] = {left + slot * 0.7, layout.chart.y, slot * 0.18, layout.chart.height};
+    }
+    return layout;
+}
+
+double barFraction(double amplitude, bool decibels) {
+    const double magnitude = std::min(std::fabs(amplitude), amplitudeLimit);
+    if (!decibels) {
+        return 0.5 + 0.5 * std::copysign(magnitude, amplitude) / amplitudeLimit;
+    }
+    if (magnitude == 0.0) {
+        return 0.0;
+    }
+    const double db = 20.0 * std::log10(magnitude / amplitudeLimit);
+    return std::clamp(1.0 - db / decibelFloor, 0.0, 1.0);
+}
+
+double amplitudeAt(const Box& column, double y, bool decibels, double sign) {
+    const double fraction = std::clamp((column.bottom() - y) / column.height, 0.0, 1.0);
+    if (!decibels) {
+        return std::nearbyint((fraction - 0.5) * 2.0 * amplitudeLimit);
+    }
+    if (fraction == 0.0) {
+        return 0.0;
+    }
+    const double magnitude = amplitudeLimit * std::pow(10.0, (1.0 - fraction) * decibelFloor / 20.0);
+    return std::nearbyint(std::copysign(magnitude, sign < 0 ? -1.0 : 1.0));
+}
+
+double phaseAt(const Box& column, double y) {
+    const double fraction = std::clamp((column.bottom() - y) / column.height, 0.0, 1.0);
+    return std::nearbyint(-90.0 + 180.0 * fraction);
+}
+
+double scaleFor(double peak) {
+    if (!std::isfinite(peak) || peak > 1e12) {
+        return peak;
+    }
+    double step = 10.0;
+    while (true) {
+        for (const double m : {1.0, 2.0, 5.0}) {
+            if (m * step >= peak) {
+                return m * step;
+            }
+        }
+        step *= 10.0;
+    }
+}
+
+double peakOf(const scope::Amplitudes& amplitudes, const scope::Phases& phases) {
+    constexpr int points = 1024;
+    double peak = 0.0;
+    for (int i = 0; i < points; ++i) {
+        const double x = 2.0 * std::numbers::pi * i / points;
+        double sum = 0.0;
+        for (std::size_t k = 0; k < amplitudes.size(); ++k) {
+            if (amplitudes[k] != 0.0) {
+                sum += amplitudes[k] *
+                       std::sin(double(k + 1) * x + phases[k] * std::numbers::pi / 180.0);
+            }
+        }
+        peak = std::max(peak, std::fabs(sum));
+    }
+    return peak;
+}
+
+} // namespace largeview

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "scope/Synthesis.h"
+
+#include <array>
+#include <cstddef>
+
+namespace largeview {
+
+struct Box {
+    double x = 0;
+    double y = 0;
+    double width = 0;
+    double height = 0;
+    [[nodiscard]] double bottom() const { return y + height; }
+    [[nodiscard]] bool contains(double px, double py) const {
+        return px >= x && px < x + width && py >= y && py < y + height;
+    }
+};
+
+inline constexpr double amplitudeLimit = 200.0;
+inline constexpr double decibelFloor = -60.0; // a bar in dB starts here, against 200
+
+// Where everything of the large view lies at a size, in its pixels: the wave over two periods
+// above, the chart of the 17 harmonics below. Texts are at least 2.5 % of the height, so that
+// they can be read from the back of a room.
+struct Layout {
+    Box wave;
+    Box chart;
+    std::array<Box, scope::harmonicCount> bars{};   // the amplitude's column
+    std::array<Box, scope::harmonicCount> phases{}; // the phase's narrow column beside it
+    double textHeight = 0;
+};
+Layout layoutFor(double width, double height);
+
+// A bar's height for an amplitude as a fraction of its column, from its foot: linear bars grow
+// both ways from the middle, bars in dB only up, by magnitude.
+double barFraction(double amplitude, bool decibels);
+// The amplitude a point of a bar's column stands for, whole, as the box rounds; in dB the
+// sign stays the one given.
+double amplitudeAt(const Box& column, double y, bool decibels, double sign);
+// A phase column: -90 degrees at the foot, 90 at the top, whole degrees.
+double phaseAt(const Box& column, double y);
+
+// The amplitude the top of the wave's area stands for: a round number the whole wave fits
+// under, never less than 10.
+double scaleFor(double peak);
+// The sum's largest magnitude over a period.
+double peakOf(const scope::Amplitudes& amplitudes, const scope::Phases& phases);
+
+} // namespace largeview

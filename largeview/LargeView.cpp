@@ -1,0 +1,201 @@
+#include "LargeView.h"
+
+#include "Chart.h"
+#include "Picture.h"
+
+#include <QAction>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWheelEvent>
+#include <cmath>
+
+namespace largeview {
+
+LargeView::LargeView(model::Tone& tone, scope::FitWording wording, QWidget& owner)
+    : QWidget(&owner, Qt::Window), tone_(tone), wording_(std::move(wording)) {
+    setObjectName(QStringLiteral("largeView"));
+    setWindowTitle(tr("Tonvirta: large view"));
+    setAccessibleName(tr("Large view"));
+    setMinimumSize(400, 300);
+    setMaximumSize(3840, 2160);
+    resize(1280, 720);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
+    setToolTip(tr("Drag a bar to set its harmonic's amplitude and the narrow bar beside it, or "
+                  "scroll, for its phase. Tab moves between the bars; Up and Down set the "
+                  "amplitude, Left and Right the phase. D: decibels. F11: full screen."));
+    for (std::size_t k = 0; k < bars_.size(); ++k) {
+        bars_[k] = new Bar(k, *this);
+        connect(bars_[k], &Bar::amplitudeStepped, this, [this](std::size_t index, double by) {
+            tone_.setAmplitude(index, std::clamp(std::nearbyint(tone_.amplitudes()[index] + by),
+                                                 -amplitudeLimit, amplitudeLimit));
+        });
+        connect(bars_[k], &Bar::phaseStepped, this, [this](std::size_t index, double by) {
+            tone_.setPhase(index, tone_.phases()[index] + by);
+        });
+        if (k > 0) {
+            setTabOrder(bars_[k - 1], bars_[k]);
+        }
+    }
+    tone_.listen([this](model::Tone::Change) { toneChanged(); });
+    toneChanged();
+}
+
+void LargeView::setDescription(const QString& text) {
+    if (text != accessibleDescription()) {
+        setAccessibleDescription(text);
+    }
+}
+
+void LargeView::toneChanged() {
+    const scope::Amplitudes amplitudes = tone_.amplitudes();
+    for (std::size_t k = 0; k < bars_.size(); ++k) {
+        bars_[k]->present(amplitudes[k], tone_.phases()[k]);
+    }
+    update();
+}
+
+QString LargeView::fitLine() const {
+    const scope::Views& views = tone_.views();
+    const scope::Target* aim = nullptr;
+    QString status;
+    if (views.round) {
+        aim = views.round->hidden ? &*views.round->hidden : nullptr;
+        status = QString::fromStdString(views.round->status);
+    } else if (views.target && views.aim) {
+        aim = &*views.aim;
+    }
+    QString line;
+    if (aim != nullptr) {
+        if (!fitMeter_) {
+            fitMeter_.emplace();
+        }
+        line = QString::fromStdString(
+            wording_(fitMeter_->measure(tone_.amplitudes(), *aim, tone_.heardPhases())));
+    }
+    return status.isEmpty() ? line : line + QStringLiteral("   ") + status;
+}
+
+void LargeView::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    emit visibilityChanged(true);
+}
+
+void LargeView::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    emit visibilityChanged(false);
+}
+
+void LargeView::paintEvent(QPaintEvent*) {
+    Scene scene;
+    scene.amplitudes = tone_.amplitudes();
+    scene.phases = tone_.phases();
+    scene.heard = tone_.heardPhases();
+    scene.views = &tone_.views();
+    scene.decibels = decibels_;
+    for (const Bar* bar : bars_) {
+        if (bar->hasFocus()) {
+            scene.focused = bar->index();
+        }
+    }
+    scene.fit = fitLine();
+    scene.scaleNote = tr("Top of the wave: %1");
+    scene.harmonicsNote = tr("Harmonics:");
+    scene.chartNote = decibels_ ? tr("Amplitudes in dB (D: linear) and phases")
+                                : tr("Amplitudes (D: decibels) and phases");
+    paint(*this, scene);
+}
+
+void LargeView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    placeBars();
+}
+
+void LargeView::placeBars() {
+    const Layout layout = layoutFor(width(), height());
+    for (std::size_t k = 0; k < bars_.size(); ++k) {
+        const Box& bar = layout.bars[k];
+        const Box& phase = layout.phases[k];
+        bars_[k]->setGeometry(int(bar.x), int(bar.y), int(phase.x + phase.width - bar.x),
+                              int(bar.height));
+    }
+}
+
+std::optional<LargeView::Grip> LargeView::gripAt(QPointF at) const {
+    const Layout layout = layoutFor(width(), height());
+    for (std::size_t k = 0; k < layout.bars.size(); ++k) {
+        if (layout.bars[k].contains(at.x(), at.y())) {
+            return Grip{k, false};
+        }
+        if (layout.phases[k].contains(at.x(), at.y())) {
+            return Grip{k, true};
+        }
+    }
+    return std::nullopt;
+}
+
+void LargeView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        dragging_ = gripAt(event->position());
+        if (dragging_) {
+            bars_[dragging_->index]->setFocus(Qt::MouseFocusReason);
+            drag(event->position());
+        }
+    }
+}
+
+void LargeView::mouseMoveEvent(QMouseEvent* event) {
+    if (dragging_ && (event->buttons() & Qt::LeftButton) != 0) {
+        drag(event->position());
+    }
+}
+
+void LargeView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        dragging_.reset();
+    }
+}
+
+void LargeView::drag(QPointF at) {
+    const Layout layout = layoutFor(width(), height());
+    const std::size_t k = dragging_->index;
+    if (dragging_->phase) {
+        tone_.setPhase(k, phaseAt(layout.phases[k], at.y()));
+    } else {
+        const double sign = tone_.amplitudes()[k] < 0.0 ? -1.0 : 1.0;
+        tone_.setAmplitude(k, amplitudeAt(layout.bars[k], at.y(), decibels_, sign));
+    }
+}
+
+// A notch turns the phase of the bar under the mouse by 5 degrees.
+void LargeView::wheelEvent(QWheelEvent* event) {
+    const auto grip = gripAt(event->position());
+    if (!grip) {
+        event->ignore();
+        return;
+    }
+    wheelTurn_ += event->angleDelta().y() / 120.0;
+    const double notches = std::trunc(wheelTurn_);
+    wheelTurn_ -= notches;
+    if (notches != 0.0) {
+        tone_.setPhase(grip->index, tone_.phases()[grip->index] + 5.0 * notches);
+    }
+    event->accept();
+}
+
+void LargeView::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F11) {
+        setWindowState(windowState() ^ Qt::WindowFullScreen);
+    } else if (event->key() == Qt::Key_Escape && isFullScreen()) {
+        showNormal();
+    } else if (event->key() == Qt::Key_D && event->modifiers() == Qt::NoModifier) {
+        decibels_ = !decibels_;
+        update();
+    } else {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+}
+
+} // namespace largeview

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "Bar.h"
+#include "model/Tone.h"
+#include "scope/Renderer.h"
+
+#include <QWidget>
+#include <array>
+#include <functional>
+#include <optional>
+
+class QAction;
+
+namespace largeview {
+
+// A window of its own that a class can read from the back of the room: the tone's wave over two
+// periods, scaled to fit, and a chart of the 17 harmonics to edit. It shows the tone and edits it
+// through the tone, so the designed window and this one always agree. Redrawn only when
+// something changed.
+class LargeView final : public QWidget {
+    Q_OBJECT
+
+public:
+    // The actions (undo, the views) work here as in the main window.
+    LargeView(model::Tone& tone, scope::FitWording wording, QWidget& owner);
+
+    // The display's description, for a screen reader.
+    void setDescription(const QString& text);
+    [[nodiscard]] bool decibels() const { return decibels_; }
+
+signals:
+    void visibilityChanged(bool visible);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    struct Grip {
+        std::size_t index;
+        bool phase;
+    };
+    void toneChanged();
+    void placeBars();
+    [[nodiscard]] std::optional<Grip> gripAt(QPointF at) const;
+    void drag(QPointF at);
+    [[nodiscard]] QString fitLine() const;
+
+    model::Tone& tone_;
+    scope::FitWording wording_;
+    std::array<Bar*, scope::harmonicCount> bars_{};
+    std::optional<Grip> dragging_;
+    mutable std::optional<scope::FitMeter> fitMeter_; // made when first aimed
+    bool decibels_ = false;
+    double wheelTurn_ = 0;
+};
+
+} // namespace largeview

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "scope/Synthesis.h"
+#include "scope/Views.h"
+
+#include <QString>
+#include <optional>
+
+class QPaintDevice;
+
+namespace largeview {
+
+// Everything the large view shows, as plain values, and its words in the user's language.
+struct Scene {
+    scope::Amplitudes amplitudes{};
+    scope::Phases phases{};     // as set
+    scope::Phases heard{};      // as drawn: 0 in sine phase only
+    const scope::Views* views = nullptr;
+    bool decibels = false;
+    std::optional<std::size_t> focused; // the bar the keys edit
+    QString fit;                        // the fit line, when a target is shown
+    QString scaleNote;                  // "%1" with the amplitude the top stands for
+    QString harmonicsNote;              // the legend's title
+    QString chartNote;                  // what the chart is, and how to edit it
+};
+
+// The large view's whole picture on any paint device: a widget, or an image in a test.
+void paint(QPaintDevice& device, const Scene& scene);
+
+} // namespace largeview
