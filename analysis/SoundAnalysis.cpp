@@ -188,11 +188,33 @@ double pitchAt(const Track& tracked, double sample) {
     return before ? frames[*before].hz : 0.0;
 }
 
+// The period itself, folded over a stretch from where the fundamental's phase is zero.
+std::array<double, periodColumns> folded(std::span<const float> note, double period, double scale) {
+    std::array<double, periodColumns> out{};
+    const double phase = std::arg(rawHarmonics(note, period, 1)[0]);
+    const double start = std::fmod(period * (1.0 - phase / (2.0 * pi)), period);
+    for (std::size_t c = 0; c < periodColumns; ++c) {
+        double sum = 0.0;
+        int count = 0;
+        for (double at = start + period * double(c) / periodColumns; at + 1.0 < double(note.size());
+             at += period) {
+            const auto i = std::size_t(at);
+            sum += note[i] + (note[i + 1] - note[i]) * (at - double(i));
+            ++count;
+        }
+        out[c] = count > 0 ? scale * sum / count : 0.0;
+    }
+    return out;
+}
+
 // The harmonics summed over a note chunk by chunk, each chunk at its own period, so that a
 // vibrato does not blur the upper harmonics; and the centre of those periods.
 struct Measured {
     std::array<double, harmonicCount> magnitude{};
     std::array<std::complex<double>, harmonicCount> phasors{};
+    // A steady note's period folded chunk by chunk, each from its own fundamental's zero, so
+    // that a period a hair off does not smear the upper harmonics over seconds.
+    std::array<double, periodColumns> period{};
     double chunks = 0.0;
     double centrePeriod = 0.0; // over a Hann window, so that a partial swing weighs little
 };
@@ -224,6 +246,9 @@ Measured measure(std::span<const float> sound, double period,
         } else {
             own = refinedPeriod(chunk, period);
             found = harmonicsOf(chunk, own);
+            const auto fold = folded(chunk, own, 1.0);
+            std::transform(fold.begin(), fold.end(), measured.period.begin(),
+                           measured.period.begin(), std::plus<>());
         }
         for (std::size_t k = 0; k < harmonicCount; ++k) {
             measured.magnitude[k] += std::abs(found[k]);
@@ -247,25 +272,6 @@ periodOf(const std::array<std::complex<double>, harmonicCount>& phasors, double 
         for (std::size_t k = 0; k < harmonicCount; ++k) {
             out[c] += scale * std::imag(phasors[k] * std::polar(1.0, double(k + 1) * x));
         }
-    }
-    return out;
-}
-
-// The period itself, folded over the note from where the fundamental's phase is zero.
-std::array<double, periodColumns> folded(std::span<const float> note, double period, double scale) {
-    std::array<double, periodColumns> out{};
-    const double phase = std::arg(rawHarmonics(note, period, 1)[0]);
-    const double start = std::fmod(period * (1.0 - phase / (2.0 * pi)), period);
-    for (std::size_t c = 0; c < periodColumns; ++c) {
-        double sum = 0.0;
-        int count = 0;
-        for (double at = start + period * double(c) / periodColumns; at + 1.0 < double(note.size());
-             at += period) {
-            const auto i = std::size_t(at);
-            sum += note[i] + (note[i + 1] - note[i]) * (at - double(i));
-            ++count;
-        }
-        out[c] = count > 0 ? scale * sum / count : 0.0;
     }
     return out;
 }
@@ -338,7 +344,8 @@ Analysis analyse(std::span<const float> samples, double rate) {
     if (note->swings) {
         harmonics.period = periodOf(measured.phasors, 100.0 / loudest);
     } else {
-        harmonics.period = folded(sound, period, 100.0 * measured.chunks / loudest);
+        std::transform(measured.period.begin(), measured.period.end(), harmonics.period.begin(),
+                       [&](double v) { return 100.0 * v / loudest; });
     }
     return {harmonics, Problem::Silent};
 }
