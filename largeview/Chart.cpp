@@ -44,7 +44,8 @@ double amplitudeAt(const Box& column, double y, bool decibels, double sign) {
     if (fraction == 0.0) {
         return 0.0;
     }
-    const double magnitude = amplitudeLimit * std::pow(10.0, (1.0 - fraction) * decibelFloor / 20.0);
+    const double magnitude =
+        amplitudeLimit * std::pow(10.0, (1.0 - fraction) * decibelFloor / 20.0);
     return std::nearbyint(std::copysign(magnitude, sign < 0 ? -1.0 : 1.0));
 }
 
@@ -59,7 +60,7 @@ double scaleFor(double peak) {
     }
     double step = 10.0;
     while (true) {
-        for (const double m : {1.0, 2.0, 5.0}) {
+        for (const double m : {1.0, 1.2, 1.5, 2.0, 2.5, 3.0, 4.0, 5.0, 6.0, 8.0}) {
             if (m * step >= peak) {
                 return m * step;
             }

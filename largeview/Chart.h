@@ -42,8 +42,8 @@ double amplitudeAt(const Box& column, double y, bool decibels, double sign);
 // A phase column: -90 degrees at the foot, 90 at the top, whole degrees.
 double phaseAt(const Box& column, double y);
 
-// The amplitude the top of the wave's area stands for: a round number the whole wave fits
-// under, never less than 10.
+// The amplitude the top of the wave's area stands for: the first round number (1, 1.2, 1.5, 2,
+// 2.5, 3, 4, 5, 6 or 8 times a power of ten) the whole wave fits under, never less than 10.
 double scaleFor(double peak);
 // The sum's largest magnitude over a period.
 double peakOf(const scope::Amplitudes& amplitudes, const scope::Phases& phases);
