@@ -145,8 +145,7 @@ void EditActions::holdSteps(bool hold) {
     }
 }
 
-void EditActions::loadAsOneStep(std::span<const std::string> texts,
-                                const editor::Phases& phases) {
+void EditActions::loadAsOneStep(std::span<const std::string> texts, const editor::Phases& phases) {
     recordPendingStep();
     actionKey_ = 0;
     access_.load(texts, phases);

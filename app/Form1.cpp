@@ -1,11 +1,11 @@
 #include "Form1.h"
 
 #include "Accessibility.h"
+#include "DisplayItem.h"
 #include "FileActions.h"
 #include "Listening.h"
 #include "Note.h"
 #include "SoundOpening.h"
-#include "DisplayItem.h"
 #include "accessible/qt/LineEditAccessible.h"
 #include "forms/Conversions.h"
 #include "largeview/LargeView.h"
@@ -84,13 +84,13 @@ Form1::Form1(forms::ErrorBoundary::Reporter reporter, std::unique_ptr<audio::Sou
     controls.views = &tone_.views();
     controls.phases = &tone_.heardPhases();
     controls.fitWording = &DisplayViews::fitWording;
-    handlers_ = std::make_unique<Form1Handlers>(
-        controls, Form1Hooks{[this] { tone_.boxesSettled(texts()); },
-                             [this](int preset) {
-                                 tone_.setPhases({});
-                                 views_->presetClicked(preset);
-                                 description_->presetPressed();
-                             }});
+    handlers_ = std::make_unique<Form1Handlers>(controls,
+                                                Form1Hooks{[this] { tone_.boxesSettled(texts()); },
+                                                           [this](int preset) {
+                                                               tone_.setPhases({});
+                                                               views_->presetClicked(preset);
+                                                               description_->presetPressed();
+                                                           }});
     tone_.setAmplitudeWriter(
         [this](std::size_t index, double amplitude) { writeAmplitude(index, amplitude); });
     tone_.listen([this](model::Tone::Change change) { toneChanged(change); });
@@ -252,16 +252,16 @@ void Form1::toneChanged(model::Tone::Change change) {
 void Form1::createEditActions() {
     auto* note = new Note(*oscil_);
     connect(note, &Note::shown, description_, &DisplayDescription::noteSaid);
-    EditActions::Boxes access{[this] { return tone_.step(); },
-                              [this](const editor::Step& step) {
-                                  boundary_.run([this, &step] { handlers_->restore(step.texts); });
-                                  tone_.setPhases(step.phases);
-                              },
-                              [this](std::span<const std::string> texts,
-                                     const editor::Phases& phases) {
-                                  load(texts);
-                                  tone_.setPhases(phases);
-                              }};
+    EditActions::Boxes access{
+        [this] { return tone_.step(); },
+        [this](const editor::Step& step) {
+            boundary_.run([this, &step] { handlers_->restore(step.texts); });
+            tone_.setPhases(step.phases);
+        },
+        [this](std::span<const std::string> texts, const editor::Phases& phases) {
+            load(texts);
+            tone_.setPhases(phases);
+        }};
     edits_ = new EditActions(*this, *displayMenu_, harmonika_, std::move(access), *note);
     new FileActions(
         *this, *displayMenu_, *oscil_, [this] { return sound_->snapshot(); },
@@ -322,7 +322,8 @@ void Form1::createLargeView() {
             largeView_ = new largeview::LargeView(tone_, &DisplayViews::fitWording, *this);
             largeView_->addActions(actions());
             for (QAction* action : oscil_->actions()) {
-                if (!action->shortcut().isEmpty() && action->shortcut() != QKeySequence(Qt::SHIFT | Qt::Key_F10)) {
+                if (!action->shortcut().isEmpty() &&
+                    action->shortcut() != QKeySequence(Qt::SHIFT | Qt::Key_F10)) {
                     auto* proxy = new QAction(largeView_);
                     proxy->setShortcut(action->shortcut());
                     connect(proxy, &QAction::triggered, action, &QAction::trigger);

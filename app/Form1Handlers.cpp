@@ -15,9 +15,9 @@ scope::Renderer::Boxes readOnly(const editor::Boxes& boxes) {
 
 Form1Handlers::Form1Handlers(const Form1Controls& controls, Form1Hooks hooks)
     : bank_(controls.harmonika, controls.vscroll1), hooks_(std::move(hooks)),
-      presets_(controls.harmonika), renderer_(readOnly(controls.harmonika), *controls.oscil,
-                                              controls.views, controls.fitWording,
-                                              controls.phases) {
+      presets_(controls.harmonika),
+      renderer_(readOnly(controls.harmonika), *controls.oscil, controls.views, controls.fitWording,
+                controls.phases) {
     for (std::size_t i = 0; i < editor::slotCount; ++i) {
         controls.harmonika[i]->onChange([this, i] {
             bank_.boxChanged(i);

@@ -1,8 +1,7 @@
 #include "SoundOpening.h"
 
-#include "editor/History.h"
-
 #include "audio/SoundModule.h"
+#include "editor/History.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -178,8 +177,7 @@ int printAnalysis(const QString& path) {
         return EXIT_FAILURE;
     }
     const analysis::Harmonics& harmonics = *opened.found->harmonics;
-    std::printf("%s\nfundamental %s Hz\n",
-                harmonicsLines(harmonics).c_str(),
+    std::printf("%s\nfundamental %s Hz\n", harmonicsLines(harmonics).c_str(),
                 QString::number(harmonics.fundamentalHz, 'f', 2).toUtf8().constData());
     return EXIT_SUCCESS;
 }

@@ -158,7 +158,8 @@ void Synthesizer::render(std::span<float> samples) {
                 sum += levels_[0][k] * sine + levels_[1][k] * cosine;
             });
         } else {
-            forEachHarmonic(theta, [&](std::size_t k, double sine) { sum += levels_[0][k] * sine; });
+            forEachHarmonic(theta,
+                            [&](std::size_t k, double sine) { sum += levels_[0][k] * sine; });
         }
         sample = static_cast<float>(std::clamp(sum, -1.0, 1.0));
         phase_ += phaseStep_;

@@ -35,8 +35,8 @@ private:
     double sampleRate_;
     int rampLength_;
     SoundSnapshot current_;
-    double phase_ = 0.0;                             // of the fundamental, in periods
-    double phaseStep_ = 0.0;                         // periods per sample
+    double phase_ = 0.0;     // of the fundamental, in periods
+    double phaseStep_ = 0.0; // periods per sample
     // Per harmonic, the sine part and then the cosine part: now, where the ramp ends, and the
     // step a sample while ramping.
     std::array<Levels, 2> levels_{};

@@ -152,8 +152,8 @@ void paintChart(QPainter& painter, const Scene& scene, const Layout& layout) {
         painter.fillRect(rectOf(column), QColor(25, 25, 25));
         painter.fillRect(rectOf(phaseColumn), QColor(25, 25, 25));
         const double foot = scene.decibels ? column.bottom() : column.y + column.height / 2;
-        const double top = column.bottom() - column.height * barFraction(scene.amplitudes[k],
-                                                                          scene.decibels);
+        const double top =
+            column.bottom() - column.height * barFraction(scene.amplitudes[k], scene.decibels);
         QColor colour = colourOf(k).lighter(130);
         if (scene.decibels && scene.amplitudes[k] < 0.0) {
             colour = colour.darker(140); // below zero, shown as its magnitude
@@ -171,7 +171,8 @@ void paintChart(QPainter& painter, const Scene& scene, const Layout& layout) {
             painter.drawRect(rectOf(column).united(rectOf(phaseColumn)).adjusted(-2, -2, 2, 2));
         }
         const QRectF under(column.x - column.width * 0.2, column.bottom(),
-                           phaseColumn.x + phaseColumn.width - column.x + column.width * 0.4, h * 1.2);
+                           phaseColumn.x + phaseColumn.width - column.x + column.width * 0.4,
+                           h * 1.2);
         setTextHeight(painter, h, true);
         painter.setPen(colourOf(k).lighter(160));
         painter.drawText(under, Qt::AlignCenter, QString::number(k + 1));

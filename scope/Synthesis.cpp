@@ -76,9 +76,10 @@ Curve Synthesis::harmonic(std::size_t k, double amplitude, double phase) const {
     const double* cosines = cosines_.data() + (k - 1) * traceWidth;
     for (std::size_t x = 1; x < curve.size(); ++x) {
         curve[x] = static_cast<float>(
-            phase == 0.0 ? centreLine - amplitude / verticalScale * sines[x - 1]
-                         : centreLine - (parts.sine * sines[x - 1] + parts.cosine * cosines[x - 1]) /
-                                            verticalScale);
+            phase == 0.0
+                ? centreLine - amplitude / verticalScale * sines[x - 1]
+                : centreLine -
+                      (parts.sine * sines[x - 1] + parts.cosine * cosines[x - 1]) / verticalScale);
     }
     return curve;
 }

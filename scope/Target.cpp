@@ -140,7 +140,8 @@ std::optional<Fit> FitMeter::measure(const Amplitudes& amplitudes, const Target&
     // The mean of sin squared over the grid is one half for every harmonic here.
     const Target::Coefficients& coefficients = coefficientsOf(target);
     double errorPower = target.power();
-    const bool sinePhase = std::all_of(phases.begin(), phases.end(), [](double p) { return p == 0.0; });
+    const bool sinePhase =
+        std::all_of(phases.begin(), phases.end(), [](double p) { return p == 0.0; });
     for (std::size_t k = 0; k < harmonicCount; ++k) {
         if (phases[k] == 0.0) {
             errorPower += amplitudes[k] * (amplitudes[k] / 2.0 - 2.0 * coefficients.sine[k]);
@@ -160,10 +161,12 @@ std::optional<Fit> FitMeter::measure(const Amplitudes& amplitudes, const Target&
         const double* sines = sines_.data() + k * gridPoints;
         const double* cosines = cosines_.data() + k * gridPoints;
         const double radians = phases[k] * pi / 180.0;
-        const double sinePart = phases[k] == 0.0 ? amplitudes[k] : amplitudes[k] * std::cos(radians);
+        const double sinePart =
+            phases[k] == 0.0 ? amplitudes[k] : amplitudes[k] * std::cos(radians);
         const double cosinePart = amplitudes[k] * std::sin(radians);
         for (std::size_t j = 0; j < sum.size(); ++j) {
-            sum[j] += phases[k] == 0.0 ? sinePart * sines[j] : sinePart * sines[j] + cosinePart * cosines[j];
+            sum[j] += phases[k] == 0.0 ? sinePart * sines[j]
+                                       : sinePart * sines[j] + cosinePart * cosines[j];
         }
     }
     const auto [low, high] = std::minmax_element(sum.begin(), sum.end());
