@@ -19,21 +19,20 @@ using analysis::Problem;
 using Amplitudes = std::array<int, 17>;
 constexpr double pi = std::numbers::pi;
 
-// Harmonic k of amplitude a (sin phase; negative for the opposite), and one at a phase of its own.
+// Harmonic k of amplitude a at a phase in degrees: a sin(k x + phase).
 struct Tone {
     double hz;
     Amplitudes amplitudes;
     double rate = 48000;
     double seconds = 1.0;
-    double vibrato = 0.0;                   // relative depth at 5 Hz
-    std::pair<int, double> shifted{0, 0.0}; // harmonic, phase in radians
+    double vibrato = 0.0; // relative depth at 5 Hz
+    std::array<double, 17> phases{};
 };
 
 double waveAt(const Tone& tone, double phase) {
     double sum = 0.0;
     for (int k = 1; k <= 17; ++k) {
-        sum += tone.amplitudes[k - 1] *
-               std::sin(k * phase + (k == tone.shifted.first ? tone.shifted.second : 0.0));
+        sum += tone.amplitudes[k - 1] * std::sin(k * phase + tone.phases[k - 1] * pi / 180);
     }
     return sum;
 }
@@ -49,9 +48,14 @@ std::vector<float> samplesOf(const Tone& tone) {
     return x;
 }
 
-TEST(SoundAnalysis, FindsThePitchTheEarHearsAndEachHarmonicWithItsSign) {
+TEST(SoundAnalysis, FindsThePitchTheEarHearsAndEachHarmonicWithItsPhase) {
     const Tone tones[] = {
-        {196.3, {100, 0, -39, 0, 20, 0, -7, 0, 9, 0, -2}, 48000, 1.0, 0.0, {5, 1.0}},
+        {196.3,
+         {100, 0, -39, 0, 20, 0, -7, 0, 9, 0, -2},
+         48000,
+         1.0,
+         0.0,
+         {0, 0, 0, 0, 57, 0, -80}},
         {220, {50, 100}},        // a weak fundamental, not the octave above
         {200, {0, 100, 80, 60}}, // a missing one, as the ear hears it
         {40, {100, 50, 33, 25, 20, 17, 14, 13, 11, 10, 9, 8, 8, 7, 7, 6, 6}, 44100},
@@ -60,7 +64,7 @@ TEST(SoundAnalysis, FindsThePitchTheEarHearsAndEachHarmonicWithItsSign) {
         // A vibrato, and its 17th harmonic: measured at each moment's pitch, not blurred.
         {330, {100, 0, 0, 0, 40, 0, 0, 0, -20, 0, 0, 0, 0, 0, 0, 0, 15}, 48000, 2.0, 0.004},
         {2000, {100, 10}, 44100, 0.3},
-        {150, {100, 0, 0, 60}, 48000, 1.0, 0.0, {4, pi / 3}},
+        {150, {100, 0, 0, 60, 30}, 48000, 1.0, 0.0, {0, 0, 0, 60, -89}},
     };
     for (const Tone& tone : tones) {
         const auto found = analysis::analyse(samplesOf(tone), tone.rate);
@@ -71,6 +75,10 @@ TEST(SoundAnalysis, FindsThePitchTheEarHearsAndEachHarmonicWithItsSign) {
             expected[k] = (k + 1) * tone.hz >= tone.rate / 2 ? 0 : expected[k];
         }
         EXPECT_EQ(found.harmonics->amplitudes, expected) << tone.hz << " Hz";
+        for (std::size_t k = 0; k < 17 && tone.vibrato == 0.0; ++k) {
+            EXPECT_NEAR(found.harmonics->phases[k], expected[k] == 0 ? 0 : tone.phases[k], 2)
+                << tone.hz << " Hz, harmonic " << k + 1;
+        }
         // The target: the sound's own period, from the fundamental's zero, wherever it is steady
         // and has a fundamental to start from.
         const bool whole =
@@ -229,7 +237,7 @@ TEST(SoundAnalysis, SaysWhatIsNoNoteOrOutOfRange) {
 TEST(SoundFile, ReadsEveryFormatMixedToOneAndRefusesWhatIsNoSound) {
     const auto folder = std::filesystem::temp_directory_path() / "tonvirta-sound-file-test";
     std::filesystem::create_directories(folder);
-    const Tone tone{261.6, {100, 0, 45, 0, -20}, 44100};
+    const Tone tone{261.6, {100, 0, 45, 0, -20, 0, 12}, 44100, 1.0, 0.0, {0, 0, 70, 0, -30, 0, 85}};
     const auto mono = samplesOf(tone);
     std::vector<float> stereo; // mixed, the channels make the tone again
     std::for_each(mono.begin(), mono.end(), [&](float v) {
@@ -252,6 +260,9 @@ TEST(SoundFile, ReadsEveryFormatMixedToOneAndRefusesWhatIsNoSound) {
         EXPECT_NEAR(found.harmonics->fundamentalHz, 261.6 * info.samplerate / 44100, 0.5) << format;
         EXPECT_THAT(found.harmonics->amplitudes,
                     testing::Pointwise(testing::FloatNear(1.0F), tone.amplitudes))
+            << format;
+        EXPECT_THAT(found.harmonics->phases,
+                    testing::Pointwise(testing::DoubleNear(5), tone.phases))
             << format;
     }
     // A float file may hold what no sound holds: read as silence there, the note is still found.

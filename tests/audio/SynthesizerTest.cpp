@@ -3,6 +3,7 @@
 #include "tests/audio/ToneMeter.h"
 
 #include <gtest/gtest.h>
+#include <numbers>
 #include <random>
 #include <vector>
 
@@ -106,6 +107,37 @@ TEST(Synthesizer, StartsSilentAndChangesWithoutClicks) {
     EXPECT_LE(tone::largestStep(samples), steady * 1.05F);
     EXPECT_EQ(samples.back(), 0.0F);
     EXPECT_TRUE(synthesizer.silent());
+}
+
+// Phased, the sound is the display's sum sample for sample; a harmonic's level does not depend
+// on its phase; and a change of phase glides, as a change of amplitude does.
+TEST(Synthesizer, PlaysEachHarmonicAtItsPhaseAndTurnsItWithoutClicks) {
+    const Amplitudes square{100, 0, 30, 0, 14, 0, 7, 0, 3, 0, 1};
+    const Amplitudes phases{0, 0, 90, 0, -45, 0, 30, 0, 89, 0, -60};
+    audio::Synthesizer phased(48000.0);
+    audio::Synthesizer inSine(48000.0);
+    phased.set({square, 220.0, 0.5, true, phases});
+    inSine.set({square, 220.0, 0.5, true});
+    std::vector<float> samples = play(phased, 0.1);
+    const auto sine = play(inSine, 0.1);
+    for (std::size_t i = 2400; i < samples.size(); ++i) {
+        double sum = 0;
+        for (std::size_t k = 0; k < 17; ++k) {
+            sum += square[k] / 800 *
+                   std::sin(2 * std::numbers::pi * double(k + 1) * 220.0 * double(i) / 48000 +
+                            phases[k] * std::numbers::pi / 180);
+        }
+        ASSERT_NEAR(samples[i], sum, 1e-5) << "sample " << i;
+    }
+    for (std::size_t k = 0; k < 11; k += 2) {
+        EXPECT_NEAR(tone::level(std::span(samples).subspan(2400), 220.0 * double(k + 1)),
+                    tone::level(std::span(sine).subspan(2400), 220.0 * double(k + 1)), 1e-4);
+    }
+    const float steady = std::max(tone::largestStep(std::span(samples).subspan(2400)),
+                                  tone::largestStep(std::span(sine).subspan(2400)));
+    phased.set({square, 220.0, 0.5, true});
+    const auto turned = play(phased, 0.05);
+    EXPECT_LE(tone::largestStep(turned), steady * 1.05F);
 }
 
 } // namespace

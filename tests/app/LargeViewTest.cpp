@@ -1,0 +1,155 @@
+// The phases and the large view, through the real window and as painted.
+#include "largeview/LargeView.h"
+
+#include "largeview/Chart.h"
+#include "largeview/Picture.h"
+#include "scope/Palette.h"
+#include "tests/support/Form1Fixture.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QImage>
+
+namespace {
+
+using testing_support::eventually;
+
+class LargeView : public testing_support::Form1Fixture {
+protected:
+    largeview::LargeView& view() { return *window->findChild<largeview::LargeView*>("largeView"); }
+    QWidget& bar(int k) { return *view().findChild<QWidget*>(QStringLiteral("bar_%1").arg(k)); }
+    QString copied() {
+        QTest::keySequence(&oscil(), QKeySequence("Ctrl+Shift+C"));
+        return QApplication::clipboard()->text();
+    }
+    void paste(const QString& text) {
+        QApplication::clipboard()->setText(text);
+        menuItem("Paste amplitudes").trigger();
+    }
+};
+
+const QString square = "100 0 30 0 14 0 7 0 3 0 1 0 0 0 0 0 0";
+
+// GIVEN SQUARE in sine phase WHEN phases are pasted THEN the picture changes, Sine phases only
+// brings back the sine-phase picture, and the clipboard, undo and a preset carry the phases.
+TEST_F(LargeView, PhasesComeWithTheClipboardAndUndoAndLeaveWithAPreset) {
+    QTest::mouseClick(&button(1), Qt::LeftButton);
+    onDisplay("ss"); // drawn now, not at the next tick
+    const QImage sinePhase = oscil().image();
+    paste(square + "\n0 0 60 0 -45 0 0 0 0 0 0 0 0 0 0 0 0");
+    EXPECT_EQ(copied(), square + "\n0 0 60 0 -45 0 0 0 0 0 0 0 0 0 0 0 0");
+    EXPECT_NE(oscil().image(), sinePhase);
+    onDisplay("s");
+    EXPECT_EQ(oscil().image(), sinePhase) << "Sine phases only";
+    onDisplay("s");
+    EXPECT_NE(oscil().image(), sinePhase);
+    // Past 90 degrees a phase turns the amplitude's sign, as the sum does.
+    paste(square + "\n0 0 120 0 0 0 0 0 0 0 0 0 0 0 0 0 -90");
+    EXPECT_EQ(copied(),
+              "100 0 -30 0 14 0 7 0 3 0 1 0 0 0 0 0 0\n0 0 -60 0 0 0 0 0 0 0 0 0 0 0 0 0 90");
+    menuItem("Undo").trigger();
+    EXPECT_EQ(copied(), square + "\n0 0 60 0 -45 0 0 0 0 0 0 0 0 0 0 0 0");
+    menuItem("Undo").trigger();
+    EXPECT_EQ(copied(), square);
+    menuItem("Redo").trigger();
+    QTest::mouseClick(&button(1), Qt::LeftButton);
+    EXPECT_EQ(copied(), square) << "a preset is in sine phase";
+    menuItem("Undo").trigger();
+    paste("1 2 3");
+    EXPECT_EQ(copied(), "1 2 3 0 0 0 0 0 0 0 0 0 0 0 0 0 0") << "amplitudes alone, phases 0";
+}
+
+// GIVEN the large view open WHEN either window edits THEN the other shows it, each edit one step;
+// a screen reader hears each bar as a slider and the view as the display.
+TEST_F(LargeView, EditsInEitherWindowShowInTheOther) {
+    onDisplay("v");
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&view()));
+    view().resize(800, 600);
+    ASSERT_TRUE(eventually([this] { return view().width() == 800; }));
+    typeOver(0, "150");
+    QAccessibleInterface* first = QAccessible::queryAccessibleInterface(&bar(0));
+    EXPECT_EQ(first->role(), QAccessible::Slider);
+    EXPECT_EQ(first->text(QAccessible::Name), "Harmonic 1");
+    EXPECT_EQ(first->text(QAccessible::Value), "amplitude 150, phase 0 degrees");
+    const largeview::Layout layout = largeview::layoutFor(800, 600);
+    const auto at = [](const largeview::Box& box, double up) {
+        return QPoint(int(box.x + box.width / 2), int(box.bottom() - box.height * up));
+    };
+    QTest::mousePress(&view(), Qt::LeftButton, {}, at(layout.bars[2], 0.99));
+    QTest::mouseMove(&view(), at(layout.bars[2], 0.75));
+    QTest::mouseRelease(&view(), Qt::LeftButton, {}, at(layout.bars[2], 0.75));
+    EXPECT_EQ(box(2).text(), "100");
+    QTest::mouseClick(&view(), Qt::LeftButton, {}, at(layout.phases[0], 0.75));
+    EXPECT_EQ(first->text(QAccessible::Value), "amplitude 150, phase 45 degrees");
+    bar(4).setFocus();
+    QTest::keyClick(&bar(4), Qt::Key_PageUp);
+    QTest::keyClick(&bar(4), Qt::Key_Right);
+    EXPECT_EQ(box(4).text(), "10");
+    EXPECT_EQ(copied(),
+              "150 0 100 0 10 0 0 0 0 0 0 0 0 0 0 0 0\n45 0 0 0 5 0 0 0 0 0 0 0 0 0 0 0 0");
+    for (const char* before :
+         {"150 0 100 0 10 0 0 0 0 0 0 0 0 0 0 0 0\n45 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0",
+          "150 0 100 0 0 0 0 0 0 0 0 0 0 0 0 0 0\n45 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0",
+          "150 0 100 0 0 0 0 0 0 0 0 0 0 0 0 0 0"}) {
+        QTest::keySequence(&bar(4), QKeySequence::Undo);
+        EXPECT_EQ(copied(), before);
+    }
+    EXPECT_TRUE(eventually(
+        [this] { return view().accessibleDescription() == oscil().accessibleDescription(); }));
+    menuItem("Large view").trigger();
+    EXPECT_TRUE(eventually([this] { return !view().isVisible(); }));
+}
+
+// GIVEN twice SQUARE with the harmonics view WHEN painted small and large THEN each bar stands at
+// its amplitude, the legend numbers the sounding harmonics in their colours, and the wave fills
+// its area without passing it.
+TEST(LargeViewPicture, ShowsBarsLegendAndAWaveScaledToFit) {
+    scope::Views views;
+    views.harmonics = true;
+    largeview::Scene scene;
+    scene.amplitudes = {200, 0, 60, 0, 28, 0, 14, 0, 6, 0, 2};
+    scene.views = &views;
+    for (const QSize size : {QSize(400, 300), QSize(1920, 1080)}) {
+        QImage image(size, QImage::Format_RGB32);
+        largeview::paint(image, scene);
+        const largeview::Layout layout = largeview::layoutFor(size.width(), size.height());
+        const auto colourAt = [&](const largeview::Box& box, double up) {
+            return image.pixelColor(int(box.x + box.width / 2),
+                                    int(box.bottom() - box.height * up));
+        };
+        const auto colour = [](std::size_t k) {
+            const forms::Color c = scope::harmonicColour(k);
+            return QColor(c.red, c.green, c.blue).lighter(130);
+        };
+        EXPECT_EQ(colourAt(layout.bars[0], 0.97), colour(0)) << size.width();
+        EXPECT_EQ(colourAt(layout.bars[2], 0.63), colour(2)) << size.width();
+        EXPECT_NE(colourAt(layout.bars[2], 0.67), colour(2)) << size.width();
+        EXPECT_NE(colourAt(layout.bars[1], 0.55), colour(1)) << size.width();
+        // The legend's swatches, in its row under the wave.
+        std::set<QRgb> legend;
+        const int row = int(layout.wave.bottom() - layout.textHeight * 0.9);
+        for (int x = int(layout.wave.x); x < int(layout.wave.x + layout.wave.width); ++x) {
+            legend.insert(image.pixel(x, row));
+        }
+        for (std::size_t k = 0; k < 4; ++k) {
+            const forms::Color c = scope::harmonicColour(k);
+            EXPECT_EQ(legend.count(qRgb(c.red, c.green, c.blue)), k % 2 == 0 ? 1U : 0U) << k;
+        }
+        int top = size.height();
+        int bottom = 0;
+        for (int y = 0; y < size.height(); ++y) {
+            for (int x = 0; x < size.width(); x += 2) {
+                if (image.pixelColor(x, y) == QColor(Qt::green)) {
+                    top = std::min(top, y);
+                    bottom = std::max(bottom, y);
+                }
+            }
+        }
+        EXPECT_GE(top, int(layout.wave.y)) << size.width();
+        EXPECT_LE(bottom, int(layout.wave.bottom())) << size.width();
+        EXPECT_LT(top, layout.wave.y + layout.wave.height * 0.2) << size.width();
+        EXPECT_GE(layout.textHeight, 0.025 * size.height());
+    }
+}
+
+} // namespace
