@@ -58,9 +58,10 @@ struct TickRig {
     std::array<forms::MemoryTextBox, 17> boxes;
     forms::PictureBox picture{QSize(512, 256), forms::black};
     scope::Views views;
+    scope::Phases phases{}; // as the window gives them: every one 0 until one is set
     scope::Renderer renderer{
         std::apply([](auto&... box) { return scope::Renderer::Boxes{&box...}; }, boxes), picture,
-        &views};
+        &views, scope::plainFitWording, &phases};
 };
 
 // Reading the boxes, clearing the image, the zero line and the 512 segments drawn into the
@@ -75,6 +76,18 @@ void BM_Tick(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_Tick);
+
+// The same with a phase on every sounding harmonic: each then needs its cosine part too.
+void BM_TickPhased(benchmark::State& state) {
+    TickRig rig;
+    rig.phases = {30, 0, -60, 0, 45, 0, 90, 0, -15, 0, 75};
+    bool louder = false;
+    for (auto _ : state) {
+        rig.boxes[0].setText((louder = !louder) ? "100" : "99");
+        rig.tick();
+    }
+}
+BENCHMARK(BM_TickPhased);
 
 // The same with every view on: the six sounding harmonics, SQUARE's target and its fit.
 void BM_TickAllViews(benchmark::State& state) {

@@ -1,14 +1,18 @@
 #include "Picture.h"
 
 #include "Chart.h"
+#include "Stroke.h"
 #include "scope/Palette.h"
 
 #include <QFont>
+#include <QImage>
 #include <QPaintDevice>
 #include <QPainter>
-#include <QPainterPath>
+#include <QRegion>
 #include <cmath>
 #include <numbers>
+#include <span>
+#include <vector>
 
 namespace largeview {
 namespace {
@@ -29,28 +33,35 @@ void setTextHeight(QPainter& painter, double height, bool bold = false) {
     painter.setFont(font);
 }
 
-double sumAt(const Scene& scene, double x) {
-    double sum = 0.0;
-    for (std::size_t k = 0; k < scene.amplitudes.size(); ++k) {
-        if (scene.amplitudes[k] != 0.0) {
-            sum += scene.amplitudes[k] *
-                   std::sin(double(k + 1) * x + scene.heard[k] * std::numbers::pi / 180.0);
+// The sum of the sounding harmonics (or of the one given) at the middle of each column, two
+// periods across. Each harmonic is a phasor turned by its own step from column to column, so a
+// frame takes no sines after the first column's.
+void sumAcross(std::span<double> out, const Scene& scene, std::optional<std::size_t> only = {}) {
+    struct Turning {
+        double sinePart, cosinePart; // of the amplitude, by the phase
+        double sine, cosine;         // of k x at this column
+        double stepSine, stepCosine; // of k times the step
+    };
+    std::vector<Turning> sounding;
+    const double step = 4.0 * std::numbers::pi / double(out.size());
+    for (std::size_t k = 0; k < scope::harmonicCount; ++k) {
+        if ((!only || *only == k) && scene.amplitudes[k] != 0.0) {
+            const double radians = scene.heard[k] * std::numbers::pi / 180.0;
+            const double n = double(k + 1);
+            sounding.push_back({scene.amplitudes[k] * std::cos(radians),
+                                scene.amplitudes[k] * std::sin(radians), std::sin(n * step / 2),
+                                std::cos(n * step / 2), std::sin(n * step), std::cos(n * step)});
         }
     }
-    return sum;
-}
-
-// Two periods of a function of the phase across the wave's area, scaled so that +-scale fills it.
-template <class F> QPainterPath curveOf(const Box& area, double scale, F&& value) {
-    QPainterPath path;
-    const int points = std::max(2, int(area.width));
-    for (int i = 0; i <= points; ++i) {
-        const double x = 4.0 * std::numbers::pi * i / points;
-        const QPointF at(area.x + area.width * i / points,
-                         area.y + area.height * (0.5 - 0.5 * value(x) / scale));
-        i == 0 ? path.moveTo(at) : path.lineTo(at);
+    for (double& value : out) {
+        value = 0.0;
+        for (Turning& h : sounding) {
+            value += h.sinePart * h.sine + h.cosinePart * h.cosine;
+            const double next = h.sine * h.stepCosine + h.cosine * h.stepSine;
+            h.cosine = h.cosine * h.stepCosine - h.sine * h.stepSine;
+            h.sine = next;
+        }
     }
-    return path;
 }
 
 const scope::Target* aimOf(const Scene& scene) {
@@ -64,7 +75,15 @@ const scope::Target* aimOf(const Scene& scene) {
     return views->target && views->aim ? &*views->aim : nullptr;
 }
 
-void paintWave(QPainter& painter, const Scene& scene, const Layout& layout) {
+// The wave's area in whole device pixels, so that its picture lands on them one to one.
+QRect devicePixelsOf(const Box& area, double ratio) {
+    const QPoint topLeft(int(std::round(area.x * ratio)), int(std::round(area.y * ratio)));
+    const QPoint bottomRight(int(std::round((area.x + area.width) * ratio)),
+                             int(std::round(area.bottom() * ratio)));
+    return {topLeft, bottomRight - QPoint(1, 1)};
+}
+
+void paintWave(QPainter& painter, const Scene& scene, const Layout& layout, double ratio) {
     const Box& area = layout.wave;
     const double line = std::max(1.0, layout.textHeight / 8.0);
     const scope::Target* aim = aimOf(scene);
@@ -75,11 +94,41 @@ void paintWave(QPainter& painter, const Scene& scene, const Layout& layout) {
         }
     }
     const double scale = scaleFor(peak);
+    const QRect pixels = devicePixelsOf(area, ratio);
+    QImage wave(pixels.size(), QImage::Format_RGB32);
+    wave.fill(Qt::black);
+    const Canvas canvas{reinterpret_cast<std::uint32_t*>(wave.bits()), wave.width(),
+                        wave.height(), int(wave.bytesPerLine() / 4)};
+    std::vector<double> heights(std::size_t(wave.width()));
+    const auto graph = [&](double thickness, QColor colour) {
+        for (double& y : heights) {
+            y = wave.height() * (0.5 - 0.5 * y / scale);
+        }
+        strokeGraph(canvas, heights, thickness * ratio, colour.rgb());
+    };
+    std::fill(heights.begin(), heights.end(), 0.0);
+    graph(line, Qt::yellow);
+    if (scene.views != nullptr && scene.views->harmonics) {
+        for (std::size_t k = 0; k < scene.amplitudes.size(); ++k) {
+            if (scene.amplitudes[k] != 0.0) {
+                sumAcross(heights, scene, k);
+                graph(line, colourOf(k));
+            }
+        }
+    }
+    if (aim != nullptr) {
+        for (std::size_t i = 0; i < heights.size(); ++i) {
+            heights[i] = aim->at(4.0 * std::numbers::pi * (double(i) + 0.5) / double(heights.size()));
+        }
+        graph(line * 2, QColor(150, 150, 150));
+    }
+    sumAcross(heights, scene);
+    graph(line * 2.5, Qt::green);
+    wave.setDevicePixelRatio(ratio);
+    painter.drawImage(QPointF(pixels.topLeft()) / ratio, wave);
     painter.setPen(QPen(QColor(60, 60, 60), line));
+    painter.setBrush(Qt::NoBrush);
     painter.drawRect(rectOf(area));
-    painter.setPen(QPen(Qt::yellow, line));
-    const double middle = area.y + area.height / 2;
-    painter.drawLine(QPointF(area.x, middle), QPointF(area.x + area.width, middle));
     painter.setPen(Qt::white);
     setTextHeight(painter, layout.textHeight);
     const QRectF marks(0, area.y - layout.textHeight * 0.6, area.x - layout.textHeight * 0.3,
@@ -88,28 +137,7 @@ void paintWave(QPainter& painter, const Scene& scene, const Layout& layout) {
     painter.drawText(marks, Qt::AlignRight | Qt::AlignBottom, QString::number(-scale));
     painter.drawText(QRectF(area.x, 0, area.width, area.y), Qt::AlignLeft | Qt::AlignVCenter,
                      scene.scaleNote.isEmpty() ? QString() : scene.scaleNote.arg(scale));
-    painter.setClipRect(rectOf(area));
-    if (scene.views != nullptr && scene.views->harmonics) {
-        for (std::size_t k = 0; k < scene.amplitudes.size(); ++k) {
-            const double a = scene.amplitudes[k];
-            const double phase = scene.heard[k] * std::numbers::pi / 180.0;
-            if (a != 0.0) {
-                painter.setPen(QPen(colourOf(k), line));
-                painter.drawPath(curveOf(area, scale, [&](double x) {
-                    return a * std::sin(double(k + 1) * x + phase);
-                }));
-            }
-        }
-    }
     if (aim != nullptr) {
-        painter.setPen(QPen(QColor(150, 150, 150), line * 2));
-        painter.drawPath(curveOf(area, scale, [aim](double x) { return aim->at(x); }));
-    }
-    painter.setPen(QPen(Qt::green, line * 2.5));
-    painter.drawPath(curveOf(area, scale, [&](double x) { return sumAt(scene, x); }));
-    painter.setClipping(false);
-    if (aim != nullptr) {
-        painter.setPen(Qt::white);
         painter.drawText(QRectF(area.x, area.y, area.width, area.height - line * 4),
                          Qt::AlignRight | Qt::AlignTop, scene.fit);
     }
@@ -188,13 +216,17 @@ void paintChart(QPainter& painter, const Scene& scene, const Layout& layout) {
 } // namespace
 
 void paint(QPaintDevice& device, const Scene& scene) {
+    // Every shape here lies along the pixels, so nothing needs smoothing but the texts.
     QPainter painter(&device);
-    painter.setRenderHint(QPainter::Antialiasing);
     const double width = device.width();
     const double height = device.height();
-    painter.fillRect(QRectF(0, 0, width, height), Qt::black);
     const Layout layout = layoutFor(width, height);
-    paintWave(painter, scene, layout);
+    // The wave's picture covers its area whole: the black goes only round it.
+    painter.setClipRegion(QRegion(0, 0, int(std::ceil(width)), int(std::ceil(height))) -
+                          QRegion(rectOf(layout.wave).toAlignedRect().adjusted(1, 1, -1, -1)));
+    painter.fillRect(QRectF(0, 0, width, height), Qt::black);
+    painter.setClipping(false);
+    paintWave(painter, scene, layout, device.devicePixelRatioF());
     paintLegend(painter, scene, layout);
     paintChart(painter, scene, layout);
 }
