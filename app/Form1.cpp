@@ -317,6 +317,7 @@ void Form1::createWaveGame(game::Random random) {
 // that each still does its work in one place.
 void Form1::createLargeView() {
     QAction* item = addDisplayItem(*oscil_, *displayMenu_, tr("Large view"), Qt::Key_V, true);
+    item->setObjectName(QStringLiteral("largeViewAction"));
     connect(item, &QAction::toggled, this, [this, item](bool on) {
         if (largeView_ == nullptr) {
             largeView_ = new largeview::LargeView(tone_, &DisplayViews::fitWording, *this);

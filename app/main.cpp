@@ -47,6 +47,10 @@ struct Options {
             "main",
             "Print the 17 amplitudes and the fundamental of the sound in <file>, with no window."),
         QStringLiteral("file")};
+    QCommandLineOption largeView{
+        QStringLiteral("large-view"),
+        QCoreApplication::translate("main",
+                                    "Open the large view too, full screen, as for a projector.")};
 
     explicit Options(QCommandLineParser& parser) {
         parser.setApplicationDescription(QCoreApplication::translate(
@@ -55,6 +59,7 @@ struct Options {
         parser.addVersionOption();
         parser.addOption(sound);
         parser.addOption(analyse);
+        parser.addOption(largeView);
         parser.addPositionalArgument(
             QStringLiteral("file"),
             QCoreApplication::translate("main", "A sound to take apart into its harmonics."),
@@ -176,6 +181,10 @@ int main(int argc, char* argv[]) {
         window->findChild<QAction*>(QStringLiteral("soundAction"))->setChecked(true);
     }
     window->show();
+    if (parser.isSet(options.largeView)) {
+        window->findChild<QAction*>(QStringLiteral("largeViewAction"))->setChecked(true);
+        window->findChild<QWidget*>(QStringLiteral("largeView"))->showFullScreen();
+    }
     if (!parser.positionalArguments().isEmpty()) {
         window->openSound(parser.positionalArguments().constFirst());
     }

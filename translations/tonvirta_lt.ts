@@ -549,6 +549,10 @@ Pasirinkite aplanką, į kurį galite rašyti ir kurio diske yra vietos.</transl
         <translation>Pradėti su įjungtu garsu.</translation>
     </message>
     <message>
+        <source>Open the large view too, full screen, as for a projector.</source>
+        <translation>Atverti ir didelį vaizdą visame ekrane, kaip projektoriui.</translation>
+    </message>
+    <message>
         <source>Print the 17 amplitudes and the fundamental of the sound in &lt;file&gt;, with no window.</source>
         <translation>Išspausdinti garso iš &lt;file&gt; 17 amplitudžių ir pagrindinį dažnį, neatveriant lango.</translation>
     </message>
