@@ -10,7 +10,9 @@ Layout layoutFor(double width, double height) {
     Layout layout;
     layout.textHeight = std::max(12.0, 0.028 * height); // under 64 px at 2160: glyphs cached
     const double margin = layout.textHeight;
-    layout.wave = {margin * 3, margin * 1.5, width - margin * 4, height * 0.52 - margin * 1.5};
+    layout.wave = {margin * 3, margin * 1.5, width - margin * 4, height * 0.52 - margin * 3};
+    layout.legend = {layout.wave.x, layout.wave.bottom() + margin * 0.1, layout.wave.width,
+                     margin * 1.4};
     // Under the bars: the harmonic's number, its amplitude and its phase, a line each.
     const double chartTop = height * 0.52 + margin * 1.9;
     layout.chart = {margin, chartTop, width - 2 * margin,

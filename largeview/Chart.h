@@ -22,10 +22,12 @@ inline constexpr double amplitudeLimit = 200.0;
 inline constexpr double decibelFloor = -60.0; // a bar in dB starts here, against 200
 
 // Where everything of the large view lies at a size, in its pixels: the wave over two periods
-// above, the chart of the 17 harmonics below. Texts are at least 2.5 % of the height, so that
+// above, with its scale and the fit figures over it and the harmonics' legend under it; the chart
+// of the 17 harmonics below. Texts are at least 2.5 % of the height, so that
 // they can be read from the back of a room.
 struct Layout {
     Box wave;
+    Box legend; // under the wave, so that it never hides the wave
     Box chart;
     std::array<Box, scope::harmonicCount> bars{};   // the amplitude's column
     std::array<Box, scope::harmonicCount> phases{}; // the phase's narrow column beside it

@@ -97,8 +97,8 @@ void paintWave(QPainter& painter, const Scene& scene, const Layout& layout, doub
     const QRect pixels = devicePixelsOf(area, ratio);
     QImage wave(pixels.size(), QImage::Format_RGB32);
     wave.fill(Qt::black);
-    const Canvas canvas{reinterpret_cast<std::uint32_t*>(wave.bits()), wave.width(),
-                        wave.height(), int(wave.bytesPerLine() / 4)};
+    const Canvas canvas{reinterpret_cast<std::uint32_t*>(wave.bits()), wave.width(), wave.height(),
+                        int(wave.bytesPerLine() / 4)};
     std::vector<double> heights(std::size_t(wave.width()));
     const auto graph = [&](double thickness, QColor colour) {
         for (double& y : heights) {
@@ -118,7 +118,8 @@ void paintWave(QPainter& painter, const Scene& scene, const Layout& layout, doub
     }
     if (aim != nullptr) {
         for (std::size_t i = 0; i < heights.size(); ++i) {
-            heights[i] = aim->at(4.0 * std::numbers::pi * (double(i) + 0.5) / double(heights.size()));
+            heights[i] =
+                aim->at(4.0 * std::numbers::pi * (double(i) + 0.5) / double(heights.size()));
         }
         graph(line * 2, QColor(150, 150, 150));
     }
@@ -135,11 +136,11 @@ void paintWave(QPainter& painter, const Scene& scene, const Layout& layout, doub
                        area.height + 1.2 * layout.textHeight);
     painter.drawText(marks, Qt::AlignRight | Qt::AlignTop, QString::number(scale));
     painter.drawText(marks, Qt::AlignRight | Qt::AlignBottom, QString::number(-scale));
-    painter.drawText(QRectF(area.x, 0, area.width, area.y), Qt::AlignLeft | Qt::AlignVCenter,
+    const QRectF above(area.x, 0, area.width, area.y);
+    painter.drawText(above, Qt::AlignLeft | Qt::AlignVCenter,
                      scene.scaleNote.isEmpty() ? QString() : scene.scaleNote.arg(scale));
     if (aim != nullptr) {
-        painter.drawText(QRectF(area.x, area.y, area.width, area.height - line * 4),
-                         Qt::AlignRight | Qt::AlignTop, scene.fit);
+        painter.drawText(above, Qt::AlignRight | Qt::AlignVCenter, scene.fit);
     }
 }
 
@@ -149,8 +150,8 @@ void paintLegend(QPainter& painter, const Scene& scene, const Layout& layout) {
         return;
     }
     const double h = layout.textHeight;
-    double x = layout.wave.x + h * 0.5;
-    const double y = layout.wave.bottom() - h * 1.6;
+    double x = layout.legend.x;
+    const double y = layout.legend.y;
     setTextHeight(painter, h);
     painter.setPen(Qt::white);
     const double titleWidth = painter.fontMetrics().horizontalAdvance(scene.harmonicsNote) + h;

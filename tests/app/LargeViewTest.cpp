@@ -134,8 +134,8 @@ TEST(LargeViewPicture, ShowsBarsLegendAndAWaveScaledToFit) {
         EXPECT_NE(colourAt(layout.bars[1], 0.55), colour(1)) << size.width();
         // The legend's swatches, in its row under the wave.
         std::set<QRgb> legend;
-        const int row = int(layout.wave.bottom() - layout.textHeight * 0.9);
-        for (int x = int(layout.wave.x); x < int(layout.wave.x + layout.wave.width); ++x) {
+        const int row = int(layout.legend.y + layout.textHeight * 0.7);
+        for (int x = int(layout.legend.x); x < int(layout.legend.x + layout.legend.width); ++x) {
             legend.insert(image.pixel(x, row));
         }
         for (std::size_t k = 0; k < 4; ++k) {
