@@ -13,11 +13,8 @@ public:
     explicit BarAccessible(Bar& bar) : QAccessibleWidget(&bar, QAccessible::Slider), bar_(bar) {}
 
     [[nodiscard]] QString text(QAccessible::Text type) const override {
-        if (type == QAccessible::Value) {
-            return Bar::tr("amplitude %1, phase %2 degrees")
-                .arg(QString::number(bar_.amplitude(), 'g', 6), QString::number(bar_.phase()));
-        }
-        return QAccessibleWidget::text(type);
+        return type == QAccessible::Value ? QString::number(bar_.amplitude(), 'g', 6)
+                                          : QAccessibleWidget::text(type);
     }
     void* interface_cast(QAccessible::InterfaceType type) override {
         return type == QAccessible::ValueInterface ? static_cast<QAccessibleValueInterface*>(this)
@@ -58,6 +55,7 @@ Bar::Bar(std::size_t index, QWidget& view) : QWidget(&view), index_(index) {
     setObjectName(QStringLiteral("bar_%1").arg(index));
     setAccessibleName(tr("Harmonic %1").arg(index + 1));
     setFocusPolicy(Qt::StrongFocus);
+    setAccessibleDescription(tr("phase %1 degrees").arg(0));
     // The view paints the whole chart and takes the mouse over it.
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
@@ -66,10 +64,16 @@ void Bar::present(double amplitude, double phase) {
     if (amplitude == amplitude_ && phase == phase_) {
         return;
     }
+    const bool turned = phase != phase_;
     amplitude_ = amplitude;
     phase_ = phase;
+    // A reader speaks the slider's value, the amplitude, and after its name the description.
+    setAccessibleDescription(tr("phase %1 degrees").arg(QString::number(phase)));
     QAccessibleValueChangeEvent event(this, amplitude);
     QAccessible::updateAccessibility(&event);
+    if (turned && hasFocus()) {
+        emit phaseTurned(accessibleDescription());
+    }
 }
 
 // Up and Down step the amplitude (Page keys by 10), Left and Right the phase by 5 degrees.

@@ -5,7 +5,7 @@
 namespace largeview {
 
 // One harmonic's bar in the large view's chart, as the keyboard and a screen reader meet it: it
-// takes the focus, and reads as a slider of the amplitude that also says the phase. The view
+// takes the focus, and reads as a slider of the amplitude described by its phase. The view
 // paints it and takes its mouse.
 class Bar final : public QWidget {
     Q_OBJECT
@@ -20,6 +20,9 @@ public:
     void present(double amplitude, double phase);
 
 signals:
+    // The phase changed while the bar has the focus: words for a reader, which speaks a
+    // slider's value but not its description when it changes.
+    void phaseTurned(const QString& words);
     void amplitudeStepped(std::size_t index, double by);
     void phaseStepped(std::size_t index, double by);
 

@@ -2,6 +2,7 @@
 
 #include "Chart.h"
 #include "Picture.h"
+#include "accessible/qt/Announcement.h"
 
 #include <QAction>
 #include <QKeyEvent>
@@ -12,7 +13,8 @@
 namespace largeview {
 
 LargeView::LargeView(model::Tone& tone, scope::FitWording wording, QWidget& owner)
-    : QWidget(&owner, Qt::Window), tone_(tone), wording_(std::move(wording)) {
+    : QWidget(&owner, Qt::Window), tone_(tone), wording_(std::move(wording)),
+      announcement_(new accessible::Announcement(*this)) {
     setObjectName(QStringLiteral("largeView"));
     setWindowTitle(tr("Tonvirta: large view"));
     setAccessibleName(tr("Large view"));
@@ -33,6 +35,7 @@ LargeView::LargeView(model::Tone& tone, scope::FitWording wording, QWidget& owne
         connect(bars_[k], &Bar::phaseStepped, this, [this](std::size_t index, double by) {
             tone_.setPhase(index, tone_.phases()[index] + by);
         });
+        connect(bars_[k], &Bar::phaseTurned, announcement_, &accessible::Announcement::say);
         if (k > 0) {
             setTabOrder(bars_[k - 1], bars_[k]);
         }

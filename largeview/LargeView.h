@@ -10,6 +10,9 @@
 #include <optional>
 
 class QAction;
+namespace accessible {
+class Announcement;
+}
 
 namespace largeview {
 
@@ -55,6 +58,7 @@ private:
 
     model::Tone& tone_;
     scope::FitWording wording_;
+    accessible::Announcement* announcement_;
     std::array<Bar*, scope::harmonicCount> bars_{};
     std::optional<Grip> dragging_;
     mutable std::optional<scope::FitMeter> fitMeter_; // made when first aimed

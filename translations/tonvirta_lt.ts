@@ -503,8 +503,8 @@ Pasirinkite aplanką, į kurį galite rašyti ir kurio diske yra vietos.</transl
 <context>
     <name>largeview::Bar</name>
     <message>
-        <source>amplitude %1, phase %2 degrees</source>
-        <translation>amplitudė %1, fazė %2 laipsnių</translation>
+        <source>phase %1 degrees</source>
+        <translation>fazė %1 laipsnių</translation>
     </message>
     <message>
         <source>Harmonic %1</source>
