@@ -3,6 +3,8 @@
 #include "tests/support/QtUser.h"
 #include "tests/support/SeededRandom.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QLabel>
 
 namespace {
@@ -43,6 +45,11 @@ TEST_F(WaveGameWindow, AMatchScoresTheAnswerScoresNothingAndEndingBringsTheAmpli
     EXPECT_EQ(numbers(), game::amplitudesOf(twin.hidden()));
     EXPECT_TRUE(testing_support::eventually([&] { return oscil().captionText() == exact; }))
         << oscil().captionText().toStdString();
+    // WHEN phases come with a paste, THEN the game still draws and measures in sine phase
+    QApplication::clipboard()->setText(texts() + "\n" + QString("90 ").repeated(16) + "90");
+    menuItem("Paste amplitudes").trigger();
+    QTest::qWait(300); // past the display's next tick
+    EXPECT_EQ(oscil().captionText(), exact);
     // WHEN level 6 is asked for with no sound to play it on, THEN the level stays, and says why
     onDisplay("6");
     EXPECT_TRUE(oscil().captionText().endsWith("level 2, score 1"));
