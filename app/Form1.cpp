@@ -8,6 +8,8 @@
 #include "SoundOpening.h"
 #include "accessible/qt/LineEditAccessible.h"
 #include "forms/Conversions.h"
+#include "keyboard/qt/PianoView.h"
+#include "keyboard/qt/PlayMode.h"
 #include "largeview/LargeView.h"
 
 #include <QAction>
@@ -274,8 +276,13 @@ void Form1::createEditActions() {
             views_->aimAt(harmonics);
             sound_->choosePitchOfSound(harmonics.fundamentalHz);
         },
-        [this](const QString& text) { edits_->say(text); }, &SoundOpening::chooseWithDialog};
+        [this](const QString& text) { edits_->say(text); }, &SoundOpening::chooseWithDialog,
+        [this](const QString& path) { play_->playFile(path); }};
     soundOpening_ = new SoundOpening(*this, *displayMenu_, std::move(hooks));
+    play_ = new keyboard::PlayMode(*this, *oscil_, *displayMenu_, *sound_);
+    connect(play_, &keyboard::PlayMode::said, edits_, &EditActions::say);
+    connect(sound_, &SoundControls::availabilityChanged, play_,
+            &keyboard::PlayMode::availabilityChanged);
     auto* listening = new Listening(*oscil_, *displayMenu_, soundOutput_.get(),
                                     {[this](bool on) {
                                          edits_->holdSteps(on);
@@ -290,6 +297,18 @@ void Form1::createEditActions() {
     connect(sound_, &SoundControls::said, edits_, &EditActions::say);
     connect(sound_, &SoundControls::availabilityChanged, listening,
             &Listening::availabilityChanged);
+    // Listening and playing notes exclude each other, as listening and the held tone do.
+    QAction* listen = oscil_->findChild<QAction*>(QStringLiteral("listenAction"));
+    connect(listen, &QAction::toggled, this, [this](bool on) {
+        if (on) {
+            play_->action().setChecked(false);
+        }
+    });
+    connect(&play_->action(), &QAction::toggled, listen, [listen](bool on) {
+        if (on) {
+            listen->setChecked(false);
+        }
+    });
 }
 
 void Form1::createWaveGame(game::Random random) {
@@ -331,6 +350,10 @@ void Form1::createLargeView() {
                     largeView_->addAction(proxy);
                 }
             }
+            largeView_->setPiano(play_->addPiano(*largeView_));
+            largeView_->showPiano(play_->action().isChecked());
+            connect(&play_->action(), &QAction::toggled, largeView_,
+                    &largeview::LargeView::showPiano);
             largeView_->setContextMenuPolicy(Qt::CustomContextMenu);
             connect(largeView_, &QWidget::customContextMenuRequested, this,
                     [this](const QPoint& at) { displayMenu_->popup(largeView_->mapToGlobal(at)); });

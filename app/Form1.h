@@ -30,6 +30,9 @@ class QTimer;
 namespace largeview {
 class LargeView;
 }
+namespace keyboard {
+class PlayMode;
+}
 
 namespace app {
 
@@ -96,6 +99,7 @@ private:
     SoundOpening* soundOpening_ = nullptr;
     WaveGameActions* game_ = nullptr;
     largeview::LargeView* largeView_ = nullptr; // made when first opened
+    keyboard::PlayMode* play_ = nullptr;
 };
 
 } // namespace app

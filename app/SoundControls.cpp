@@ -87,7 +87,32 @@ audio::SoundSnapshot SoundControls::snapshot() const {
     snapshot.pitchHz = pitches_->checkedAction()->data().toDouble();
     snapshot.volume = volumes_->checkedAction()->data().toInt() / 100.0;
     snapshot.on = sound_->isChecked() && !listening_;
+    snapshot.playing = playing_;
     return snapshot;
+}
+
+void SoundControls::setPlaying(bool on) {
+    playing_ = on;
+    if (on && !sound_->isChecked()) {
+        sound_->setChecked(true);
+    }
+    publish();
+}
+
+void SoundControls::play(const audio::NoteEvent& event) {
+    if (output_ != nullptr) {
+        output_->play(event);
+    }
+}
+
+bool SoundControls::openMidi(std::function<void(const audio::NoteEvent&)> heard) {
+    return output_ != nullptr && output_->openMidi(std::move(heard));
+}
+
+void SoundControls::closeMidi() {
+    if (output_ != nullptr) {
+        output_->closeMidi();
+    }
 }
 
 bool SoundControls::plays() const {

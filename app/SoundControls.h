@@ -1,6 +1,7 @@
 #pragma once
 
 #include "audio/SoundOutput.h"
+#include "keyboard/qt/PlayMode.h"
 
 #include <QObject>
 #include <QTimer>
@@ -16,7 +17,7 @@ namespace app {
 
 // Sound on and off (Ctrl+P anywhere in the window, or the display's context menu), its pitch
 // and volume, and handing the sound output what to play. Sound is off at start.
-class SoundControls final : public QObject {
+class SoundControls final : public QObject, public keyboard::Instrument {
     Q_OBJECT
 
 public:
@@ -40,9 +41,14 @@ public:
 
     [[nodiscard]] QAction& soundAction() const { return *sound_; }
     // There is something to play sound on, and it answers.
-    [[nodiscard]] bool canPlay() const {
+    [[nodiscard]] bool canPlay() const override {
         return output_ != nullptr && output_->unavailableReason().empty();
     }
+    // Notes played: the sound comes on, and the held tone keeps silent until they end.
+    void setPlaying(bool on) override;
+    void play(const audio::NoteEvent& event) override;
+    bool openMidi(std::function<void(const audio::NoteEvent&)> heard) override;
+    void closeMidi() override;
     // Switched on, answered and not silenced by listening.
     [[nodiscard]] bool plays() const;
     // While listening, the program's own sound is silent, whatever is chosen.
@@ -69,6 +75,7 @@ private:
     QActionGroup* pitches_;
     QAction* soundPitch_ = nullptr;
     bool listening_ = false;
+    bool playing_ = false;
     QActionGroup* volumes_;
     QTimer publishTimer_;
 };

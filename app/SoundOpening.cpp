@@ -94,7 +94,8 @@ std::string harmonicsLines(const analysis::Harmonics& harmonics) {
 QString SoundOpening::chooseWithDialog(QWidget* parent) {
     return QFileDialog::getOpenFileName(
         parent, tr("Open sound"), QString(),
-        tr("Sounds (*.wav *.flac *.ogg *.oga *.opus *.mp3 *.aif *.aiff);;All files (*)"));
+        tr("Sounds (*.wav *.flac *.ogg *.oga *.opus *.mp3 *.aif *.aiff);;MIDI files to play "
+           "(*.mid *.midi);;All files (*)"));
 }
 
 SoundOpening::SoundOpening(QWidget& window, QMenu& menu, Hooks hooks)
@@ -122,6 +123,11 @@ SoundOpening::~SoundOpening() {
 }
 
 void SoundOpening::open(const QString& path) {
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if ((suffix == QLatin1String("mid") || suffix == QLatin1String("midi")) && hooks_.playMidi) {
+        hooks_.playMidi(path);
+        return;
+    }
     const int request = ++latest_;
     pool_.start([this, request, path] {
         if (request != latest_) {

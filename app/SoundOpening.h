@@ -27,6 +27,7 @@ public:
         std::function<void(const analysis::Harmonics&)> aimAndPlay; // target and pitch
         std::function<void(const QString&)> say;
         std::function<QString(QWidget* parent)> chooseFile; // empty when the user gives up
+        std::function<void(const QString&)> playMidi;       // a MIDI file, played, not analysed
     };
     static QString chooseWithDialog(QWidget* parent);
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "NoteQueue.h"
 #include "Player.h"
 #include "SnapshotExchange.h"
 #include "SoundSnapshot.h"
@@ -18,8 +19,13 @@ namespace audio {
 // who only looks at waves pays for none of it at start, in memory or in time.
 struct SoundModule {
     std::unique_ptr<Player> (*openPlayer)(SnapshotExchange<SoundSnapshot>& exchange,
+                                          NoteInbox& notes,
                                           std::function<void(ServerState)> stateChanged,
                                           std::function<void(bool)> inputChanged);
+    // An input port on PipeWire's graph, its notes into the queue and told through `heard` on
+    // PipeWire's thread; nothing where no PipeWire answers. Closed by the returned handle.
+    std::shared_ptr<void> (*openMidi)(NoteQueue& queue,
+                                      std::function<void(const NoteEvent&)> heard);
     std::optional<analysis::Sound> (*readSound)(const std::string& path);
     std::string (*exportSound)(const std::filesystem::path& path, SoundSnapshot snapshot);
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "NoteQueue.h"
 #include "SoundSnapshot.h"
 #include "forms/Event.h"
 
@@ -29,6 +30,12 @@ public:
     [[nodiscard]] virtual bool hasInput() const { return false; }
     // Listens until given a listener with nothing to hear, or until the input goes.
     virtual void listen(const Listener& /*listener*/) {}
+    // A note for the voices, which sound while the snapshot says notes are played.
+    virtual void play(const NoteEvent& /*event*/) {}
+    // Opens the MIDI port, if it is not open; false where no PipeWire answers. What comes in is
+    // told on the thread that made the output.
+    virtual bool openMidi(std::function<void(const NoteEvent&)> /*heard*/) { return false; }
+    virtual void closeMidi() {}
 
     // Told, on the thread that made the output, when availability changes (a device is found,
     // or fails while playing).

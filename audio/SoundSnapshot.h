@@ -13,6 +13,7 @@ struct SoundSnapshot {
     double volume = 0.5; // 0..1
     bool on = false;
     std::array<double, harmonicCount> phases{}; // in degrees: a sin(k x + phase)
+    bool playing = false; // notes are played in the timbre: the held tone keeps silent
 
     friend bool operator==(const SoundSnapshot&, const SoundSnapshot&) = default;
 };

@@ -1,82 +1,14 @@
 #include "Synthesizer.h"
 
+#include "Harmonics.h"
+
 #include <algorithm>
 #include <cmath>
 #include <numbers>
 
 namespace audio {
-namespace {
 
-constexpr double unitsAtHalfScale = 200.0;
-// A hair of headroom under full scale, for peaks that fall between the points sampled below.
-constexpr double fullScale = 0.99;
-constexpr int peakSearchPoints = 4096;
-constexpr double maxAmplitude = 200.0;
-
-// Whatever comes in plays as something the menu and the boxes could have chosen: values beyond
-// the limits are held at them, and what is not a number counts as 0 (silence, or no pitch).
-double within(double value, double low, double high) {
-    return std::isnan(value) ? 0.0 : std::clamp(value, low, high);
-}
-
-// sin(k theta) for k = 1..17 by the Chebyshev recurrence: one sine and cosine per sample.
-template <class Term> void forEachHarmonic(double theta, Term&& term) {
-    const double first = std::sin(theta);
-    const double twiceCos = 2.0 * std::cos(theta);
-    double before = 0.0;
-    double now = first;
-    for (std::size_t k = 0; k < harmonicCount; ++k) {
-        term(k, now);
-        const double next = twiceCos * now - before;
-        before = now;
-        now = next;
-    }
-}
-
-// sin(k theta) and cos(k theta) likewise, by the same recurrence.
-template <class Term> void forEachPhasedHarmonic(double theta, Term&& term) {
-    const double twiceCos = 2.0 * std::cos(theta);
-    double sineBefore = 0.0;
-    double sine = std::sin(theta);
-    double cosineBefore = 1.0;
-    double cosine = twiceCos / 2.0;
-    for (std::size_t k = 0; k < harmonicCount; ++k) {
-        term(k, sine, cosine);
-        const double nextSine = twiceCos * sine - sineBefore;
-        const double nextCosine = twiceCos * cosine - cosineBefore;
-        sineBefore = sine;
-        sine = nextSine;
-        cosineBefore = cosine;
-        cosine = nextCosine;
-    }
-}
-
-using Levels = std::array<double, harmonicCount>;
-
-bool anyNonZero(const Levels& levels) {
-    return std::any_of(levels.begin(), levels.end(), [](double level) { return level != 0.0; });
-}
-
-// The largest magnitude of the sum over one period of the fundamental.
-double peakOf(const Levels& sines, const Levels& cosines) {
-    const bool phased = anyNonZero(cosines);
-    double peak = 0.0;
-    for (int i = 0; i < peakSearchPoints; ++i) {
-        double sum = 0.0;
-        const double theta = 2.0 * std::numbers::pi * i / peakSearchPoints;
-        if (phased) {
-            forEachPhasedHarmonic(theta, [&](std::size_t k, double sine, double cosine) {
-                sum += sines[k] * sine + cosines[k] * cosine;
-            });
-        } else {
-            forEachHarmonic(theta, [&](std::size_t k, double sine) { sum += sines[k] * sine; });
-        }
-        peak = std::max(peak, std::fabs(sum));
-    }
-    return peak;
-}
-
-} // namespace
+using namespace harmonics;
 
 Synthesizer::Synthesizer(double sampleRate)
     : sampleRate_(sampleRate),
@@ -106,7 +38,7 @@ void Synthesizer::set(const SoundSnapshot& snapshot) {
         }
     }
     double gain = 0.0;
-    if (snapshot.on) {
+    if (snapshot.on && !snapshot.playing) {
         gain = within(snapshot.volume, 0.0, 1.0) * 0.5 / unitsAtHalfScale;
         const double peak = peakOf(sines, cosines);
         if (peak * gain > fullScale) {

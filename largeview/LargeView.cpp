@@ -102,6 +102,7 @@ void LargeView::paintEvent(QPaintEvent*) {
         }
     }
     scene.fit = fitLine();
+    scene.height = pictureHeight();
     scene.scaleNote = tr("Top of the wave: %1");
     scene.harmonicsNote = tr("Harmonics:");
     scene.chartNote = decibels_ ? tr("Amplitudes in dB (D: linear) and phases")
@@ -114,8 +115,31 @@ void LargeView::resizeEvent(QResizeEvent* event) {
     placeBars();
 }
 
+int LargeView::pictureHeight() const {
+    return piano_ != nullptr && piano_->isVisible() ? height() - piano_->height() : height();
+}
+
+void LargeView::setPiano(QWidget* piano) {
+    piano_ = piano;
+    piano_->hide();
+}
+
+// Under the chart, a fifth of the view's height, while notes are played.
+void LargeView::showPiano(bool on) {
+    if (piano_ == nullptr) {
+        return;
+    }
+    piano_->setVisible(on);
+    placeBars();
+    update();
+}
+
 void LargeView::placeBars() {
-    const Layout layout = layoutFor(width(), height());
+    if (piano_ != nullptr) {
+        const int h = height() / 5;
+        piano_->setGeometry(width() / 20, height() - h, width() - width() / 10, h - height() / 60);
+    }
+    const Layout layout = layoutFor(width(), pictureHeight());
     for (std::size_t k = 0; k < bars_.size(); ++k) {
         const Box& bar = layout.bars[k];
         const Box& phase = layout.phases[k];
@@ -125,7 +149,7 @@ void LargeView::placeBars() {
 }
 
 std::optional<LargeView::Grip> LargeView::gripAt(QPointF at) const {
-    const Layout layout = layoutFor(width(), height());
+    const Layout layout = layoutFor(width(), pictureHeight());
     for (std::size_t k = 0; k < layout.bars.size(); ++k) {
         if (layout.bars[k].contains(at.x(), at.y())) {
             return Grip{k, false};
@@ -160,7 +184,7 @@ void LargeView::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void LargeView::drag(QPointF at) {
-    const Layout layout = layoutFor(width(), height());
+    const Layout layout = layoutFor(width(), pictureHeight());
     const std::size_t k = dragging_->index;
     if (dragging_->phase) {
         tone_.setPhase(k, phaseAt(layout.phases[k], at.y()));

@@ -30,6 +30,9 @@ public:
     // The display's description, for a screen reader.
     void setDescription(const QString& text);
     [[nodiscard]] bool decibels() const { return decibels_; }
+    // Keys on screen, shown under the chart while notes are played.
+    void setPiano(QWidget* piano);
+    void showPiano(bool on);
 
 signals:
     void visibilityChanged(bool visible);
@@ -52,6 +55,7 @@ private:
     };
     void toneChanged();
     void placeBars();
+    [[nodiscard]] int pictureHeight() const;
     [[nodiscard]] std::optional<Grip> gripAt(QPointF at) const;
     void drag(QPointF at);
     [[nodiscard]] QString fitLine() const;
@@ -63,6 +67,7 @@ private:
     std::optional<Grip> dragging_;
     mutable std::optional<scope::FitMeter> fitMeter_; // made when first aimed
     bool decibels_ = false;
+    QWidget* piano_ = nullptr;
     double wheelTurn_ = 0;
 };
 

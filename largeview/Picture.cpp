@@ -220,12 +220,13 @@ void paint(QPaintDevice& device, const Scene& scene) {
     // Every shape here lies along the pixels, so nothing needs smoothing but the texts.
     QPainter painter(&device);
     const double width = device.width();
-    const double height = device.height();
+    const double height = scene.height > 0 ? std::min(scene.height, double(device.height()))
+                                           : double(device.height());
     const Layout layout = layoutFor(width, height);
     // The wave's picture covers its area whole: the black goes only round it.
-    painter.setClipRegion(QRegion(0, 0, int(std::ceil(width)), int(std::ceil(height))) -
+    painter.setClipRegion(QRegion(0, 0, device.width(), device.height()) -
                           QRegion(rectOf(layout.wave).toAlignedRect().adjusted(1, 1, -1, -1)));
-    painter.fillRect(QRectF(0, 0, width, height), Qt::black);
+    painter.fillRect(QRectF(0, 0, width, device.height()), Qt::black);
     painter.setClipping(false);
     paintWave(painter, scene, layout, device.devicePixelRatioF());
     paintLegend(painter, scene, layout);

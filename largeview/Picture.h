@@ -22,6 +22,7 @@ struct Scene {
     QString scaleNote;                  // "%1" with the amplitude the top stands for
     QString harmonicsNote;              // the legend's title
     QString chartNote;                  // what the chart is, and how to edit it
+    double height = 0;                  // of the picture from the top; 0: the device's whole height
 };
 
 // The large view's whole picture on any paint device: a widget, or an image in a test.

@@ -378,16 +378,16 @@ Pasirinkite aplanką, į kurį galite rašyti ir kurio diske yra vietos.</transl
         <translation>Atverti garsą</translation>
     </message>
     <message>
-        <source>Sounds (*.wav *.flac *.ogg *.oga *.opus *.mp3 *.aif *.aiff);;All files (*)</source>
-        <translation>Garsai (*.wav *.flac *.ogg *.oga *.opus *.mp3 *.aif *.aiff);;Visi failai (*)</translation>
-    </message>
-    <message>
         <source>Open sound…</source>
         <translation>Atverti garsą…</translation>
     </message>
     <message>
         <source>%1 Hz (%2) · %3</source>
         <translation>%1 Hz (%2) · %3</translation>
+    </message>
+    <message>
+        <source>Sounds (*.wav *.flac *.ogg *.oga *.opus *.mp3 *.aif *.aiff);;MIDI files to play (*.mid *.midi);;All files (*)</source>
+        <translation>Garsai (*.wav *.flac *.ogg *.oga *.opus *.mp3 *.aif *.aiff);;MIDI failai grojimui (*.mid *.midi);;Visi failai (*)</translation>
     </message>
 </context>
 <context>
@@ -498,6 +498,72 @@ Pasirinkite aplanką, į kurį galite rašyti ir kurio diske yra vietos.</transl
     <message>
         <source>the sound libraries could not be loaded</source>
         <translation>nepavyko įkelti garso bibliotekų</translation>
+    </message>
+</context>
+<context>
+    <name>keyboard::PianoView</name>
+    <message>
+        <source>Keyboard</source>
+        <translation>Klaviatūra</translation>
+    </message>
+    <message>
+        <source>Played with the mouse, or with the computer&apos;s keys: Z to / and the keys above them from C, Q to P and the digits an octave higher; - and = change the octave.</source>
+        <translation>Grojama pele arba kompiuterio klavišais: nuo Z iki / ir klavišai virš jų nuo C, nuo Q iki P ir skaitmenys oktava aukščiau; - ir = keičia oktavą.</translation>
+    </message>
+</context>
+<context>
+    <name>keyboard::PlayMode</name>
+    <message>
+        <source>Play</source>
+        <translation>Groti</translation>
+    </message>
+    <message>
+        <source>Tonvirta: keyboard</source>
+        <translation>Tonvirta: klaviatūra</translation>
+    </message>
+    <message>
+        <source>Keyboard</source>
+        <translation>Klaviatūra</translation>
+    </message>
+    <message>
+        <source>Play (needs a sound server)</source>
+        <translation>Groti (reikia garso serverio)</translation>
+    </message>
+    <message>
+        <source>Play needs a sound server.</source>
+        <translation>Grojimui reikia garso serverio.</translation>
+    </message>
+    <message>
+        <source>Play (MIDI needs PipeWire)</source>
+        <translation>Groti (MIDI reikia PipeWire)</translation>
+    </message>
+    <message>
+        <source>Octave from %1 (- and = change it) · Escape ends Play</source>
+        <translation>Oktava nuo %1 (- ir = ją keičia) · Escape baigia grojimą</translation>
+    </message>
+    <message>
+        <source>%1: cannot be read</source>
+        <translation>%1: nepavyksta perskaityti</translation>
+    </message>
+    <message>
+        <source>%1: no notes to play</source>
+        <translation>%1: nėra natų grojimui</translation>
+    </message>
+    <message>
+        <source>%1: a kind of MIDI file Tonvirta does not play</source>
+        <translation>%1: tokio MIDI failo Tonvirta negroja</translation>
+    </message>
+    <message>
+        <source>%1: not a MIDI file Tonvirta can read</source>
+        <translation>%1: ne MIDI failas, kurį Tonvirta gali perskaityti</translation>
+    </message>
+    <message>
+        <source>Playing %1 · Escape stops</source>
+        <translation>Grojama %1 · Escape sustabdo</translation>
+    </message>
+    <message>
+        <source>%1 played</source>
+        <translation>%1 sugrota</translation>
     </message>
 </context>
 <context>

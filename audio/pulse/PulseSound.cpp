@@ -51,10 +51,10 @@ private:
     pa_threaded_mainloop* loop_;
 };
 
-PulseSound::PulseSound(SnapshotExchange<SoundSnapshot>& exchange,
+PulseSound::PulseSound(SnapshotExchange<SoundSnapshot>& exchange, NoteInbox& notes,
                        std::function<void(ServerState)> stateChanged,
                        std::function<void(bool)> inputChanged)
-    : exchange_(exchange), stateChanged_(std::move(stateChanged)),
+    : exchange_(exchange), notes_(notes), stateChanged_(std::move(stateChanged)),
       inputChanged_(std::move(inputChanged)), loop_(pa_threaded_mainloop_new()) {
     pa_threaded_mainloop_set_name(loop_, "sound");
     pa_threaded_mainloop_start(loop_);
@@ -284,6 +284,7 @@ void PulseSound::openStream() {
     }
     // A stream opened anew starts from silence, so a sound that comes back fades in.
     synthesizer_ = Synthesizer(sampleRate);
+    voices_ = Voices(sampleRate);
     silenceWritten_ = 0;
     pa_stream_set_state_callback(
         stream_, [](pa_stream*, void* self) { call<PulseSound, &PulseSound::streamChanged>(self); },
@@ -313,12 +314,22 @@ void PulseSound::write(std::size_t bytes) {
     // takes most of a second): the grace given at opening stands until the next.
     lastRequestUs_ = std::exchange(filling_, false) ? std::max(lastRequestUs_, pa_rtclock_now())
                                                     : pa_rtclock_now();
-    synthesizer_.set(exchange_.read());
+    const SoundSnapshot& snapshot = exchange_.read();
+    synthesizer_.set(snapshot);
+    voices_.set(snapshot);
+    for (NoteQueue* queue : {&notes_.window, &notes_.midi}) {
+        NoteEvent event;
+        while (queue->pop(event)) {
+            voices_.handle(event);
+        }
+    }
     block_.resize(bytes / sizeof(float));
     synthesizer_.render(block_);
+    voices_.renderAdding(block_);
     pa_stream_write(stream_, block_.data(), block_.size() * sizeof(float), nullptr, 0,
                     PA_SEEK_RELATIVE);
-    silenceWritten_ = synthesizer_.silent() ? silenceWritten_ + block_.size() : 0;
+    silenceWritten_ =
+        synthesizer_.silent() && voices_.silent() ? silenceWritten_ + block_.size() : 0;
     if (finishing_ && silenceWritten_ >= closingSilence) {
         finished_ = true;
     }

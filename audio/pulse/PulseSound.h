@@ -4,6 +4,7 @@
 #include "audio/SnapshotExchange.h"
 #include "audio/SoundSnapshot.h"
 #include "audio/Synthesizer.h"
+#include "audio/Voices.h"
 
 #include <atomic>
 #include <cstdint>
@@ -32,7 +33,7 @@ public:
     static constexpr int sampleRate = 48000;
 
     // Told of every change of state, and whether there is an input, on libpulse's thread.
-    PulseSound(SnapshotExchange<SoundSnapshot>& exchange,
+    PulseSound(SnapshotExchange<SoundSnapshot>& exchange, NoteInbox& notes,
                std::function<void(ServerState)> stateChanged,
                std::function<void(bool)> inputChanged);
     PulseSound(const PulseSound&) = delete;
@@ -68,6 +69,7 @@ private:
     static void onTick(pa_mainloop_api* api, pa_time_event* event, const timeval* when, void* self);
 
     SnapshotExchange<SoundSnapshot>& exchange_;
+    NoteInbox& notes_;
     std::function<void(ServerState)> stateChanged_;
     std::function<void(bool)> inputChanged_;
     Listener listener_;
@@ -77,6 +79,7 @@ private:
     pa_stream* recording_ = nullptr;
     pa_time_event* ticker_ = nullptr;
     Synthesizer synthesizer_{sampleRate};
+    Voices voices_{sampleRate};
     std::vector<float> block_;
     std::optional<ServerState> reported_;
     std::uint32_t sinks_ = 0;

@@ -29,7 +29,7 @@ Player* QtSoundOutput::player() {
         return nullptr;
     }
     player_ = module->openPlayer(
-        exchange_,
+        exchange_, notes_,
         [this](ServerState state) {
             QMetaObject::invokeMethod(
                 this, [this, state] { stateReported(state); }, Qt::QueuedConnection);
@@ -66,6 +66,29 @@ void QtSoundOutput::listen(const Listener& listener) {
     } else if (listener.lost) {
         listener.lost();
     }
+}
+
+void QtSoundOutput::play(const NoteEvent& event) {
+    notes_.window.push(event);
+}
+
+bool QtSoundOutput::openMidi(std::function<void(const NoteEvent&)> heard) {
+    if (midi_) {
+        return true;
+    }
+    const SoundModule* module = soundModule();
+    if (module == nullptr) {
+        return false;
+    }
+    midi_ = module->openMidi(notes_.midi, [this, heard = std::move(heard)](const NoteEvent& event) {
+        QMetaObject::invokeMethod(
+            this, [heard, event] { heard(event); }, Qt::QueuedConnection);
+    });
+    return midi_ != nullptr;
+}
+
+void QtSoundOutput::closeMidi() {
+    midi_.reset();
 }
 
 void QtSoundOutput::stateReported(ServerState state) {

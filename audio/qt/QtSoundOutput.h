@@ -32,12 +32,17 @@ public:
     void publish(const SoundSnapshot& snapshot) override;
     [[nodiscard]] bool hasInput() const override { return hasInput_; }
     void listen(const Listener& listener) override;
+    void play(const NoteEvent& event) override;
+    bool openMidi(std::function<void(const NoteEvent&)> heard) override;
+    void closeMidi() override;
 
 private:
     Player* player();
     void stateReported(ServerState state);
 
     SnapshotExchange<SoundSnapshot> exchange_;
+    NoteInbox notes_;
+    std::shared_ptr<void> midi_;
     SoundSnapshot last_;
     std::unique_ptr<Player> player_;
     QString reason_;

@@ -1,6 +1,7 @@
 // The phases and the large view, through the real window and as painted.
 #include "largeview/LargeView.h"
 
+#include "accessible/qt/Announcement.h"
 #include "largeview/Chart.h"
 #include "largeview/Picture.h"
 #include "scope/Palette.h"
@@ -85,10 +86,13 @@ TEST_F(LargeView, EditsInEitherWindowShowInTheOther) {
     QTest::mouseClick(&view(), Qt::LeftButton, {}, at(layout.phases[0], 0.75));
     const int phase = first->text(QAccessible::Description).section(' ', 1, 1).toInt();
     EXPECT_NEAR(phase, 45, 1);
+    QApplication::setActiveWindow(&view()); // as a click on it would make it
     bar(4).setFocus();
     QTest::keyClick(&bar(4), Qt::Key_PageUp);
     QTest::keyClick(&bar(4), Qt::Key_Right);
     EXPECT_EQ(box(4).text(), "10");
+    EXPECT_EQ(view().findChild<accessible::Announcement*>()->text(), "phase 5 degrees")
+        << "a reader speaks a slider's value, not its description";
     const auto clip = [&](int fifth, int fifthPhase, bool phased = true) {
         const QString amplitudes =
             QString("150 0 %1 0 %2 0 0 0 0 0 0 0 0 0 0 0 0").arg(third).arg(fifth);
@@ -143,18 +147,28 @@ TEST(LargeViewPicture, ShowsBarsLegendAndAWaveScaledToFit) {
             const forms::Color c = scope::harmonicColour(k);
             EXPECT_EQ(legend.count(qRgb(c.red, c.green, c.blue)), k % 2 == 0 ? 1U : 0U) << k;
         }
+        // The wave unbroken, column to column, and inside its area without touching its edges.
         int top = size.height();
         int bottom = 0;
-        for (int y = 0; y < size.height(); ++y) {
-            for (int x = 0; x < size.width(); x += 2) {
+        std::pair<int, int> before{0, size.height()};
+        const int frame = int(layout.textHeight / 8) + 2; // the area's border lies over it
+        for (int x = int(layout.wave.x) + frame; x < int(layout.wave.x + layout.wave.width) - frame;
+             ++x) {
+            std::pair<int, int> run{size.height(), 0};
+            for (int y = int(layout.wave.y); y < int(layout.wave.bottom()); ++y) {
                 if (image.pixelColor(x, y) == QColor(Qt::green)) {
-                    top = std::min(top, y);
-                    bottom = std::max(bottom, y);
+                    run = {std::min(run.first, y), std::max(run.second, y)};
                 }
             }
+            ASSERT_LE(run.first, run.second) << "column " << x << " at " << size.width();
+            ASSERT_TRUE(run.first <= before.second + 1 && run.second + 1 >= before.first)
+                << "a gap at column " << x << " at " << size.width();
+            before = run;
+            top = std::min(top, run.first);
+            bottom = std::max(bottom, run.second);
         }
-        EXPECT_GE(top, int(layout.wave.y)) << size.width();
-        EXPECT_LE(bottom, int(layout.wave.bottom())) << size.width();
+        EXPECT_GT(top, int(layout.wave.y) + frame) << size.width();
+        EXPECT_LT(bottom, int(layout.wave.bottom()) - frame) << size.width();
         EXPECT_LT(top, layout.wave.y + layout.wave.height * 0.2) << size.width();
         EXPECT_GE(layout.textHeight, 0.025 * size.height());
     }

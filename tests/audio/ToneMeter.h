@@ -45,6 +45,25 @@ inline float largestStep(std::span<const float> samples) {
         [](float a, float b) { return std::fabs(a - b); });
 }
 
+// The frequency of a sine, from its rising zero crossings, interpolated; 0 for fewer than two.
+inline double frequency(std::span<const float> s, double rate = 48000.0) {
+    double first = -1.0;
+    double last = 0.0;
+    int crossings = 0;
+    for (std::size_t i = 1; i < s.size(); ++i) {
+        if (s[i - 1] < 0 && s[i] >= 0) {
+            last = double(i - 1) + s[i - 1] / (s[i - 1] - s[i]);
+            first = first < 0 ? last : first;
+            ++crossings;
+        }
+    }
+    return crossings > 1 ? rate * (crossings - 1) / (last - first) : 0.0;
+}
+
+inline double cents(double hz, double wanted) {
+    return 1200.0 * std::log2(std::max(hz, 1e-9) / wanted);
+}
+
 inline std::size_t longestSilence(std::span<const float> samples) {
     std::size_t run = 0;
     std::size_t longest = 0;

@@ -21,6 +21,7 @@ public:
         environment_.insert("XDG_RUNTIME_DIR", folder_.path());
         qputenv("PULSE_SERVER", address());
         if (kind_ == Kind::PipeWire) { // its parts meet on a session bus of their own
+            qputenv("PIPEWIRE_REMOTE", folder_.filePath("pipewire-0").toUtf8());
             bus_.start("dbus-daemon", {"--session", "--nofork", "--print-address=1"});
             bus_.waitForReadyRead(5000);
             environment_.insert("DBUS_SESSION_BUS_ADDRESS", bus_.readLine().trimmed());
@@ -29,6 +30,7 @@ public:
     ~PrivateSoundServer() { // the bus goes with its QProcess
         kill();
         qputenv("PULSE_SERVER", saved_);
+        qunsetenv("PIPEWIRE_REMOTE");
     }
 
     [[nodiscard]] QByteArray address() const {

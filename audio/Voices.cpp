@@ -1,0 +1,213 @@
+#include "Voices.h"
+
+#include "Harmonics.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace audio {
+
+using namespace harmonics;
+
+Voices::Voices(double sampleRate)
+    : sampleRate_(sampleRate),
+      rampLength_(std::max(1, static_cast<int>(std::lround(0.015 * sampleRate)))) {}
+
+double Voices::frequencyOf(double note) {
+    return 440.0 * std::exp2((note - 69.0) / 12.0);
+}
+
+void Voices::set(const SoundSnapshot& snapshot) {
+    if (snapshot == current_) {
+        return;
+    }
+    current_ = snapshot;
+    Levels sines{};
+    Levels cosines{};
+    for (std::size_t k = 0; k < harmonicCount; ++k) {
+        const double amplitude = within(snapshot.amplitudes[k], -maxAmplitude, maxAmplitude);
+        const double radians = (std::isfinite(snapshot.phases[k]) ? snapshot.phases[k] : 0.0) *
+                               std::numbers::pi / 180.0;
+        sines[k] = amplitude * std::cos(radians);
+        cosines[k] = amplitude * std::sin(radians);
+    }
+    double gain = 0.0;
+    if (snapshot.on) {
+        gain = within(snapshot.volume, 0.0, 1.0) * 0.5 / unitsAtHalfScale;
+        const double peak = peakOf(sines, cosines);
+        if (peak * gain > fullScale) {
+            gain = fullScale / peak;
+        }
+    }
+    for (std::size_t k = 0; k < harmonicCount; ++k) {
+        targets_[0][k] = sines[k] * gain;
+        targets_[1][k] = cosines[k] * gain;
+        increments_[0][k] = (targets_[0][k] - levels_[0][k]) / rampLength_;
+        increments_[1][k] = (targets_[1][k] - levels_[1][k]) / rampLength_;
+    }
+    rampLeft_ = rampLength_;
+}
+
+void Voices::tune(Voice& voice) const {
+    const double hz = frequencyOf(voice.note + bend_);
+    voice.phaseStep = hz / sampleRate_;
+    voice.harmonics = 0;
+    while (voice.harmonics < harmonicCount &&
+           double(voice.harmonics + 1) * hz < sampleRate_ / 2.0) {
+        ++voice.harmonics;
+    }
+}
+
+void Voices::release(Voice& voice, double seconds) {
+    voice.held = false;
+    voice.sustained = false;
+    voice.levelStep = -voice.level / std::max(1.0, seconds * sampleRate_);
+    if (voice.level <= 0.0) {
+        voice.note = -1;
+    }
+}
+
+void Voices::start(int note, double velocity) {
+    auto sounding = [](const Voice& v) { return v.note >= 0; };
+    auto free =
+        std::find_if(voices_.begin(), voices_.end(), [&](const Voice& v) { return !sounding(v); });
+    // Voices not already dying as taken: the oldest of them makes room.
+    const auto living = [](const Voice& v) { return v.note >= 0 && v.levelStep >= 0.0; };
+    if (std::size_t(std::count_if(voices_.begin(), voices_.end(), living)) >= count ||
+        free == voices_.end()) {
+        Voice* oldest = nullptr;
+        for (Voice& v : voices_) {
+            if (living(v) && (oldest == nullptr || v.started < oldest->started)) {
+                oldest = &v;
+            }
+        }
+        if (oldest != nullptr) {
+            release(*oldest, stealSeconds);
+        }
+    }
+    if (free == voices_.end()) {
+        // Every slot dying: the quietest goes at once.
+        free = std::min_element(voices_.begin(), voices_.end(),
+                                [](const Voice& a, const Voice& b) { return a.level < b.level; });
+    }
+    *free = Voice{};
+    free->note = note;
+    free->velocity = std::clamp(velocity, 0.0, 1.0);
+    free->levelStep = 1.0 / std::max(1.0, attackSeconds * sampleRate_);
+    free->held = true;
+    free->started = ++notesStarted_;
+    tune(*free);
+}
+
+void Voices::handle(const NoteEvent& event) {
+    switch (event.kind) {
+    case NoteEvent::Kind::On:
+        if (event.note < 128) {
+            for (Voice& v : voices_) {
+                if (v.note == event.note && (v.held || v.sustained)) {
+                    release(v, releaseSeconds);
+                }
+            }
+            if (event.value > 0.0F) {
+                start(event.note, event.value / 127.0);
+            }
+        }
+        break;
+    case NoteEvent::Kind::Off:
+        for (Voice& v : voices_) {
+            if (v.note == event.note && v.held) {
+                if (pedal_) {
+                    v.held = false;
+                    v.sustained = true;
+                } else {
+                    release(v, releaseSeconds);
+                }
+            }
+        }
+        break;
+    case NoteEvent::Kind::Sustain:
+        pedal_ = event.value > 0.0F;
+        if (!pedal_) {
+            for (Voice& v : voices_) {
+                if (v.sustained) {
+                    release(v, releaseSeconds);
+                }
+            }
+        }
+        break;
+    case NoteEvent::Kind::Bend:
+        bend_ = std::isfinite(event.value) ? std::clamp(double(event.value), -2.0, 2.0) : 0.0;
+        for (Voice& v : voices_) {
+            if (v.note >= 0) {
+                tune(v);
+            }
+        }
+        break;
+    case NoteEvent::Kind::AllOff:
+        pedal_ = false;
+        for (Voice& v : voices_) {
+            if (v.note >= 0 && (v.held || v.sustained || v.levelStep >= 0.0)) {
+                release(v, event.value > 0.0F ? stealSeconds : releaseSeconds);
+            }
+        }
+        break;
+    }
+}
+
+std::size_t Voices::sounding() const {
+    return std::size_t(
+        std::count_if(voices_.begin(), voices_.end(), [](const Voice& v) { return v.note >= 0; }));
+}
+
+void Voices::rampTimbre() {
+    --rampLeft_;
+    for (std::size_t part = 0; part < 2; ++part) {
+        for (std::size_t k = 0; k < harmonicCount; ++k) {
+            levels_[part][k] =
+                rampLeft_ == 0 ? targets_[part][k] : levels_[part][k] + increments_[part][k];
+        }
+    }
+}
+
+void Voices::renderAdding(std::span<float> samples) {
+    if (silent()) {
+        return;
+    }
+    for (float& sample : samples) {
+        if (rampLeft_ > 0) {
+            rampTimbre();
+        }
+        double weight = 0.0;
+        for (const Voice& v : voices_) {
+            weight += v.note >= 0 ? v.velocity * v.level : 0.0;
+        }
+        double mix = 0.0;
+        for (Voice& v : voices_) {
+            if (v.note < 0) {
+                continue;
+            }
+            double sum = 0.0;
+            const double theta = 2.0 * std::numbers::pi * v.phase;
+            const std::size_t below = v.harmonics;
+            forEachPhasedHarmonic(theta, [&](std::size_t k, double sine, double cosine) {
+                if (k < below) {
+                    sum += levels_[0][k] * sine + levels_[1][k] * cosine;
+                }
+            });
+            mix += sum * v.velocity * v.level;
+            v.phase += v.phaseStep;
+            v.phase -= std::floor(v.phase);
+            v.level = std::min(1.0, v.level + v.levelStep);
+            if (v.level <= 0.0) {
+                v.note = -1;
+            }
+        }
+        // Each voice peaks at most at full scale times its level: their sum, so, at most at
+        // the weight.
+        sample =
+            static_cast<float>(std::clamp(double(sample) + mix / std::max(1.0, weight), -1.0, 1.0));
+    }
+}
+
+} // namespace audio

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "NoteQueue.h"
+#include "SoundSnapshot.h"
+
+#include <array>
+#include <cstdint>
+#include <span>
+
+namespace audio {
+
+// Notes played in the timbre the window builds: up to 16 at once, each the sum of the 17
+// harmonics (amplitudes and phases) at its note's frequency in equal temperament (A4 = 440 Hz),
+// harmonics at or above half the sample rate left out. A voice at full velocity sounds as the
+// held tone would at that pitch; velocity scales it. Each note rises over 5 ms and dies away
+// over 30 ms, and a 17th note takes the oldest voice, which first dies away over 5 ms, so no
+// note clicks. The mix is held under full scale by a gain that follows the voices' summed
+// levels, which move smoothly. An edit of the timbre ramps over 15 ms in every voice at once.
+class Voices {
+public:
+    static constexpr std::size_t count = 16;
+    static constexpr double attackSeconds = 0.005;
+    static constexpr double releaseSeconds = 0.03;
+    static constexpr double stealSeconds = 0.005;
+
+    explicit Voices(double sampleRate);
+
+    // The amplitudes, phases, volume and whether sound is on; the pitch is each note's own.
+    void set(const SoundSnapshot& snapshot);
+    void handle(const NoteEvent& event);
+    // Adds the voices into the samples, which the caller has filled (with silence, or the
+    // fading held tone).
+    void renderAdding(std::span<float> samples);
+
+    // Voices sounding, dying away included.
+    [[nodiscard]] std::size_t sounding() const;
+    [[nodiscard]] bool silent() const { return sounding() == 0; }
+
+    [[nodiscard]] static double frequencyOf(double note);
+
+private:
+    using Levels = std::array<double, harmonicCount>;
+    struct Voice {
+        int note = -1; // -1: free
+        double velocity = 0.0;
+        double level = 0.0; // the envelope, 0..1
+        double levelStep = 0.0;
+        bool held = false;      // its key is down
+        bool sustained = false; // its key is up, the pedal down
+        std::uint64_t started = 0;
+        double phase = 0.0; // of its fundamental, in periods
+        double phaseStep = 0.0;
+        std::size_t harmonics = 0; // below half the sample rate
+    };
+
+    void start(int note, double velocity);
+    void release(Voice& voice, double seconds);
+    void tune(Voice& voice) const;
+    void rampTimbre();
+
+    double sampleRate_;
+    int rampLength_;
+    SoundSnapshot current_;
+    std::array<Voice, 2 * count> voices_{}; // room for the dying beside the sounding
+    std::array<Levels, 2> levels_{};        // the timbre's sine and cosine parts, with the gain
+    std::array<Levels, 2> targets_{};
+    std::array<Levels, 2> increments_{};
+    int rampLeft_ = 0;
+    double bend_ = 0.0;
+    bool pedal_ = false;
+    std::uint64_t notesStarted_ = 0;
+};
+
+} // namespace audio

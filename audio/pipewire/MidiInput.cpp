@@ -1,0 +1,234 @@
+#include "MidiInput.h"
+
+#include "audio/MidiFile.h"
+
+#include <atomic>
+#include <cstring>
+#include <map>
+#include <mutex>
+#include <pipewire/pipewire.h>
+#include <spa/control/control.h>
+#include <spa/pod/iter.h>
+#include <spa/utils/result.h>
+#include <span>
+#include <string>
+#include <utility>
+
+namespace audio {
+
+namespace {
+
+constexpr const char* midiFormat = "8 bit raw midi";
+
+bool isOurs(const spa_dict* props, std::uint32_t node) {
+    const char* id = spa_dict_lookup(props, PW_KEY_NODE_ID);
+    return id != nullptr && std::strtoul(id, nullptr, 10) == node;
+}
+
+} // namespace
+
+struct MidiInput::State {
+    NoteQueue& queue;
+    std::function<void(const NoteEvent&)> heard;
+    pw_thread_loop* loop = nullptr;
+    pw_context* context = nullptr;
+    pw_core* core = nullptr;
+    pw_registry* registry = nullptr;
+    spa_hook coreListener{};
+    spa_hook registryListener{};
+    pw_filter* filter = nullptr;
+    void* port = nullptr;
+    spa_hook filterListener{};
+    std::uint32_t ourPort = SPA_ID_INVALID;
+    std::map<std::uint32_t, pw_proxy*> links;     // by the source port's id
+    std::map<std::uint32_t, bool> sourcesWaiting; // seen before our own port was known
+    std::atomic<int> linked{0};
+
+    State(NoteQueue& q, std::function<void(const NoteEvent&)> h) : queue(q), heard(std::move(h)) {}
+
+    void link(std::uint32_t source) {
+        if (ourPort == SPA_ID_INVALID) {
+            sourcesWaiting[source] = true;
+            return;
+        }
+        if (links.count(source) != 0) {
+            return;
+        }
+        pw_properties* props = pw_properties_new(nullptr, nullptr);
+        pw_properties_setf(props, PW_KEY_LINK_OUTPUT_PORT, "%u", source);
+        pw_properties_setf(props, PW_KEY_LINK_INPUT_PORT, "%u", ourPort);
+        auto* proxy = static_cast<pw_proxy*>(pw_core_create_object(
+            core, "link-factory", PW_TYPE_INTERFACE_Link, PW_VERSION_LINK, &props->dict, 0));
+        pw_properties_free(props);
+        if (proxy != nullptr) {
+            links[source] = proxy;
+            linked = int(links.size());
+        }
+    }
+
+    void portAppeared(std::uint32_t id, const spa_dict* props) {
+        const char* format = spa_dict_lookup(props, PW_KEY_FORMAT_DSP);
+        const char* direction = spa_dict_lookup(props, PW_KEY_PORT_DIRECTION);
+        if (format == nullptr || direction == nullptr || std::strcmp(format, midiFormat) != 0) {
+            return;
+        }
+        const std::uint32_t node = pw_filter_get_node_id(filter);
+        if (std::strcmp(direction, "in") == 0 && isOurs(props, node)) {
+            ourPort = id;
+            auto waiting = std::exchange(sourcesWaiting, {});
+            for (const auto& [source, unused] : waiting) {
+                link(source);
+            }
+        } else if (std::strcmp(direction, "out") == 0 && !isOurs(props, node)) {
+            link(id);
+        }
+    }
+
+    void gone(std::uint32_t id) {
+        sourcesWaiting.erase(id);
+        const auto found = links.find(id);
+        if (found != links.end()) {
+            pw_proxy_destroy(found->second);
+            links.erase(found);
+            linked = int(links.size());
+        }
+    }
+
+    void process(spa_io_position* /*position*/) {
+        pw_buffer* buffer = pw_filter_dequeue_buffer(port);
+        if (buffer == nullptr) {
+            return;
+        }
+        spa_data& data = buffer->buffer->datas[0];
+        auto* pod = static_cast<spa_pod*>(
+            spa_pod_from_data(data.data, data.maxsize, data.chunk->offset, data.chunk->size));
+        if (pod != nullptr && spa_pod_is_sequence(pod)) {
+            spa_pod_control* control = nullptr;
+            SPA_POD_SEQUENCE_FOREACH(reinterpret_cast<spa_pod_sequence*>(pod), control) {
+                if (control->type != SPA_CONTROL_Midi) {
+                    continue;
+                }
+                const auto* bytes = static_cast<const std::uint8_t*>(SPA_POD_BODY(&control->value));
+                NoteEvent event;
+                if (noteEventOf(std::span(bytes, SPA_POD_BODY_SIZE(&control->value)), event) &&
+                    queue.push(event) && heard) {
+                    heard(event);
+                }
+            }
+        }
+        pw_filter_queue_buffer(port, buffer);
+    }
+};
+
+namespace {
+
+void onGlobal(void* data, std::uint32_t id, std::uint32_t /*permissions*/, const char* type,
+              std::uint32_t /*version*/, const spa_dict* props) {
+    if (props != nullptr && std::strcmp(type, PW_TYPE_INTERFACE_Port) == 0) {
+        static_cast<MidiInput::State*>(data)->portAppeared(id, props);
+    }
+}
+
+void onGlobalRemove(void* data, std::uint32_t id) {
+    static_cast<MidiInput::State*>(data)->gone(id);
+}
+
+constexpr pw_registry_events registryEvents = [] {
+    pw_registry_events events{};
+    events.version = PW_VERSION_REGISTRY_EVENTS;
+    events.global = onGlobal;
+    events.global_remove = onGlobalRemove;
+    return events;
+}();
+
+void onProcess(void* data, spa_io_position* position) {
+    static_cast<MidiInput::State*>(data)->process(position);
+}
+
+constexpr pw_filter_events filterEvents = [] {
+    pw_filter_events events{};
+    events.version = PW_VERSION_FILTER_EVENTS;
+    events.process = onProcess;
+    return events;
+}();
+
+// libpipewire is set up once for the program, and never torn down while it runs.
+void initialiseOnce() {
+    static std::once_flag once;
+    std::call_once(once, [] { pw_init(nullptr, nullptr); });
+}
+
+} // namespace
+
+MidiInput::MidiInput(std::unique_ptr<State> state) : state_(std::move(state)) {}
+
+std::unique_ptr<MidiInput> MidiInput::open(NoteQueue& queue,
+                                           std::function<void(const NoteEvent&)> heard) {
+    initialiseOnce();
+    auto state = std::make_unique<State>(queue, std::move(heard));
+    State& s = *state;
+    s.loop = pw_thread_loop_new("tonvirta-midi", nullptr);
+    if (s.loop == nullptr) {
+        return nullptr;
+    }
+    std::unique_ptr<MidiInput> input(new MidiInput(std::move(state)));
+    pw_thread_loop_lock(s.loop);
+    s.context = pw_context_new(pw_thread_loop_get_loop(s.loop), nullptr, 0);
+    s.core = s.context == nullptr ? nullptr : pw_context_connect(s.context, nullptr, 0);
+    if (s.core == nullptr) {
+        pw_thread_loop_unlock(s.loop);
+        return nullptr;
+    }
+    s.filter = pw_filter_new(s.core, "Tonvirta",
+                             // A MIDI sink to the session manager too, so that a player that asks
+                             // it for one (as pw-midiplay does) is given ours.
+                             pw_properties_new(PW_KEY_MEDIA_TYPE, "Midi", PW_KEY_MEDIA_CATEGORY,
+                                               "Playback", PW_KEY_MEDIA_ROLE, "DSP",
+                                               PW_KEY_MEDIA_CLASS, "Midi/Sink", PW_KEY_NODE_NAME,
+                                               "Tonvirta", PW_KEY_NODE_DESCRIPTION, "Tonvirta",
+                                               PW_KEY_NODE_AUTOCONNECT, "false", nullptr));
+    pw_filter_add_listener(s.filter, &s.filterListener, &filterEvents, &s);
+    s.port = pw_filter_add_port(
+        s.filter, PW_DIRECTION_INPUT, PW_FILTER_PORT_FLAG_MAP_BUFFERS, 0,
+        pw_properties_new(PW_KEY_FORMAT_DSP, midiFormat, PW_KEY_PORT_NAME, "input", nullptr),
+        nullptr, 0);
+    if (pw_filter_connect(s.filter, PW_FILTER_FLAG_RT_PROCESS, nullptr, 0) < 0) {
+        pw_thread_loop_unlock(s.loop);
+        return nullptr;
+    }
+    s.registry = pw_core_get_registry(s.core, PW_VERSION_REGISTRY, 0);
+    pw_registry_add_listener(s.registry, &s.registryListener, &registryEvents, &s);
+    pw_thread_loop_unlock(s.loop);
+    pw_thread_loop_start(s.loop);
+    return input;
+}
+
+int MidiInput::sources() const {
+    return state_->linked;
+}
+
+MidiInput::~MidiInput() {
+    State& s = *state_;
+    if (s.loop == nullptr) {
+        return;
+    }
+    pw_thread_loop_stop(s.loop);
+    for (auto& [source, proxy] : s.links) {
+        pw_proxy_destroy(proxy);
+    }
+    if (s.registry != nullptr) {
+        pw_proxy_destroy(reinterpret_cast<pw_proxy*>(s.registry));
+    }
+    if (s.filter != nullptr) {
+        pw_filter_destroy(s.filter);
+    }
+    if (s.core != nullptr) {
+        pw_core_disconnect(s.core);
+    }
+    if (s.context != nullptr) {
+        pw_context_destroy(s.context);
+    }
+    pw_thread_loop_destroy(s.loop);
+}
+
+} // namespace audio

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "keyboard/Piano.h"
+
+#include <QWidget>
+
+class QPainter;
+
+namespace keyboard {
+
+// Piano keys on screen over two octaves and a C, the held ones lit: pressed, glided across and
+// released with the mouse.
+class PianoView final : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit PianoView(QWidget* parent = nullptr);
+
+    void setLowest(int c);
+    void setHeld(const Notes& held);
+    [[nodiscard]] PianoLayout layout() const;
+
+signals:
+    // The mouse is on this key now, or (-1) on none or up.
+    void mouseOn(int note);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    int lowest_ = 60;
+    Notes held_;
+};
+
+// The keys in a rectangle of any paint device, the held ones lit.
+void paintPiano(QPainter& painter, const QRectF& area, const PianoLayout& layout,
+                const Notes& held);
+
+} // namespace keyboard

@@ -1,0 +1,250 @@
+#include "PlayMode.h"
+
+#include "PianoView.h"
+
+#include <QAbstractSlider>
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QVBoxLayout>
+
+namespace keyboard {
+
+using audio::NoteEvent;
+
+namespace {
+
+// The keys either side of the digits' row shift the octave: the one left of Backspace up, the
+// one left of that down (by place, X11 key codes, or by character).
+constexpr unsigned octaveDownCode = 20;
+constexpr unsigned octaveUpCode = 21;
+
+QString noteName(int c) {
+    return QStringLiteral("C%1").arg(c / 12 - 1);
+}
+
+} // namespace
+
+PlayMode::PlayMode(QWidget& window, QWidget& display, QMenu& menu, Instrument& instrument)
+    : QObject(&window), window_(window), instrument_(instrument),
+      action_(new QAction(tr("Play"), &display)),
+      performance_([this](const NoteEvent& event) { send(event); }),
+      keys_(new QWidget(&window, Qt::Window)), octaveLine_(new QLabel(keys_)) {
+    action_->setObjectName(QStringLiteral("playAction"));
+    action_->setCheckable(true);
+    action_->setShortcut(Qt::Key_K);
+    action_->setShortcutContext(Qt::WidgetShortcut);
+    display.addAction(action_);
+    menu.addAction(action_);
+    connect(action_, &QAction::toggled, this, &PlayMode::toggled);
+
+    keys_->setObjectName(QStringLiteral("keyboardWindow"));
+    keys_->setWindowTitle(tr("Tonvirta: keyboard"));
+    keys_->setAccessibleName(tr("Keyboard"));
+    auto* column = new QVBoxLayout(keys_);
+    column->addWidget(addPiano(*keys_), 1);
+    column->addWidget(octaveLine_);
+    keys_->resize(640, 200);
+    keys_->installEventFilter(this);
+
+    fileTimer_.setTimerType(Qt::PreciseTimer);
+    fileTimer_.setInterval(2);
+    connect(&fileTimer_, &QTimer::timeout, this, &PlayMode::tickFile);
+    availabilityChanged();
+}
+
+PianoView* PlayMode::addPiano(QWidget& parent) {
+    auto* piano = new PianoView(&parent);
+    piano->setLowest(performance_.octave().base());
+    connect(piano, &PianoView::mouseOn, this, [this](int note) {
+        performance_.mouseAt(note < 0 ? std::nullopt : std::optional<int>(note));
+        showHeld();
+    });
+    pianos_.push_back(piano);
+    return piano;
+}
+
+void PlayMode::availabilityChanged() {
+    const bool can = instrument_.canPlay();
+    action_->setEnabled(can || action_->isChecked());
+    if (!can) {
+        action_->setText(tr("Play (needs a sound server)"));
+    } else if (!action_->isChecked() || midi_) {
+        action_->setText(tr("Play"));
+    }
+}
+
+void PlayMode::toggled(bool on) {
+    if (on && !instrument_.canPlay()) {
+        const QSignalBlocker quiet(action_);
+        action_->setChecked(false);
+        emit said(tr("Play needs a sound server."));
+        return;
+    }
+    if (on) {
+        instrument_.setPlaying(true);
+        midi_ = instrument_.openMidi([this](const NoteEvent& event) {
+            performance_.heard(event);
+            showHeld();
+        });
+        action_->setText(midi_ ? tr("Play") : tr("Play (MIDI needs PipeWire)"));
+        qApp->installEventFilter(this);
+        showHeld();
+        QWidget* active = QApplication::activeWindow();
+        keys_->show();
+        if (active != nullptr) { // the keys play at once where K was pressed
+            active->activateWindow();
+        }
+    } else {
+        qApp->removeEventFilter(this);
+        stopFile();
+        performance_.stop();
+        showHeld();
+        instrument_.closeMidi();
+        midi_ = false;
+        instrument_.setPlaying(false);
+        if (keys_->isActiveWindow()) {
+            window_.activateWindow();
+        }
+        keys_->hide();
+        availabilityChanged();
+    }
+}
+
+void PlayMode::send(const NoteEvent& event) {
+    instrument_.play(event);
+}
+
+void PlayMode::showHeld() {
+    const Notes held = performance_.held();
+    for (PianoView* piano : pianos_) {
+        piano->setLowest(performance_.octave().base());
+        piano->setHeld(held);
+    }
+    octaveLine_->setText(tr("Octave from %1 (- and = change it) · Escape ends Play")
+                             .arg(noteName(performance_.octave().base())));
+}
+
+void PlayMode::playFile(const QString& path) {
+    const QString name = QFileInfo(path).fileName();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        emit said(tr("%1: cannot be read").arg(name));
+        return;
+    }
+    const QByteArray bytes = file.readAll();
+    audio::MidiScore score = audio::readMidi(
+        std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()), bytes.size()));
+    switch (score.problem) {
+    case audio::MidiScore::Problem::None:
+        break;
+    case audio::MidiScore::Problem::NoNotes:
+        emit said(tr("%1: no notes to play").arg(name));
+        return;
+    case audio::MidiScore::Problem::Unplayable:
+        emit said(tr("%1: a kind of MIDI file Tonvirta does not play").arg(name));
+        return;
+    default:
+        emit said(tr("%1: not a MIDI file Tonvirta can read").arg(name));
+        return;
+    }
+    if (!action_->isChecked()) {
+        action_->setChecked(true);
+        if (!action_->isChecked()) {
+            return;
+        }
+    }
+    stopFile();
+    score_ = std::move(score);
+    next_ = 0;
+    fileName_ = name;
+    fileClock_.start();
+    fileTimer_.start();
+    emit said(tr("Playing %1 · Escape stops").arg(name));
+}
+
+void PlayMode::tickFile() {
+    const double now = double(fileClock_.nsecsElapsed()) / 1e9;
+    while (next_ < score_.events.size() && score_.events[next_].seconds <= now) {
+        const NoteEvent& event = score_.events[next_++].event;
+        instrument_.play(event);
+        performance_.heard(event);
+    }
+    showHeld();
+    if (next_ >= score_.events.size()) {
+        fileTimer_.stop();
+        score_ = {};
+        emit said(tr("%1 played").arg(fileName_));
+    }
+}
+
+void PlayMode::stopFile() {
+    if (fileTimer_.isActive()) {
+        fileTimer_.stop();
+        score_ = {};
+        instrument_.play({NoteEvent::Kind::AllOff, 0, 0.0F});
+        performance_.heard({NoteEvent::Kind::AllOff, 0, 0.0F});
+    }
+}
+
+bool PlayMode::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == keys_ && event->type() == QEvent::Close && action_->isChecked()) {
+        action_->setChecked(false);
+        return false;
+    }
+    return handleKey(watched, event);
+}
+
+// The keys that play are taken before any shortcut, in this program's windows, unless the focus
+// is in a text box, where keys type.
+bool PlayMode::handleKey(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type != QEvent::ShortcutOverride && type != QEvent::KeyPress &&
+        type != QEvent::KeyRelease) {
+        return false;
+    }
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (widget == nullptr || qobject_cast<QLineEdit*>(widget) != nullptr ||
+        (widget->window() != &window_ && widget->window()->parentWidget() != &window_)) {
+        return false;
+    }
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
+        return false;
+    }
+    const unsigned code = key->nativeScanCode();
+    const char character = key->text().size() == 1 ? key->text().at(0).toLatin1() : '\0';
+    const auto semitone = code != 0 ? semitoneOfKeyCode(code) : semitoneOfCharacter(character);
+    const bool octaveDown = code != 0 ? code == octaveDownCode : character == '-';
+    const bool octaveUp = code != 0 ? code == octaveUpCode : character == '=';
+    const bool escape = key->key() == Qt::Key_Escape;
+    if (!semitone && !octaveDown && !octaveUp && !escape) {
+        return false;
+    }
+    if (type == QEvent::ShortcutOverride) {
+        event->accept(); // delivered as a key press, not as a shortcut
+        return true;
+    }
+    if (key->isAutoRepeat()) {
+        return true;
+    }
+    const int place = code != 0 ? int(code) : 1000 + character;
+    if (type == QEvent::KeyRelease) {
+        performance_.keyUp(place);
+    } else if (escape) {
+        action_->setChecked(false);
+    } else if (semitone) {
+        performance_.keyDown(place, *semitone);
+    } else {
+        performance_.shiftOctave(octaveUp ? 1 : -1);
+    }
+    showHeld();
+    return true;
+}
+
+} // namespace keyboard
