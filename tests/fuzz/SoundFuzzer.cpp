@@ -1,6 +1,7 @@
 // Bytes read as a sound file through libsndfile, or as raw samples at a rate the first byte
 // picks, then taken apart: nothing crashes or hangs, and what comes out is a note's harmonics
-// with the loudest at +-100, a pitch in range and a finite period, or a reason.
+// with the loudest at +-100, each phase in (-90, 90], a pitch in range and a finite period, or a
+// reason.
 #include "analysis/SoundAnalysis.h"
 #include "analysis/SoundFile.h"
 
@@ -35,10 +36,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const auto found = analysis::analyse(sound->samples, sound->rate);
     if (found.harmonics) {
-        const auto& [hz, amplitudes, period] = *found.harmonics;
+        const auto& [hz, amplitudes, phases, period] = *found.harmonics;
         const auto [low, high] = std::minmax_element(amplitudes.begin(), amplitudes.end());
         const double sum = std::accumulate(period.begin(), period.end(), 0.0); // NaN spreads
-        if (std::max(-*low, *high) != 100 || !(hz >= 29.7 && hz <= 2020.0) || !std::isfinite(sum)) {
+        const bool phasesInRange = std::all_of(phases.begin(), phases.end(),
+                                               [](double p) { return p > -90.0 && p <= 90.0; });
+        if (std::max(-*low, *high) != 100 || !(hz >= 29.7 && hz <= 2020.0) || !std::isfinite(sum) ||
+            !phasesInRange) {
             std::fprintf(stderr, "loudest %d or %d, %g Hz, period sum %g\n", *low, *high, hz, sum);
             std::abort();
         }
