@@ -68,6 +68,16 @@ void Voices::release(Voice& voice, double seconds) {
     }
 }
 
+void Voices::letGo(Voice& voice) {
+    if (voice.levelStep > 0.0 && voice.level < 1.0) {
+        voice.held = false;
+        voice.sustained = false;
+        voice.letGo = true;
+    } else {
+        release(voice, releaseSeconds);
+    }
+}
+
 void Voices::start(int note, double velocity) {
     auto sounding = [](const Voice& v) { return v.note >= 0; };
     auto free =
@@ -121,7 +131,7 @@ void Voices::handle(const NoteEvent& event) {
                     v.held = false;
                     v.sustained = true;
                 } else {
-                    release(v, releaseSeconds);
+                    letGo(v);
                 }
             }
         }
@@ -131,7 +141,7 @@ void Voices::handle(const NoteEvent& event) {
         if (!pedal_) {
             for (Voice& v : voices_) {
                 if (v.sustained) {
-                    release(v, releaseSeconds);
+                    letGo(v);
                 }
             }
         }
@@ -201,6 +211,9 @@ void Voices::renderAdding(std::span<float> samples) {
             v.level = std::min(1.0, v.level + v.levelStep);
             if (v.level <= 0.0) {
                 v.note = -1;
+            } else if (v.letGo && v.level >= 1.0) {
+                v.letGo = false;
+                release(v, releaseSeconds);
             }
         }
         // Each voice peaks at most at full scale times its level: their sum, so, at most at

@@ -13,9 +13,10 @@ namespace audio {
 // harmonics (amplitudes and phases) at its note's frequency in equal temperament (A4 = 440 Hz),
 // harmonics at or above half the sample rate left out. A voice at full velocity sounds as the
 // held tone would at that pitch; velocity scales it. Each note rises over 5 ms and dies away
-// over 30 ms, and a 17th note takes the oldest voice, which first dies away over 5 ms, so no
-// note clicks. The mix is held under full scale by a gain that follows the voices' summed
-// levels, which move smoothly. An edit of the timbre ramps over 15 ms in every voice at once.
+// over 30 ms (a note shorter than its rise rises first), and a 17th note takes the oldest voice,
+// which first dies away over 5 ms, so no note clicks. The mix is held under full scale by a gain
+// that follows the voices' summed levels, which move smoothly. An edit of the timbre ramps over 15
+// ms in every voice at once.
 class Voices {
 public:
     static constexpr std::size_t count = 16;
@@ -47,6 +48,7 @@ private:
         double levelStep = 0.0;
         bool held = false;      // its key is down
         bool sustained = false; // its key is up, the pedal down
+        bool letGo = false;     // its key came up before it had risen: it dies away once risen
         std::uint64_t started = 0;
         double phase = 0.0; // of its fundamental, in periods
         double phaseStep = 0.0;
@@ -55,6 +57,9 @@ private:
 
     void start(int note, double velocity);
     void release(Voice& voice, double seconds);
+    // As a key coming up releases it: a note let go before it has risen rises first, so that
+    // one shorter than a block of sound is still heard.
+    void letGo(Voice& voice);
     void tune(Voice& voice) const;
     void rampTimbre();
 

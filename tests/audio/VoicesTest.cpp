@@ -89,6 +89,12 @@ TEST(Voices, PlaysEachNoteAtItsPitchBentHeldAndAtItsVelocity) {
         EXPECT_NEAR(tone::cents(tone::frequency(part), c.hz), 0, 1) << c.what;
         EXPECT_NEAR(tone::level(part, c.hz), full * c.level, 0.01 * full) << c.what;
     }
+    // A note let go before it was ever rendered still sounds: it rises, then dies away.
+    audio::Voices voices(48000);
+    voices.set(timbre({100}));
+    const auto blip = play(voices, {{0, {Kind::On, 69, 127}}, {0, {Kind::Off, 69, 0}}}, 0.05);
+    EXPECT_GT(tone::peak(blip), 0.1F);
+    EXPECT_TRUE(voices.silent());
 }
 
 // GIVEN SQUARE WHEN a chord is held and the timbre edited, then 20 notes come at once THEN every
