@@ -9,6 +9,14 @@
 //   edits SERVER        100 clicks on MUTE and SQUARE and pastes into a box, one time a line
 //   first-sound SERVER  Ctrl+P with SQUARE set in a window that has never played, then a click
 //                       on MUTE 200 ms later: two lines, the first sound and that change
+//   keys SERVER         with Play on, 100 presses and releases of the key that plays C4, one
+//                       time a line
+//   midi pipewire       with Play on, 100 notes on and off from a MIDI source of our own on the
+//                       graph, timed from the graph cycle that carries each, one time a line
+//   busy SERVER         60 s of eight notes held, then 60 s of the held tone alone, while twice as
+//                       many threads as there are cores spin: the longest gap in each, in ms
+//   midi-count pipewire 1000 notes of 15 ms, 55 ms apart, from the same source: the count of
+//                       notes heard, then the level a quarter second after the last
 // where SERVER is pulseaudio or pipewire.
 #include "app/MainWindow.h"
 #include "tests/support/PrivateSoundServer.h"
@@ -17,15 +25,22 @@
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QTest>
 #include <algorithm>
+#include <array>
+#include <atomic>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <optional>
+#include <pipewire/pipewire.h>
+#include <spa/control/control.h>
+#include <spa/pod/builder.h>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -54,6 +69,7 @@ public:
         parec_.waitForFinished();
     }
     [[nodiscard]] bool started() { return parec_.waitForStarted(); }
+    [[nodiscard]] const std::vector<float>& samples() const { return samples_; }
     [[nodiscard]] double now() const { return double(clock_.nsecsElapsed()) / 1e6; }
     // A monitor may take seconds to bring its first samples.
     [[nodiscard]] bool flowing() {
@@ -92,6 +108,26 @@ public:
             }
         }
         return std::nullopt;
+    }
+
+    // Notes heard since the given time: rises of the level past a quarter of a note's (one that
+    // is let go as it rises peaks at about half) out of near silence, counted over the samples as
+    // they came, whatever times they were given.
+    [[nodiscard]] int notesSince(double ms) const {
+        int notes = 0;
+        bool sounding = false;
+        const auto first = std::lower_bound(times_.begin(), times_.end(), ms) - times_.begin();
+        constexpr std::size_t span = 480; // 10 ms: longer than the lowest note's period
+        for (auto i = std::size_t(first); i + span <= samples_.size(); i += span / 4) {
+            double power = 0.0;
+            for (std::size_t j = i; j < i + span; ++j) {
+                power += double(samples_[j]) * samples_[j];
+            }
+            const double level = std::sqrt(power / double(span));
+            notes += !sounding && level > 0.04 ? 1 : 0;
+            sounding = level > (sounding ? 0.01 : 0.04);
+        }
+        return notes;
     }
 
 private:
@@ -218,6 +254,197 @@ int firstSound(QWidget& window, QAction* sound, Monitor& monitor) {
     return 1;
 }
 
+// A note from the computer's keys: Z by its place on the keyboard, as X11 gives it.
+int keys(QWidget& window, QAction* sound, Monitor& monitor) {
+    QTest::mouseClick(button(window, QStringLiteral("SIN")), Qt::LeftButton);
+    window.findChild<QAction*>(QStringLiteral("playAction"))->setChecked(true);
+    if (!soundIsOn(sound) || !monitor.flowing()) {
+        std::fprintf(stderr, "edit-to-ear: no sound output, or nothing recorded\n");
+        return 1;
+    }
+    auto* display = window.findChild<QWidget*>(QStringLiteral("oscil"));
+    QTest::qWait(300);
+    std::vector<double> events;
+    for (int i = 0; i < 100; ++i) {
+        events.push_back(monitor.now());
+        QKeyEvent key(i % 2 == 0 ? QEvent::KeyPress : QEvent::KeyRelease, Qt::Key_unknown,
+                      Qt::NoModifier, 52, 0, 0);
+        QApplication::sendEvent(display, &key);
+        QTest::qWait(300);
+    }
+    for (const double event : events) {
+        if (const auto heard = monitor.heardAfter(event)) {
+            std::printf("%.1f\n", *heard);
+        } else {
+            std::fprintf(stderr, "edit-to-ear: a key at %.0f ms was never heard\n", event);
+        }
+    }
+    return 0;
+}
+
+// A MIDI source on the PipeWire graph that sends a note on or off whenever asked, and says on
+// which graph cycle it went out, by the monitor's clock. The program links it to its port.
+class MidiSender {
+public:
+    explicit MidiSender(const Monitor& monitor) : monitor_(monitor) {
+        pw_init(nullptr, nullptr);
+        loop_ = pw_thread_loop_new("bench-midi", nullptr);
+        pw_thread_loop_lock(loop_);
+        filter_ =
+            pw_filter_new_simple(pw_thread_loop_get_loop(loop_), "bench-midi",
+                                 pw_properties_new(PW_KEY_MEDIA_TYPE, "Midi", PW_KEY_MEDIA_CATEGORY,
+                                                   "Capture", PW_KEY_MEDIA_ROLE, "DSP", nullptr),
+                                 &events_, this);
+        port_ = pw_filter_add_port(filter_, PW_DIRECTION_OUTPUT, PW_FILTER_PORT_FLAG_MAP_BUFFERS, 0,
+                                   pw_properties_new(PW_KEY_FORMAT_DSP, "8 bit raw midi",
+                                                     PW_KEY_PORT_NAME, "out", nullptr),
+                                   nullptr, 0);
+        pw_filter_connect(filter_, PW_FILTER_FLAG_RT_PROCESS, nullptr, 0);
+        pw_thread_loop_unlock(loop_);
+        pw_thread_loop_start(loop_);
+    }
+    MidiSender(const MidiSender&) = delete;
+    MidiSender& operator=(const MidiSender&) = delete;
+    ~MidiSender() {
+        pw_thread_loop_stop(loop_);
+        pw_filter_destroy(filter_);
+        pw_thread_loop_destroy(loop_);
+    }
+    // Sent on the next graph cycle; the time it went out, once it has.
+    double send(std::uint8_t status, std::uint8_t note, std::uint8_t velocity) {
+        sent_ = -1.0;
+        message_ = {status, note, velocity};
+        pending_ = true;
+        static_cast<void>(QTest::qWaitFor([this] { return !pending_; }, 1000));
+        return sent_;
+    }
+
+private:
+    static void process(void* self, spa_io_position* /*position*/) {
+        auto& sender = *static_cast<MidiSender*>(self);
+        pw_buffer* buffer = pw_filter_dequeue_buffer(sender.port_);
+        if (buffer == nullptr) {
+            return;
+        }
+        spa_data& data = buffer->buffer->datas[0];
+        spa_pod_builder builder{};
+        spa_pod_builder_init(&builder, data.data, data.maxsize);
+        spa_pod_frame frame{};
+        spa_pod_builder_push_sequence(&builder, &frame, 0);
+        if (sender.pending_) {
+            spa_pod_builder_control(&builder, 0, SPA_CONTROL_Midi);
+            spa_pod_builder_bytes(&builder, sender.message_.data(), 3);
+            sender.sent_ = sender.monitor_.now();
+            sender.pending_ = false;
+        }
+        spa_pod_builder_pop(&builder, &frame);
+        data.chunk->offset = 0;
+        data.chunk->size = builder.state.offset;
+        data.chunk->stride = 1;
+        pw_filter_queue_buffer(sender.port_, buffer);
+    }
+
+    const Monitor& monitor_;
+    pw_thread_loop* loop_ = nullptr;
+    pw_filter* filter_ = nullptr;
+    void* port_ = nullptr;
+    std::array<std::uint8_t, 3> message_{};
+    std::atomic<bool> pending_{false};
+    std::atomic<double> sent_{-1.0};
+    static constexpr pw_filter_events events_ = [] {
+        pw_filter_events events{};
+        events.version = PW_VERSION_FILTER_EVENTS;
+        events.process = &MidiSender::process;
+        return events;
+    }();
+};
+
+int midi(QWidget& window, QAction* sound, Monitor& monitor, bool count) {
+    QTest::mouseClick(button(window, QStringLiteral("SIN")), Qt::LeftButton);
+    window.findChild<QAction*>(QStringLiteral("playAction"))->setChecked(true);
+    MidiSender sender(monitor);
+    if (!soundIsOn(sound) || !monitor.flowing()) {
+        std::fprintf(stderr, "edit-to-ear: no sound output, or nothing recorded\n");
+        return 1;
+    }
+    QTest::qWait(1000); // linked by the program meanwhile
+    if (count) {
+        std::vector<double> on;
+        for (int i = 0; i < 1000; ++i) {
+            const auto note = std::uint8_t(48 + i % 24);
+            on.push_back(sender.send(0x90, note, 127));
+            QTest::qWait(15);
+            sender.send(0x80, note, 0);
+            QTest::qWait(40); // the note dies away, and a moment of silence
+        }
+        QTest::qWait(300);
+        std::printf("%d\n%.4f\n", monitor.notesSince(on.front() - 20),
+                    monitor.levelAt(on.back() + 250).value_or(-1.0));
+        return 0;
+    }
+    std::vector<double> events;
+    for (int i = 0; i < 100; ++i) {
+        events.push_back(sender.send(i % 2 == 0 ? 0x90 : 0x80, 60, 127));
+        QTest::qWait(300);
+    }
+    for (const double event : events) {
+        if (const auto heard = event >= 0 ? monitor.heardAfter(event) : std::nullopt) {
+            std::printf("%.1f\n", *heard);
+        } else {
+            std::fprintf(stderr, "edit-to-ear: a note at %.0f ms was never heard\n", event);
+        }
+    }
+    return 0;
+}
+
+// The longest run of silence in the samples since the given time, in ms.
+double longestGap(const std::vector<float>& samples, std::size_t from) {
+    std::size_t run = 0;
+    std::size_t longest = 0;
+    for (std::size_t i = from; i < samples.size(); ++i) {
+        run = std::fabs(samples[i]) < 1e-4F ? run + 1 : 0;
+        longest = std::max(longest, run);
+    }
+    return double(longest) / samplesPerMs;
+}
+
+int busy(QWidget& window, QAction* sound, Monitor& monitor) {
+    QTest::mouseClick(button(window, QStringLiteral("SQUARE")), Qt::LeftButton);
+    sound->setChecked(true);
+    if (!soundIsOn(sound) || !monitor.flowing()) {
+        std::fprintf(stderr, "edit-to-ear: no sound output, or nothing recorded\n");
+        return 1;
+    }
+    std::atomic<bool> spinning{true};
+    std::vector<std::thread> load(2 * std::max(1U, std::thread::hardware_concurrency()));
+    for (auto& thread : load) {
+        thread = std::thread([&spinning] {
+            while (spinning) {
+            }
+        });
+    }
+    auto* display = window.findChild<QWidget*>(QStringLiteral("oscil"));
+    window.findChild<QAction*>(QStringLiteral("playAction"))->setChecked(true);
+    for (const unsigned code : {52U, 54U, 56U, 24U, 26U, 28U, 30U, 31U}) { // two octaves of C E G
+        QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, code, 0, 0);
+        QApplication::sendEvent(display, &key);
+    }
+    QTest::qWait(1000);
+    std::size_t from = monitor.samples().size();
+    QTest::qWait(60000);
+    std::printf("%.1f\n", longestGap(monitor.samples(), from));
+    window.findChild<QAction*>(QStringLiteral("playAction"))->setChecked(false);
+    QTest::qWait(1000);
+    from = monitor.samples().size();
+    QTest::qWait(60000);
+    std::printf("%.1f\n", longestGap(monitor.samples(), from));
+    spinning = false;
+    for (auto& thread : load) {
+        thread.join();
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -241,5 +468,14 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     auto* sound = window->findChild<QAction*>(QStringLiteral("soundAction"));
+    if (argc > 1 && std::strncmp(argv[1], "midi", 4) == 0) {
+        return midi(*window, sound, monitor, std::strcmp(argv[1], "midi-count") == 0);
+    }
+    if (argc > 1 && std::strcmp(argv[1], "busy") == 0) {
+        return busy(*window, sound, monitor);
+    }
+    if (argc > 1 && std::strcmp(argv[1], "keys") == 0) {
+        return keys(*window, sound, monitor);
+    }
     return first ? firstSound(*window, sound, monitor) : edits(*window, sound, monitor);
 }
