@@ -105,8 +105,8 @@ void SoundControls::play(const audio::NoteEvent& event) {
     }
 }
 
-bool SoundControls::openMidi(std::function<void(const audio::NoteEvent&)> heard) {
-    return output_ != nullptr && output_->openMidi(std::move(heard));
+bool SoundControls::openMidi(const std::function<void(const audio::NoteEvent&)>& heard) {
+    return output_ != nullptr && output_->openMidi(heard);
 }
 
 void SoundControls::closeMidi() {

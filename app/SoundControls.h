@@ -47,7 +47,7 @@ public:
     // Notes played: the sound comes on, and the held tone keeps silent until they end.
     void setPlaying(bool on) override;
     void play(const audio::NoteEvent& event) override;
-    bool openMidi(std::function<void(const audio::NoteEvent&)> heard) override;
+    bool openMidi(const std::function<void(const audio::NoteEvent&)>& heard) override;
     void closeMidi() override;
     // Switched on, answered and not silenced by listening.
     [[nodiscard]] bool plays() const;

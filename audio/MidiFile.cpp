@@ -1,6 +1,7 @@
 #include "MidiFile.h"
 
 #include <algorithm>
+#include <array>
 #include <map>
 
 namespace audio {
@@ -94,12 +95,12 @@ bool readTrack(std::span<const std::uint8_t> track, std::vector<TickEvent>& even
             status = 0;
         } else {
             const std::size_t size = (status & 0xF0U) == 0xC0 || (status & 0xF0U) == 0xD0 ? 1 : 2;
-            std::uint8_t message[3] = {status, in.byte(), 0};
+            std::array<std::uint8_t, 3> message{status, in.byte(), 0};
             if (size == 2) {
                 message[2] = in.byte();
             }
             NoteEvent event;
-            if (noteEventOf(std::span(message, size + 1), event)) {
+            if (noteEventOf(std::span(message).first(size + 1), event)) {
                 events.push_back({tick, event});
             }
         }

@@ -34,7 +34,7 @@ public:
     virtual void play(const NoteEvent& /*event*/) {}
     // Opens the MIDI port, if it is not open; false where no PipeWire answers. What comes in is
     // told on the thread that made the output.
-    virtual bool openMidi(std::function<void(const NoteEvent&)> /*heard*/) { return false; }
+    virtual bool openMidi(const std::function<void(const NoteEvent&)>& /*heard*/) { return false; }
     virtual void closeMidi() {}
 
     // Told, on the thread that made the output, when availability changes (a device is found,

@@ -59,7 +59,7 @@ void Voices::tune(Voice& voice) const {
     }
 }
 
-void Voices::release(Voice& voice, double seconds) {
+void Voices::release(Voice& voice, double seconds) const {
     voice.held = false;
     voice.sustained = false;
     voice.levelStep = -voice.level / std::max(1.0, seconds * sampleRate_);

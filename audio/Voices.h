@@ -56,7 +56,7 @@ private:
     };
 
     void start(int note, double velocity);
-    void release(Voice& voice, double seconds);
+    void release(Voice& voice, double seconds) const;
     // As a key coming up releases it: a note let go before it has risen rises first, so that
     // one shorter than a block of sound is still heard.
     void letGo(Voice& voice);

@@ -47,7 +47,7 @@ void sumAcross(std::span<double> out, const Scene& scene, std::optional<std::siz
     for (std::size_t k = 0; k < scope::harmonicCount; ++k) {
         if ((!only || *only == k) && scene.amplitudes[k] != 0.0) {
             const double radians = scene.heard[k] * std::numbers::pi / 180.0;
-            const double n = double(k + 1);
+            const auto n = double(k + 1);
             sounding.push_back({scene.amplitudes[k] * std::cos(radians),
                                 scene.amplitudes[k] * std::sin(radians), std::sin(n * step / 2),
                                 std::cos(n * step / 2), std::sin(n * step), std::cos(n * step)});

@@ -102,7 +102,7 @@ struct MidiInput::State {
         spa_data& data = buffer->buffer->datas[0];
         auto* pod = static_cast<spa_pod*>(
             spa_pod_from_data(data.data, data.maxsize, data.chunk->offset, data.chunk->size));
-        if (pod != nullptr && spa_pod_is_sequence(pod)) {
+        if (pod != nullptr && spa_pod_is_sequence(pod) != 0) {
             spa_pod_control* control = nullptr;
             SPA_POD_SEQUENCE_FOREACH(reinterpret_cast<spa_pod_sequence*>(pod), control) {
                 if (control->type != SPA_CONTROL_Midi) {

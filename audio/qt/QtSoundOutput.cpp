@@ -72,7 +72,7 @@ void QtSoundOutput::play(const NoteEvent& event) {
     notes_.window.push(event);
 }
 
-bool QtSoundOutput::openMidi(std::function<void(const NoteEvent&)> heard) {
+bool QtSoundOutput::openMidi(const std::function<void(const NoteEvent&)>& heard) {
     if (midi_) {
         return true;
     }
@@ -80,7 +80,7 @@ bool QtSoundOutput::openMidi(std::function<void(const NoteEvent&)> heard) {
     if (module == nullptr) {
         return false;
     }
-    midi_ = module->openMidi(notes_.midi, [this, heard = std::move(heard)](const NoteEvent& event) {
+    midi_ = module->openMidi(notes_.midi, [this, heard](const NoteEvent& event) {
         QMetaObject::invokeMethod(
             this, [heard, event] { heard(event); }, Qt::QueuedConnection);
     });

@@ -33,7 +33,7 @@ public:
     [[nodiscard]] bool hasInput() const override { return hasInput_; }
     void listen(const Listener& listener) override;
     void play(const NoteEvent& event) override;
-    bool openMidi(std::function<void(const NoteEvent&)> heard) override;
+    bool openMidi(const std::function<void(const NoteEvent&)>& heard) override;
     void closeMidi() override;
 
 private:

@@ -214,7 +214,8 @@ bool PlayMode::handleKey(QObject* watched, QEvent* event) {
         return false;
     }
     auto* key = static_cast<QKeyEvent*>(event);
-    if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
+    if ((key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) !=
+        Qt::NoModifier) {
         return false;
     }
     const unsigned code = key->nativeScanCode();

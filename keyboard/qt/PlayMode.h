@@ -28,7 +28,7 @@ public:
     virtual void setPlaying(bool on) = 0;
     virtual void play(const audio::NoteEvent& event) = 0;
     // False where no PipeWire answers; what comes in is told on the window's thread.
-    virtual bool openMidi(std::function<void(const audio::NoteEvent&)> heard) = 0;
+    virtual bool openMidi(const std::function<void(const audio::NoteEvent&)>& heard) = 0;
     virtual void closeMidi() = 0;
 };
 
