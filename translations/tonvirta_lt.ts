@@ -565,6 +565,10 @@ Pasirinkite aplanką, į kurį galite rašyti ir kurio diske yra vietos.</transl
         <source>%1 played</source>
         <translation>%1 sugrota</translation>
     </message>
+    <message>
+        <source>Play: Z to / and Q to P play notes from %1; - and = change the octave; Escape ends it.</source>
+        <translation>Grojimas: nuo Z iki / ir nuo Q iki P groja natas nuo %1; - ir = keičia oktavą; Escape jį baigia.</translation>
+    </message>
 </context>
 <context>
     <name>largeview::Bar</name>

@@ -95,6 +95,9 @@ void PlayMode::toggled(bool on) {
         action_->setText(midi_ ? tr("Play") : tr("Play (MIDI needs PipeWire)"));
         qApp->installEventFilter(this);
         showHeld();
+        emit said(tr("Play: Z to / and Q to P play notes from %1; - and = change the octave; "
+                     "Escape ends it.")
+                      .arg(noteName(performance_.octave().base())));
         QWidget* active = QApplication::activeWindow();
         keys_->show();
         if (active != nullptr) { // the keys play at once where K was pressed
