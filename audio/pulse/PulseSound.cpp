@@ -1,5 +1,7 @@
 #include "PulseSound.h"
 
+#include "Realtime.h"
+
 #include <algorithm>
 #include <chrono>
 #include <pulse/pulseaudio.h>
@@ -314,6 +316,10 @@ void PulseSound::write(std::size_t bytes) {
     // takes most of a second): the grace given at opening stands until the next.
     lastRequestUs_ = std::exchange(filling_, false) ? std::max(lastRequestUs_, pa_rtclock_now())
                                                     : pa_rtclock_now();
+    if (!realtimeAsked_) {
+        realtimeAsked_ = true;
+        askForRealtime();
+    }
     const SoundSnapshot& snapshot = exchange_.read();
     synthesizer_.set(snapshot);
     voices_.set(snapshot);

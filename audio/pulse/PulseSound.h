@@ -80,6 +80,7 @@ private:
     pa_time_event* ticker_ = nullptr;
     Synthesizer synthesizer_{sampleRate};
     Voices voices_{sampleRate};
+    bool realtimeAsked_ = false; // by the thread that writes, the first time it does
     std::vector<float> block_;
     std::optional<ServerState> reported_;
     std::uint32_t sinks_ = 0;
