@@ -298,7 +298,7 @@ void Form1::createEditActions() {
     connect(sound_, &SoundControls::availabilityChanged, listening,
             &Listening::availabilityChanged);
     // Listening and playing notes exclude each other, as listening and the held tone do.
-    QAction* listen = oscil_->findChild<QAction*>(QStringLiteral("listenAction"));
+    auto* listen = oscil_->findChild<QAction*>(QStringLiteral("listenAction"));
     connect(listen, &QAction::toggled, this, [this](bool on) {
         if (on) {
             play_->action().setChecked(false);

@@ -197,6 +197,8 @@ std::unique_ptr<MidiInput> MidiInput::open(NoteQueue& queue,
         return nullptr;
     }
     s.registry = pw_core_get_registry(s.core, PW_VERSION_REGISTRY, 0);
+    // PipeWire's own macro, written with a GNU extension.
+    // NOLINTNEXTLINE(clang-diagnostic-gnu-statement-expression)
     pw_registry_add_listener(s.registry, &s.registryListener, &registryEvents, &s);
     pw_thread_loop_unlock(s.loop);
     pw_thread_loop_start(s.loop);
