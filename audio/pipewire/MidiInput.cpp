@@ -197,9 +197,9 @@ std::unique_ptr<MidiInput> MidiInput::open(NoteQueue& queue,
         return nullptr;
     }
     s.registry = pw_core_get_registry(s.core, PW_VERSION_REGISTRY, 0);
-    // PipeWire's own macro, written with a GNU extension.
-    // NOLINTNEXTLINE(clang-diagnostic-gnu-statement-expression)
-    pw_registry_add_listener(s.registry, &s.registryListener, &registryEvents, &s);
+    // As pw_registry_add_listener does, without its macro's GNU extension.
+    pw_proxy_add_object_listener(reinterpret_cast<pw_proxy*>(s.registry), &s.registryListener,
+                                 &registryEvents, &s);
     pw_thread_loop_unlock(s.loop);
     pw_thread_loop_start(s.loop);
     return input;
