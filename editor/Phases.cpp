@@ -33,7 +33,10 @@ bool allZero(const Phases& phases) {
 std::string phasesAsText(const Phases& phases) {
     std::string line;
     for (const double phase : phases) {
-        line += (line.empty() ? "" : " ") + std::to_string(std::lround(phase));
+        if (!line.empty()) {
+            line += ' ';
+        }
+        line += std::to_string(std::lround(phase));
     }
     return line;
 }
