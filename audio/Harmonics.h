@@ -80,4 +80,43 @@ inline double peakOf(const Levels& sines, const Levels& cosines) {
     return peak;
 }
 
+// Each harmonic's sine and cosine parts as the snapshot sets them, those from `highestHz` up
+// left out, and scaled so that one harmonic at 200 plays at half of full scale times the volume,
+// less where the sum's peak would pass full scale; silent when not `sounding`. In sine phase
+// every cosine part is exactly 0 and every sine part exactly the amplitude times the gain.
+struct Parts {
+    std::array<double, harmonicCount> sines{};
+    std::array<double, harmonicCount> cosines{};
+};
+inline Parts partsOf(const SoundSnapshot& snapshot, double pitchHz, double highestHz,
+                     bool sounding) {
+    Parts parts;
+    for (std::size_t k = 0; k < harmonicCount; ++k) {
+        const double amplitude = static_cast<double>(k + 1) * pitchHz < highestHz
+                                     ? within(snapshot.amplitudes[k], -maxAmplitude, maxAmplitude)
+                                     : 0.0;
+        const double phase = std::isfinite(snapshot.phases[k]) ? snapshot.phases[k] : 0.0;
+        if (phase == 0.0) {
+            parts.sines[k] = amplitude;
+        } else {
+            const double radians = phase * std::numbers::pi / 180.0;
+            parts.sines[k] = amplitude * std::cos(radians);
+            parts.cosines[k] = amplitude * std::sin(radians);
+        }
+    }
+    double gain = 0.0;
+    if (sounding) {
+        gain = within(snapshot.volume, 0.0, 1.0) * 0.5 / unitsAtHalfScale;
+        const double peak = peakOf(parts.sines, parts.cosines);
+        if (peak * gain > fullScale) {
+            gain = fullScale / peak;
+        }
+    }
+    for (std::size_t k = 0; k < harmonicCount; ++k) {
+        parts.sines[k] *= gain;
+        parts.cosines[k] *= gain;
+    }
+    return parts;
+}
+
 } // namespace audio::harmonics

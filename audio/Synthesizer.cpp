@@ -22,34 +22,9 @@ void Synthesizer::set(const SoundSnapshot& snapshot) {
     const double pitch = within(snapshot.pitchHz, 0.0, sampleRate_ / 2.0);
     phaseStep_ = pitch / sampleRate_;
 
-    Levels sines{};
-    Levels cosines{};
-    for (std::size_t k = 0; k < harmonicCount; ++k) {
-        const bool belowNyquist = static_cast<double>(k + 1) * pitch < sampleRate_ / 2.0;
-        const double amplitude =
-            belowNyquist ? within(snapshot.amplitudes[k], -maxAmplitude, maxAmplitude) : 0.0;
-        const double phase = std::isfinite(snapshot.phases[k]) ? snapshot.phases[k] : 0.0;
-        if (phase == 0.0) {
-            sines[k] = amplitude;
-        } else {
-            const double radians = phase * std::numbers::pi / 180.0;
-            sines[k] = amplitude * std::cos(radians);
-            cosines[k] = amplitude * std::sin(radians);
-        }
-    }
-    double gain = 0.0;
-    if (snapshot.on && !snapshot.playing) {
-        gain = within(snapshot.volume, 0.0, 1.0) * 0.5 / unitsAtHalfScale;
-        const double peak = peakOf(sines, cosines);
-        if (peak * gain > fullScale) {
-            gain = fullScale / peak;
-        }
-    }
-    for (std::size_t k = 0; k < harmonicCount; ++k) {
-        sines[k] *= gain;
-        cosines[k] *= gain;
-    }
-    aimAt(sines, cosines);
+    const Parts parts =
+        partsOf(snapshot, pitch, sampleRate_ / 2.0, snapshot.on && !snapshot.playing);
+    aimAt(parts.sines, parts.cosines);
 }
 
 void Synthesizer::aimAt(const Levels& sines, const Levels& cosines) {

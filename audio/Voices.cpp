@@ -23,26 +23,11 @@ void Voices::set(const SoundSnapshot& snapshot) {
         return;
     }
     current_ = snapshot;
-    Levels sines{};
-    Levels cosines{};
+    // The pitch is each note's own: the parts for all 17, each voice leaving out its highest.
+    const Parts parts = partsOf(snapshot, 0.0, 1.0, snapshot.on);
     for (std::size_t k = 0; k < harmonicCount; ++k) {
-        const double amplitude = within(snapshot.amplitudes[k], -maxAmplitude, maxAmplitude);
-        const double radians = (std::isfinite(snapshot.phases[k]) ? snapshot.phases[k] : 0.0) *
-                               std::numbers::pi / 180.0;
-        sines[k] = amplitude * std::cos(radians);
-        cosines[k] = amplitude * std::sin(radians);
-    }
-    double gain = 0.0;
-    if (snapshot.on) {
-        gain = within(snapshot.volume, 0.0, 1.0) * 0.5 / unitsAtHalfScale;
-        const double peak = peakOf(sines, cosines);
-        if (peak * gain > fullScale) {
-            gain = fullScale / peak;
-        }
-    }
-    for (std::size_t k = 0; k < harmonicCount; ++k) {
-        targets_[0][k] = sines[k] * gain;
-        targets_[1][k] = cosines[k] * gain;
+        targets_[0][k] = parts.sines[k];
+        targets_[1][k] = parts.cosines[k];
         increments_[0][k] = (targets_[0][k] - levels_[0][k]) / rampLength_;
         increments_[1][k] = (targets_[1][k] - levels_[1][k]) / rampLength_;
     }
