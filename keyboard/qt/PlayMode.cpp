@@ -2,7 +2,6 @@
 
 #include "PianoView.h"
 
-#include <QAbstractSlider>
 #include <QAction>
 #include <QApplication>
 #include <QFile>
