@@ -26,7 +26,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         sound.emplace();
         sound->rate = std::array{8000.0, 44100.0, 48000.0, 192000.0}[(data[0] / 2) % 4];
         sound->samples.resize((size - 1) / sizeof(float));
-        std::memcpy(sound->samples.data(), data + 1, sound->samples.size() * sizeof(float));
+        if (!sound->samples.empty()) { // an empty vector's data() may be null
+            std::memcpy(sound->samples.data(), data + 1, sound->samples.size() * sizeof(float));
+        }
         for (float& sample : sound->samples) { // as the file reader leaves them
             sample = std::isfinite(sample) ? std::clamp(sample, -1e6F, 1e6F) : 0.0F;
         }
