@@ -3,7 +3,10 @@
 #include "audio/MidiFile.h"
 
 #include <atomic>
+#include <cerrno>
+#include <chrono>
 #include <cstring>
+#include <ctime>
 #include <map>
 #include <mutex>
 #include <pipewire/pipewire.h>
@@ -20,6 +23,19 @@ namespace {
 
 constexpr const char* midiFormat = "8 bit raw midi";
 
+// PipeWire's method macros are GNU statement expressions, which a pedantic build refuses: its
+// interfaces are called here as those macros would call them.
+template <class Methods, class Object> std::pair<const Methods&, void*> methodsOf(Object* object) {
+    auto* interface = reinterpret_cast<spa_interface*>(object);
+    return {*static_cast<const Methods*>(interface->cb.funcs), interface->cb.data};
+}
+
+void armTimer(pw_loop* loop, spa_source* timer, std::chrono::milliseconds after) {
+    const auto [utils, data] = methodsOf<spa_loop_utils_methods>(loop->utils);
+    timespec value{std::time_t(after.count() / 1000), long(after.count() % 1000) * 1'000'000};
+    utils.update_timer(data, timer, &value, nullptr, false);
+}
+
 bool isOurs(const spa_dict* props, std::uint32_t node) {
     const char* id = spa_dict_lookup(props, PW_KEY_NODE_ID);
     return id != nullptr && std::strtoul(id, nullptr, 10) == node;
@@ -34,6 +50,7 @@ struct MidiInput::State {
     pw_context* context = nullptr;
     pw_core* core = nullptr;
     pw_registry* registry = nullptr;
+    spa_source* retry = nullptr; // to connect again after the server has gone
     spa_hook coreListener{};
     spa_hook registryListener{};
     pw_filter* filter = nullptr;
@@ -45,6 +62,20 @@ struct MidiInput::State {
     std::atomic<int> linked{0};
 
     State(NoteQueue& q, std::function<void(const NoteEvent&)> h) : queue(q), heard(std::move(h)) {}
+
+    bool connect();
+    void disconnect();
+
+    // On the loop's thread, a while after the server went (never inside the core's own event):
+    // what was made with it goes, and a new one is asked for until one answers.
+    void tryAgain() {
+        if (core != nullptr) {
+            disconnect();
+        }
+        if (!connect()) {
+            armTimer(pw_thread_loop_get_loop(loop), retry, std::chrono::seconds(1));
+        }
+    }
 
     void link(std::uint32_t source) {
         if (ourPort == SPA_ID_INVALID) {
@@ -141,6 +172,24 @@ constexpr pw_registry_events registryEvents = [] {
     return events;
 }();
 
+void onCoreError(void* data, std::uint32_t id, int /*seq*/, int result, const char* /*message*/) {
+    auto& state = *static_cast<MidiInput::State*>(data);
+    if (id == PW_ID_CORE && result == -EPIPE) {
+        armTimer(pw_thread_loop_get_loop(state.loop), state.retry, std::chrono::milliseconds(100));
+    }
+}
+
+constexpr pw_core_events coreEvents = [] {
+    pw_core_events events{};
+    events.version = PW_VERSION_CORE_EVENTS;
+    events.error = onCoreError;
+    return events;
+}();
+
+void onRetry(void* data, std::uint64_t /*expirations*/) {
+    static_cast<MidiInput::State*>(data)->tryAgain();
+}
+
 void onProcess(void* data, spa_io_position* position) {
     static_cast<MidiInput::State*>(data)->process(position);
 }
@@ -162,6 +211,59 @@ void initialiseOnce() {
 
 MidiInput::MidiInput(std::unique_ptr<State> state) : state_(std::move(state)) {}
 
+bool MidiInput::State::connect() {
+    core = pw_context_connect(context, nullptr, 0);
+    if (core == nullptr) {
+        return false;
+    }
+    const auto [coreMethods, coreData] = methodsOf<pw_core_methods>(core);
+    coreMethods.add_listener(coreData, &coreListener, &coreEvents, this);
+    filter = pw_filter_new(core, "Tonvirta",
+                           // A MIDI sink to the session manager too, so that a player that asks
+                           // it for one (as pw-midiplay does) is given ours.
+                           pw_properties_new(PW_KEY_MEDIA_TYPE, "Midi", PW_KEY_MEDIA_CATEGORY,
+                                             "Playback", PW_KEY_MEDIA_ROLE, "DSP",
+                                             PW_KEY_MEDIA_CLASS, "Midi/Sink", PW_KEY_NODE_NAME,
+                                             "Tonvirta", PW_KEY_NODE_DESCRIPTION, "Tonvirta",
+                                             PW_KEY_NODE_AUTOCONNECT, "false", nullptr));
+    pw_filter_add_listener(filter, &filterListener, &filterEvents, this);
+    port = pw_filter_add_port(
+        filter, PW_DIRECTION_INPUT, PW_FILTER_PORT_FLAG_MAP_BUFFERS, 0,
+        pw_properties_new(PW_KEY_FORMAT_DSP, midiFormat, PW_KEY_PORT_NAME, "input", nullptr),
+        nullptr, 0);
+    if (pw_filter_connect(filter, PW_FILTER_FLAG_RT_PROCESS, nullptr, 0) < 0) {
+        disconnect();
+        return false;
+    }
+    registry = pw_core_get_registry(core, PW_VERSION_REGISTRY, 0);
+    const auto [registryMethods, registryData] = methodsOf<pw_registry_methods>(registry);
+    registryMethods.add_listener(registryData, &registryListener, &registryEvents, this);
+    return true;
+}
+
+void MidiInput::State::disconnect() {
+    for (auto& [source, proxy] : links) {
+        pw_proxy_destroy(proxy);
+    }
+    links.clear();
+    sourcesWaiting.clear();
+    linked = 0;
+    ourPort = SPA_ID_INVALID;
+    if (registry != nullptr) {
+        pw_proxy_destroy(reinterpret_cast<pw_proxy*>(registry));
+        registry = nullptr;
+    }
+    if (filter != nullptr) {
+        pw_filter_destroy(filter);
+        filter = nullptr;
+        port = nullptr;
+    }
+    if (core != nullptr) {
+        pw_core_disconnect(core);
+        core = nullptr;
+    }
+}
+
 std::unique_ptr<MidiInput> MidiInput::open(NoteQueue& queue,
                                            std::function<void(const NoteEvent&)> heard) {
     initialiseOnce();
@@ -173,34 +275,15 @@ std::unique_ptr<MidiInput> MidiInput::open(NoteQueue& queue,
     }
     std::unique_ptr<MidiInput> input(new MidiInput(std::move(state)));
     pw_thread_loop_lock(s.loop);
-    s.context = pw_context_new(pw_thread_loop_get_loop(s.loop), nullptr, 0);
-    s.core = s.context == nullptr ? nullptr : pw_context_connect(s.context, nullptr, 0);
-    if (s.core == nullptr) {
-        pw_thread_loop_unlock(s.loop);
-        return nullptr;
-    }
-    s.filter = pw_filter_new(s.core, "Tonvirta",
-                             // A MIDI sink to the session manager too, so that a player that asks
-                             // it for one (as pw-midiplay does) is given ours.
-                             pw_properties_new(PW_KEY_MEDIA_TYPE, "Midi", PW_KEY_MEDIA_CATEGORY,
-                                               "Playback", PW_KEY_MEDIA_ROLE, "DSP",
-                                               PW_KEY_MEDIA_CLASS, "Midi/Sink", PW_KEY_NODE_NAME,
-                                               "Tonvirta", PW_KEY_NODE_DESCRIPTION, "Tonvirta",
-                                               PW_KEY_NODE_AUTOCONNECT, "false", nullptr));
-    pw_filter_add_listener(s.filter, &s.filterListener, &filterEvents, &s);
-    s.port = pw_filter_add_port(
-        s.filter, PW_DIRECTION_INPUT, PW_FILTER_PORT_FLAG_MAP_BUFFERS, 0,
-        pw_properties_new(PW_KEY_FORMAT_DSP, midiFormat, PW_KEY_PORT_NAME, "input", nullptr),
-        nullptr, 0);
-    if (pw_filter_connect(s.filter, PW_FILTER_FLAG_RT_PROCESS, nullptr, 0) < 0) {
-        pw_thread_loop_unlock(s.loop);
-        return nullptr;
-    }
-    s.registry = pw_core_get_registry(s.core, PW_VERSION_REGISTRY, 0);
-    // As pw_registry_add_listener does, without its macro's GNU extension.
-    pw_proxy_add_object_listener(reinterpret_cast<pw_proxy*>(s.registry), &s.registryListener,
-                                 &registryEvents, &s);
+    pw_loop* loop = pw_thread_loop_get_loop(s.loop);
+    s.context = pw_context_new(loop, nullptr, 0);
+    const auto [utils, utilsData] = methodsOf<spa_loop_utils_methods>(loop->utils);
+    s.retry = utils.add_timer(utilsData, onRetry, &s);
+    const bool connected = s.context != nullptr && s.retry != nullptr && s.connect();
     pw_thread_loop_unlock(s.loop);
+    if (!connected) {
+        return nullptr;
+    }
     pw_thread_loop_start(s.loop);
     return input;
 }
@@ -215,17 +298,11 @@ MidiInput::~MidiInput() {
         return;
     }
     pw_thread_loop_stop(s.loop);
-    for (auto& [source, proxy] : s.links) {
-        pw_proxy_destroy(proxy);
-    }
-    if (s.registry != nullptr) {
-        pw_proxy_destroy(reinterpret_cast<pw_proxy*>(s.registry));
-    }
-    if (s.filter != nullptr) {
-        pw_filter_destroy(s.filter);
-    }
-    if (s.core != nullptr) {
-        pw_core_disconnect(s.core);
+    s.disconnect();
+    if (s.retry != nullptr) {
+        const auto [utils, data] =
+            methodsOf<spa_loop_utils_methods>(pw_thread_loop_get_loop(s.loop)->utils);
+        utils.destroy_source(data, s.retry);
     }
     if (s.context != nullptr) {
         pw_context_destroy(s.context);
