@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <pulse/pulseaudio.h>
 #include <pulse/rtclock.h>
 #include <thread>
@@ -16,6 +17,9 @@ namespace {
 // takes PulseAudio's median from the click to the ear from 22 to 15 ms, but leaves a gap under
 // full load; PipeWire's graph adds the same whatever we ask.
 constexpr std::uint32_t bufferSamples = PulseSound::sampleRate / 50; // 20 ms
+// A stream that runs dry all the same (the machine too busy to give us our turn in time) keeps
+// twice as much from then on, up to this: a little later is better than a gap every time.
+constexpr std::uint32_t mostBufferSamples = 4 * bufferSamples;
 constexpr pa_usec_t tickUs = 500'000;
 // A server is asked again at most this often while sound is wanted.
 constexpr pa_usec_t attemptUs = 1'000'000;
@@ -25,8 +29,15 @@ constexpr pa_usec_t connectingUs = 2'000'000;
 constexpr pa_usec_t stalledUs = 600'000;
 // A sink that has been idle may take most of a second to take a new stream's first samples.
 constexpr pa_usec_t startingUs = 1'500'000;
-// Once this much silence has been taken, everything before it has reached the server's output.
-constexpr std::size_t closingSilence = std::size_t{3} * bufferSamples;
+// Once three buffers of silence have been taken, everything before has reached the output.
+constexpr std::size_t closingBuffers = 3;
+
+// The server keeps this many of our samples ahead of its output, and otherwise what it likes.
+pa_buffer_attr playing(std::uint32_t samples) {
+    const auto asTheServerLikes = static_cast<std::uint32_t>(-1);
+    return {asTheServerLikes, samples * std::uint32_t{sizeof(float)}, asTheServerLikes,
+            asTheServerLikes, asTheServerLikes};
+}
 
 template <class T>
 void tellChange(std::optional<T>& told, T now, const std::function<void(T)>& tell) {
@@ -57,7 +68,8 @@ PulseSound::PulseSound(SnapshotExchange<SoundSnapshot>& exchange, NoteInbox& not
                        std::function<void(ServerState)> stateChanged,
                        std::function<void(bool)> inputChanged)
     : exchange_(exchange), notes_(notes), stateChanged_(std::move(stateChanged)),
-      inputChanged_(std::move(inputChanged)), loop_(pa_threaded_mainloop_new()) {
+      inputChanged_(std::move(inputChanged)), loop_(pa_threaded_mainloop_new()),
+      playSamples_(bufferSamples) {
     pa_threaded_mainloop_set_name(loop_, "sound");
     pa_threaded_mainloop_start(loop_);
     // Made when sound or listening is first wanted: a server is asked at once.
@@ -297,8 +309,9 @@ void PulseSound::openStream() {
             static_cast<PulseSound*>(self)->write(bytes);
         },
         this);
-    const auto none = static_cast<std::uint32_t>(-1);
-    const pa_buffer_attr buffer{none, bufferSamples * sizeof(float), none, none, none};
+    pa_stream_set_underflow_callback(
+        stream_, [](pa_stream*, void* self) { call<PulseSound, &PulseSound::ranDry>(self); }, this);
+    const pa_buffer_attr buffer = playing(playSamples_);
     if (pa_stream_connect_playback(stream_, nullptr, &buffer, PA_STREAM_ADJUST_LATENCY, nullptr,
                                    nullptr) < 0) {
         dropStream();
@@ -309,6 +322,19 @@ void PulseSound::streamChanged() {
     if (pa_stream_get_state(stream_) == PA_STREAM_READY) {
         report(ServerState::Ready);
     }
+}
+
+void PulseSound::ranDry() {
+    if (playSamples_ >= mostBufferSamples) {
+        return;
+    }
+    playSamples_ *= 2;
+    const pa_buffer_attr buffer = playing(playSamples_);
+    if (pa_operation* operation = pa_stream_set_buffer_attr(stream_, &buffer, nullptr, nullptr)) {
+        pa_operation_unref(operation);
+    }
+    std::fprintf(stderr, "tonvirta: the sound ran dry; it now keeps %u ms ahead\n",
+                 unsigned(playSamples_ * 1000 / sampleRate));
 }
 
 void PulseSound::write(std::size_t bytes) {
@@ -336,7 +362,7 @@ void PulseSound::write(std::size_t bytes) {
                     PA_SEEK_RELATIVE);
     silenceWritten_ =
         synthesizer_.silent() && voices_.silent() ? silenceWritten_ + block_.size() : 0;
-    if (finishing_ && silenceWritten_ >= closingSilence) {
+    if (finishing_ && silenceWritten_ >= closingBuffers * playSamples_) {
         finished_ = true;
     }
 }
@@ -369,7 +395,7 @@ void PulseSound::tick() {
         (!PA_STREAM_IS_GOOD(pa_stream_get_state(recording_)) || now > lastHeardUs_ + stalledUs)) {
         loseRecording();
     }
-    if (!wanted_ && stream_ != nullptr && silenceWritten_ >= closingSilence) {
+    if (!wanted_ && stream_ != nullptr && silenceWritten_ >= closingBuffers * playSamples_) {
         dropStream();
     }
     if (!wanted_ && !listener_.heard) {
@@ -398,6 +424,7 @@ void PulseSound::dropStream() {
     if (stream_ != nullptr) {
         pa_stream_set_state_callback(stream_, nullptr, nullptr);
         pa_stream_set_write_callback(stream_, nullptr, nullptr);
+        pa_stream_set_underflow_callback(stream_, nullptr, nullptr);
         pa_stream_disconnect(stream_);
         pa_stream_unref(stream_);
         stream_ = nullptr;

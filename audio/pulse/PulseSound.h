@@ -61,6 +61,7 @@ private:
     void dropStream();
     void streamChanged();
     void write(std::size_t bytes);
+    void ranDry();
     void tick();
     void setTicking(bool on);
     void report(ServerState state);
@@ -82,6 +83,7 @@ private:
     Voices voices_{sampleRate};
     bool realtimeAsked_ = false; // by the thread that writes, the first time it does
     std::vector<float> block_;
+    std::uint32_t playSamples_; // what the server holds of ours ahead of its output
     std::optional<ServerState> reported_;
     std::uint32_t sinks_ = 0;
     std::uint32_t sources_ = 0;

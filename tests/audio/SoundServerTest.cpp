@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QLabel>
+#include <QRegularExpression>
 #include <algorithm>
 #include <atomic>
 #include <thread>
@@ -129,6 +130,25 @@ TEST_F(SoundServer, PlaysWithoutGapsWhenEveryCoreIsBusyAndFadesOutWhenClosed) {
     const float steady = tone::largestStep(std::span(samples).subspan(closedAt - 4800, 4800));
     EXPECT_LE(tone::largestStep(after), steady * 1.1F) << "no click as it ended";
     EXPECT_LT(tone::peak(after.last(480)), 0.0001F) << "it stopped";
+}
+
+// GIVEN SQUARE playing WHEN the program is held up for a tenth of a second, as a machine too
+// busy to give it its turn may hold it, THEN its sound ran dry, and from then on the server is
+// given more of it to hold ahead.
+TEST_F(SoundServer, KeepsMoreAheadOnceItsSoundHasRunDry) {
+    play(1);
+    ASSERT_GE(msUntilHeard(), 0.0);
+    const auto msAhead = [] {
+        QProcess pactl;
+        pactl.start("pactl", {"list", "sink-inputs"});
+        pactl.waitForFinished();
+        static const QRegularExpression buffer("Buffer Latency: (\\d+) usec");
+        return buffer.match(pactl.readAllStandardOutput()).captured(1).toInt() / 1000;
+    };
+    EXPECT_LT(msAhead(), 25);
+    QProcess::execute("sh", {"-c", "kill -STOP $0; sleep 0.1; kill -CONT $0",
+                             QString::number(QCoreApplication::applicationPid())});
+    EXPECT_TRUE(eventually([&] { return msAhead() >= 25; }));
 }
 
 // Listening to the default input, the sink's monitor, while a recording of SQUARE plays
