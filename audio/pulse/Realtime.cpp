@@ -22,7 +22,7 @@ void fromRealtimeKit(pid_t thread) {
         return;
     }
     sd_bus_set_method_call_timeout(bus, busTimeoutUs);
-    sd_bus_error error = SD_BUS_ERROR_NULL;
+    sd_bus_error error{}; // as SD_BUS_ERROR_NULL, whose compound literal C++ lacks
     sd_bus_call_method(bus, "org.freedesktop.RealtimeKit1", "/org/freedesktop/RealtimeKit1",
                        "org.freedesktop.RealtimeKit1", "MakeThreadRealtime", &error, nullptr, "tu",
                        std::uint64_t(thread), std::uint32_t(priority));
