@@ -85,8 +85,8 @@ inline double peakOf(const Levels& sines, const Levels& cosines) {
 // less where the sum's peak would pass full scale; silent when not `sounding`. In sine phase
 // every cosine part is exactly 0 and every sine part exactly the amplitude times the gain.
 struct Parts {
-    std::array<double, harmonicCount> sines{};
-    std::array<double, harmonicCount> cosines{};
+    Levels sines{};
+    Levels cosines{};
 };
 inline Parts partsOf(const SoundSnapshot& snapshot, double pitchHz, double highestHz,
                      bool sounding) {
@@ -118,5 +118,45 @@ inline Parts partsOf(const SoundSnapshot& snapshot, double pitchHz, double highe
     }
     return parts;
 }
+
+// The harmonics' sine and cosine parts as they sound now, each moving in a straight line to where
+// it was last aimed over `seconds`, so that no edit clicks.
+class Ramp {
+public:
+    static constexpr double seconds = 0.015;
+
+    explicit Ramp(double sampleRate)
+        : length_(std::max(1, static_cast<int>(std::lround(seconds * sampleRate)))) {}
+
+    void aimAt(const Parts& parts) {
+        targets_ = {parts.sines, parts.cosines};
+        for (std::size_t part = 0; part < 2; ++part) {
+            for (std::size_t k = 0; k < harmonicCount; ++k) {
+                increments_[part][k] = (targets_[part][k] - levels_[part][k]) / length_;
+            }
+        }
+        left_ = length_;
+    }
+    // One sample on; only while moving.
+    void step() {
+        --left_;
+        for (std::size_t part = 0; part < 2; ++part) {
+            for (std::size_t k = 0; k < harmonicCount; ++k) {
+                levels_[part][k] =
+                    left_ == 0 ? targets_[part][k] : levels_[part][k] + increments_[part][k];
+            }
+        }
+    }
+    [[nodiscard]] bool moving() const { return left_ > 0; }
+    [[nodiscard]] const Levels& sines() const { return levels_[0]; }
+    [[nodiscard]] const Levels& cosines() const { return levels_[1]; }
+
+private:
+    int length_;
+    std::array<Levels, 2> levels_{};
+    std::array<Levels, 2> targets_{};
+    std::array<Levels, 2> increments_{};
+    int left_ = 0;
+};
 
 } // namespace audio::harmonics

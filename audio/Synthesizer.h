@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Harmonics.h"
 #include "SoundSnapshot.h"
 
 #include <span>
@@ -15,7 +16,7 @@ namespace audio {
 // sample is as it was before phases were heard at all.
 class Synthesizer {
 public:
-    static constexpr double rampSeconds = 0.015;
+    static constexpr double rampSeconds = harmonics::Ramp::seconds;
 
     explicit Synthesizer(double sampleRate);
 
@@ -29,21 +30,12 @@ public:
     [[nodiscard]] bool silent() const;
 
 private:
-    using Levels = std::array<double, harmonicCount>;
-    void aimAt(const Levels& sines, const Levels& cosines);
-
     double sampleRate_;
-    int rampLength_;
     SoundSnapshot current_;
     double phase_ = 0.0;     // of the fundamental, in periods
     double phaseStep_ = 0.0; // periods per sample
-    // Per harmonic, the sine part and then the cosine part: now, where the ramp ends, and the
-    // step a sample while ramping.
-    std::array<Levels, 2> levels_{};
-    std::array<Levels, 2> targets_{};
-    std::array<Levels, 2> increments_{};
+    harmonics::Ramp ramp_;
     bool phased_ = false; // a cosine part is sounding or on its way
-    int rampLeft_ = 0;
 };
 
 } // namespace audio

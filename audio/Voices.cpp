@@ -10,9 +10,7 @@ namespace audio {
 
 using namespace harmonics;
 
-Voices::Voices(double sampleRate)
-    : sampleRate_(sampleRate),
-      rampLength_(std::max(1, static_cast<int>(std::lround(0.015 * sampleRate)))) {}
+Voices::Voices(double sampleRate) : sampleRate_(sampleRate), timbre_(sampleRate) {}
 
 double Voices::frequencyOf(double note) {
     return 440.0 * std::exp2((note - 69.0) / 12.0);
@@ -24,14 +22,7 @@ void Voices::set(const SoundSnapshot& snapshot) {
     }
     current_ = snapshot;
     // The pitch is each note's own: the parts for all 17, each voice leaving out its highest.
-    const Parts parts = partsOf(snapshot, 0.0, 1.0, snapshot.on);
-    for (std::size_t k = 0; k < harmonicCount; ++k) {
-        targets_[0][k] = parts.sines[k];
-        targets_[1][k] = parts.cosines[k];
-        increments_[0][k] = (targets_[0][k] - levels_[0][k]) / rampLength_;
-        increments_[1][k] = (targets_[1][k] - levels_[1][k]) / rampLength_;
-    }
-    rampLeft_ = rampLength_;
+    timbre_.aimAt(partsOf(snapshot, 0.0, 1.0, snapshot.on));
 }
 
 void Voices::tune(Voice& voice) const {
@@ -155,23 +146,13 @@ std::size_t Voices::sounding() const {
         std::count_if(voices_.begin(), voices_.end(), [](const Voice& v) { return v.note >= 0; }));
 }
 
-void Voices::rampTimbre() {
-    --rampLeft_;
-    for (std::size_t part = 0; part < 2; ++part) {
-        for (std::size_t k = 0; k < harmonicCount; ++k) {
-            levels_[part][k] =
-                rampLeft_ == 0 ? targets_[part][k] : levels_[part][k] + increments_[part][k];
-        }
-    }
-}
-
 void Voices::renderAdding(std::span<float> samples) {
     if (silent()) {
         return;
     }
     for (float& sample : samples) {
-        if (rampLeft_ > 0) {
-            rampTimbre();
+        if (timbre_.moving()) {
+            timbre_.step();
         }
         double weight = 0.0;
         for (const Voice& v : voices_) {
@@ -187,7 +168,7 @@ void Voices::renderAdding(std::span<float> samples) {
             const std::size_t below = v.harmonics;
             forEachPhasedHarmonic(theta, [&](std::size_t k, double sine, double cosine) {
                 if (k < below) {
-                    sum += levels_[0][k] * sine + levels_[1][k] * cosine;
+                    sum += timbre_.sines()[k] * sine + timbre_.cosines()[k] * cosine;
                 }
             });
             mix += sum * v.velocity * v.level;

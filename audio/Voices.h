@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Harmonics.h"
 #include "NoteQueue.h"
 #include "SoundSnapshot.h"
 
@@ -40,7 +41,6 @@ public:
     [[nodiscard]] static double frequencyOf(double note);
 
 private:
-    using Levels = std::array<double, harmonicCount>;
     struct Voice {
         int note = -1; // -1: free
         double velocity = 0.0;
@@ -61,16 +61,11 @@ private:
     // one shorter than a block of sound is still heard.
     void letGo(Voice& voice);
     void tune(Voice& voice) const;
-    void rampTimbre();
 
     double sampleRate_;
-    int rampLength_;
     SoundSnapshot current_;
     std::array<Voice, 2 * count> voices_{}; // room for the dying beside the sounding
-    std::array<Levels, 2> levels_{};        // the timbre's sine and cosine parts, with the gain
-    std::array<Levels, 2> targets_{};
-    std::array<Levels, 2> increments_{};
-    int rampLeft_ = 0;
+    harmonics::Ramp timbre_;                // the sine and cosine parts, with the gain
     double bend_ = 0.0;
     bool pedal_ = false;
     std::uint64_t notesStarted_ = 0;
