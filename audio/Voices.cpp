@@ -55,9 +55,8 @@ void Voices::letGo(Voice& voice) {
 }
 
 void Voices::start(int note, double velocity) {
-    auto sounding = [](const Voice& v) { return v.note >= 0; };
     auto free =
-        std::find_if(voices_.begin(), voices_.end(), [&](const Voice& v) { return !sounding(v); });
+        std::find_if(voices_.begin(), voices_.end(), [](const Voice& v) { return v.note < 0; });
     // Voices not already dying as taken: the oldest of them makes room.
     const auto living = [](const Voice& v) { return v.note >= 0 && v.levelStep >= 0.0; };
     if (std::size_t(std::count_if(voices_.begin(), voices_.end(), living)) >= count ||

@@ -26,6 +26,11 @@ constexpr std::array<Place, 34> places{{
     {18, '9', 25}, {32, 'O', 26}, {19, '0', 27}, {33, 'P', 28},
 }};
 
+template <class Matches> std::optional<int> semitoneWhere(Matches matches) {
+    const auto found = std::find_if(places.begin(), places.end(), matches);
+    return found == places.end() ? std::nullopt : std::optional<int>(found->semitone);
+}
+
 } // namespace
 
 bool isBlack(int note) {
@@ -68,17 +73,13 @@ std::optional<int> PianoLayout::noteAt(double x, double y) const {
 }
 
 std::optional<int> semitoneOfKeyCode(unsigned keyCode) {
-    const auto found = std::find_if(places.begin(), places.end(),
-                                    [keyCode](const Place& p) { return p.code == keyCode; });
-    return found == places.end() ? std::nullopt : std::optional<int>(found->semitone);
+    return semitoneWhere([keyCode](const Place& p) { return p.code == keyCode; });
 }
 
 std::optional<int> semitoneOfCharacter(char character) {
     const char upper =
         character >= 'a' && character <= 'z' ? char(character - 'a' + 'A') : character;
-    const auto found = std::find_if(places.begin(), places.end(),
-                                    [upper](const Place& p) { return p.character == upper; });
-    return found == places.end() ? std::nullopt : std::optional<int>(found->semitone);
+    return semitoneWhere([upper](const Place& p) { return p.character == upper; });
 }
 
 void Octave::shift(int octaves) {
