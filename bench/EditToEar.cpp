@@ -19,6 +19,7 @@
 //                       notes heard, then the level a quarter second after the last
 // where SERVER is pulseaudio or pipewire.
 #include "app/MainWindow.h"
+#include "tests/audio/ToneMeter.h"
 #include "tests/support/PrivateSoundServer.h"
 #include "tests/support/QtUser.h"
 
@@ -399,13 +400,7 @@ int midi(QWidget& window, QAction* sound, Monitor& monitor, bool count) {
 
 // The longest run of silence in the samples since the given time, in ms.
 double longestGap(const std::vector<float>& samples, std::size_t from) {
-    std::size_t run = 0;
-    std::size_t longest = 0;
-    for (std::size_t i = from; i < samples.size(); ++i) {
-        run = std::fabs(samples[i]) < 1e-4F ? run + 1 : 0;
-        longest = std::max(longest, run);
-    }
-    return double(longest) / samplesPerMs;
+    return double(tone::longestSilence(std::span(samples).subspan(from))) / samplesPerMs;
 }
 
 int busy(QWidget& window, QAction* sound, Monitor& monitor) {
