@@ -10,6 +10,7 @@
 #include <map>
 #include <mutex>
 #include <pipewire/pipewire.h>
+#include <set>
 #include <spa/control/control.h>
 #include <spa/pod/iter.h>
 #include <spa/utils/result.h>
@@ -57,8 +58,8 @@ struct MidiInput::State {
     void* port = nullptr;
     spa_hook filterListener{};
     std::uint32_t ourPort = SPA_ID_INVALID;
-    std::map<std::uint32_t, pw_proxy*> links;     // by the source port's id
-    std::map<std::uint32_t, bool> sourcesWaiting; // seen before our own port was known
+    std::map<std::uint32_t, pw_proxy*> links; // by the source port's id
+    std::set<std::uint32_t> sourcesWaiting;   // seen before our own port was known
     std::atomic<int> linked{0};
 
     State(NoteQueue& q, std::function<void(const NoteEvent&)> h) : queue(q), heard(std::move(h)) {}
@@ -79,7 +80,7 @@ struct MidiInput::State {
 
     void link(std::uint32_t source) {
         if (ourPort == SPA_ID_INVALID) {
-            sourcesWaiting[source] = true;
+            sourcesWaiting.insert(source);
             return;
         }
         if (links.count(source) != 0) {
@@ -107,7 +108,7 @@ struct MidiInput::State {
         if (std::strcmp(direction, "in") == 0 && isOurs(props, node)) {
             ourPort = id;
             auto waiting = std::exchange(sourcesWaiting, {});
-            for (const auto& [source, unused] : waiting) {
+            for (const std::uint32_t source : waiting) {
                 link(source);
             }
         } else if (std::strcmp(direction, "out") == 0 && !isOurs(props, node)) {
