@@ -22,10 +22,9 @@ constexpr std::array<std::optional<Ideal>, 6> presetShapes{
 
 } // namespace
 
-DisplayViews::DisplayViews(QWidget& display, QMenu& menu, model::Tone& tone, Loader load,
-                           std::function<void()> redraw, std::function<void(const QString&)> say)
-    : QObject(&display), tone_(tone), views_(tone.views()), load_(std::move(load)),
-      redraw_(std::move(redraw)), say_(std::move(say)) {
+DisplayViews::DisplayViews(QWidget& display, QMenu& menu, model::Tone& tone,
+                           std::function<void()> redraw)
+    : QObject(&display), tone_(tone), views_(tone.views()), redraw_(std::move(redraw)) {
     menu.addSeparator();
     connect(addDisplayItem(display, menu, tr("Show harmonics"), Qt::Key_H, true), &QAction::toggled,
             this, [this](bool on) {
@@ -72,8 +71,9 @@ void DisplayViews::presetClicked(int index) {
 // A view ticked that shows nothing says how to give it something to show.
 void DisplayViews::sayIfNoTarget() {
     if (views_.target && !views_.aim && !views_.round) {
-        say_(tr("Show target: no target yet. Press a preset, draw a wave on the display or open "
-                "a sound, and its shape shows here."));
+        emit said(
+            tr("Show target: no target yet. Press a preset, draw a wave on the display or open "
+               "a sound, and its shape shows here."));
     }
 }
 
@@ -169,7 +169,8 @@ void DisplayViews::finishDrawing() {
     }
     views_.drawing = shown;
     loadingDrawing_ = true;
-    load_(scope::harmonicsOf(heights));
+    const scope::Harmonics harmonics = scope::harmonicsOf(heights);
+    tone_.load(harmonics.amplitudes, harmonics.phases);
     loadingDrawing_ = false;
     redraw_();
 }

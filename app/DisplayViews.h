@@ -23,12 +23,8 @@ class DisplayViews final : public QObject {
     Q_OBJECT
 
 public:
-    using Loader = std::function<void(const scope::Harmonics&)>;
-
-    // load writes a drawing's harmonics into the boxes; redraw shows the display at once; say
-    // tells the user why there is nothing to show.
-    DisplayViews(QWidget& display, QMenu& menu, model::Tone& tone, Loader load,
-                 std::function<void()> redraw, std::function<void(const QString&)> say);
+    // A drawing's harmonics go into the tone; redraw shows the display at once.
+    DisplayViews(QWidget& display, QMenu& menu, model::Tone& tone, std::function<void()> redraw);
 
     [[nodiscard]] const scope::Views& views() const { return views_; }
     // What the target is, in a few words; empty before there is one.
@@ -46,6 +42,8 @@ public:
 signals:
     // A view was switched, or the target changed.
     void shownChanged();
+    // Why there is nothing to show.
+    void said(const QString& text);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -62,9 +60,7 @@ private:
     std::optional<scope::Drawing> drawing_;
     std::optional<scope::Curve> shownBefore_; // back on screen if the stroke comes to nothing
     bool loadingDrawing_ = false;
-    Loader load_;
     std::function<void()> redraw_;
-    std::function<void(const QString&)> say_;
     QString aimName_;
     QAction* sinePhases_ = nullptr;
 };

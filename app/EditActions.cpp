@@ -21,16 +21,16 @@ bool isUndoOrRedo(const QKeyEvent& key) {
 } // namespace
 
 EditActions::EditActions(QWidget& window, QMenu& menu,
-                         std::array<QLineEdit*, editor::slotCount> boxes, Boxes access, Note& note)
-    : QObject(&window), boxes_(boxes), access_(std::move(access)), note_(note),
-      history_(access_.read()) {
+                         std::array<QLineEdit*, editor::slotCount> boxes, model::Tone& tone,
+                         Note& note)
+    : QObject(&window), boxes_(boxes), tone_(tone), note_(note) {
     menu.addSeparator();
     undo_ = addAction(window, menu, tr("Undo"), {QKeySequence(QKeySequence::Undo)});
     redo_ = addAction(
         window, menu, tr("Redo"),
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
-    connect(undo_, &QAction::triggered, this, [this] { moveThroughHistory(true); });
-    connect(redo_, &QAction::triggered, this, [this] { moveThroughHistory(false); });
+    connect(undo_, &QAction::triggered, this, [this] { tone_.undo(); });
+    connect(redo_, &QAction::triggered, this, [this] { tone_.redo(); });
     menu.addSeparator();
     connect(addAction(window, menu, tr("Copy amplitudes"),
                       {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)}),
@@ -43,6 +43,12 @@ EditActions::EditActions(QWidget& window, QMenu& menu,
     }
     // Any user input ends the action before it; the filter sees it before its widget does.
     qApp->installEventFilter(this);
+    tone_.setStepScheduler([this] { QTimer::singleShot(0, this, [this] { tone_.endStep(); }); });
+    tone_.listen([this](model::Tone::Change change) {
+        if (change == model::Tone::Change::Steps) {
+            updateActions();
+        }
+    });
     updateActions();
 }
 
@@ -56,25 +62,6 @@ QAction* EditActions::addAction(QWidget& window, QMenu& menu, const QString& tex
     return action;
 }
 
-void EditActions::amplitudesChanged() {
-    if (restoring_ || holding_) {
-        return;
-    }
-    if (!pending_) {
-        pending_ = true;
-        pendingKey_ = actionKey_;
-        QTimer::singleShot(0, this, &EditActions::recordPendingStep);
-    }
-}
-
-void EditActions::recordPendingStep() {
-    if (pending_) {
-        pending_ = false;
-        history_.record(access_.read(), pendingKey_);
-        updateActions();
-    }
-}
-
 bool EditActions::eventFilter(QObject* watched, QEvent* event) {
     const auto type = event->type();
     if (type == QEvent::ShortcutOverride &&
@@ -86,37 +73,26 @@ bool EditActions::eventFilter(QObject* watched, QEvent* event) {
     }
     if (type == QEvent::KeyPress || type == QEvent::MouseButtonPress ||
         type == QEvent::MouseButtonRelease || type == QEvent::Wheel) {
-        recordPendingStep();
         const auto box = std::find(boxes_.begin(), boxes_.end(), watched);
-        actionKey_ = type == QEvent::KeyPress && box != boxes_.end()
-                         ? 1 + static_cast<int>(box - boxes_.begin())
-                         : 0;
+        tone_.startAction(type == QEvent::KeyPress && box != boxes_.end()
+                              ? 1 + static_cast<int>(box - boxes_.begin())
+                              : 0);
     }
     if (type == QEvent::FocusOut &&
         std::find(boxes_.begin(), boxes_.end(), watched) != boxes_.end()) {
-        recordPendingStep();
-        history_.stopMerging();
+        tone_.stopMerging();
     }
     return QObject::eventFilter(watched, event);
 }
 
-void EditActions::moveThroughHistory(bool back) {
-    recordPendingStep();
-    const editor::Step& step = back ? history_.undo() : history_.redo();
-    restoring_ = true;
-    access_.restore(step);
-    restoring_ = false;
-    updateActions();
-}
-
 void EditActions::copy() {
-    recordPendingStep();
+    tone_.endStep();
     QApplication::clipboard()->setText(
-        QString::fromStdString(editor::harmonicsAsText(access_.read())));
+        QString::fromStdString(editor::harmonicsAsText(tone_.step())));
 }
 
 void EditActions::paste() {
-    recordPendingStep();
+    tone_.endStep();
     const editor::ParsedHarmonics harmonics =
         editor::parseHarmonics(QApplication::clipboard()->text().toStdString());
     const editor::ParsedAmplitudes& parsed = harmonics.amplitudes;
@@ -126,39 +102,20 @@ void EditActions::paste() {
             parsed.problem == Problem::NoNumbers
                 ? tr("the clipboard holds no numbers")
                 : tr("\"%1\" is not a number").arg(QString::fromStdString(parsed.word));
-        say(tr("Nothing pasted: %1. Copy numbers such as \"100 0 30\" and try again.").arg(why));
+        note_.say(
+            tr("Nothing pasted: %1. Copy numbers such as \"100 0 30\" and try again.").arg(why));
         return;
     }
-    loadAsOneStep(parsed.numbers, harmonics.phases);
+    tone_.load(parsed.numbers, harmonics.phases);
     if (parsed.leftOut > 0) {
-        say(tr("Pasted the first 17 numbers and left out the rest (%1 more).").arg(parsed.leftOut));
+        note_.say(
+            tr("Pasted the first 17 numbers and left out the rest (%1 more).").arg(parsed.leftOut));
     }
-}
-
-void EditActions::holdSteps(bool hold) {
-    recordPendingStep();
-    holding_ = hold;
-    actionKey_ = 0;
-    if (!hold) {
-        history_.record(access_.read(), 0);
-        updateActions();
-    }
-}
-
-void EditActions::loadAsOneStep(std::span<const std::string> texts, const editor::Phases& phases) {
-    recordPendingStep();
-    actionKey_ = 0;
-    access_.load(texts, phases);
-    recordPendingStep();
-}
-
-void EditActions::say(const QString& text) {
-    note_.say(text);
 }
 
 void EditActions::updateActions() {
-    undo_->setEnabled(history_.canUndo());
-    redo_->setEnabled(history_.canRedo());
+    undo_->setEnabled(tone_.canUndo());
+    redo_->setEnabled(tone_.canRedo());
 }
 
 } // namespace app

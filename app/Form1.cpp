@@ -40,15 +40,6 @@ void place(QWidget& widget, layout::Rect twips) {
     widget.setGeometry(px.left, px.top, px.width, px.height);
 }
 
-// Whole amplitudes as the boxes write them.
-std::vector<std::string> integerTexts(std::span<const int> amplitudes) {
-    std::vector<std::string> texts(amplitudes.size());
-    std::transform(amplitudes.begin(), amplitudes.end(), texts.begin(), [](int amplitude) {
-        return forms::integerToText(static_cast<std::int16_t>(amplitude));
-    });
-    return texts;
-}
-
 QString harmonicName(std::size_t index) {
     return Form1::tr("Harmonic %1 amplitude").arg(index + 1);
 }
@@ -71,14 +62,8 @@ Form1::Form1(forms::ErrorBoundary::Reporter reporter, std::unique_ptr<audio::Sou
         return hidden ? SoundControls::Harmonics{game::amplitudesOf(*hidden), {}}
                       : SoundControls::Harmonics{amplitudes(), tone_.heardPhases()};
     });
-    views_ = new DisplayViews(
-        *oscil_, *displayMenu_, tone_,
-        [this](const scope::Harmonics& harmonics) {
-            load(integerTexts(harmonics.amplitudes));
-            tone_.setPhases(harmonics.phases);
-        },
-        [this] { boundary_.run([this] { handlers_->redraw(); }); },
-        [this](const QString& text) { edits_->say(text); });
+    views_ = new DisplayViews(*oscil_, *displayMenu_, tone_,
+                              [this] { boundary_.run([this] { handlers_->redraw(); }); });
     description_ = new DisplayDescription(*oscil_, tone_.views(), [this] { return texts(); });
     connect(views_, &DisplayViews::shownChanged, description_,
             [this] { description_->setAimName(views_->aimName()); });
@@ -93,8 +78,12 @@ Form1::Form1(forms::ErrorBoundary::Reporter reporter, std::unique_ptr<audio::Sou
                                                                views_->presetClicked(preset);
                                                                description_->presetPressed();
                                                            }});
-    tone_.setAmplitudeWriter(
-        [this](std::size_t index, double amplitude) { writeAmplitude(index, amplitude); });
+    tone_.setBoxes(
+        {[this](std::size_t index, double amplitude) { writeAmplitude(index, amplitude); },
+         [this](const editor::Texts& texts) {
+             boundary_.run([this, &texts] { handlers_->restore(texts); });
+         },
+         [this](std::span<const std::string> texts) { load(texts); }});
     tone_.listen([this](model::Tone::Change change) { toneChanged(change); });
     createEditActions();
     // Last, so that its filter comes first and every other sees the focus once.
@@ -114,6 +103,7 @@ Form1::Form1(forms::ErrorBoundary::Reporter reporter, std::unique_ptr<audio::Sou
 Form1::~Form1() {
     timer1_->stop();
     handlers_.reset();
+    delete edits_; // while the tone it steps is here: its filters see the focus leave the boxes
 }
 
 void Form1::createControls() {
@@ -234,17 +224,13 @@ void Form1::writeAmplitude(std::size_t index, double amplitude) {
 // Everything that shows or sounds the tone, told of each change wherever it came from.
 void Form1::toneChanged(model::Tone::Change change) {
     using Change = model::Tone::Change;
-    if (change == Change::Views) {
+    if (change == Change::Views || change == Change::Steps) {
         return;
     }
     if (change == Change::Amplitudes) {
         views_->amplitudesChanged();
     }
-    edits_->amplitudesChanged();
     description_->changed();
-    if (change == Change::Amplitudes && game_ != nullptr) {
-        game_->amplitudesChanged();
-    }
     sound_->publishSoon();
     if (change == Change::Phases) {
         boundary_.run([this] { handlers_->redraw(); });
@@ -252,49 +238,30 @@ void Form1::toneChanged(model::Tone::Change change) {
 }
 
 void Form1::createEditActions() {
-    auto* note = new Note(*oscil_);
-    connect(note, &Note::shown, description_, &DisplayDescription::noteSaid);
-    EditActions::Boxes access{
-        [this] { return tone_.step(); },
-        [this](const editor::Step& step) {
-            boundary_.run([this, &step] { handlers_->restore(step.texts); });
-            tone_.setPhases(step.phases);
-        },
-        [this](std::span<const std::string> texts, const editor::Phases& phases) {
-            load(texts);
-            tone_.setPhases(phases);
-        }};
-    edits_ = new EditActions(*this, *displayMenu_, harmonika_, std::move(access), *note);
+    note_ = new Note(*oscil_);
+    connect(note_, &Note::shown, description_, &DisplayDescription::noteSaid);
+    connect(views_, &DisplayViews::said, note_, &Note::say);
+    edits_ = new EditActions(*this, *displayMenu_, harmonika_, tone_, *note_);
     new FileActions(
         *this, *displayMenu_, *oscil_, [this] { return sound_->snapshot(); },
-        [this](const QString& text) { edits_->say(text); });
-    SoundOpening::Hooks hooks{
-        [this](const analysis::Harmonics& harmonics) {
-            edits_->loadAsOneStep(integerTexts(harmonics.amplitudes), harmonics.phases);
-        },
-        [this](const analysis::Harmonics& harmonics) {
-            views_->aimAt(harmonics);
-            sound_->choosePitchOfSound(harmonics.fundamentalHz);
-        },
-        [this](const QString& text) { edits_->say(text); }, &SoundOpening::chooseWithDialog,
-        [this](const QString& path) { play_->playFile(path); }};
-    soundOpening_ = new SoundOpening(*this, *displayMenu_, std::move(hooks));
+        [this](const QString& text) { note_->say(text); });
+    soundOpening_ = new SoundOpening(*this, *displayMenu_, tone_);
+    connect(soundOpening_, &SoundOpening::said, note_, &Note::say);
+    connect(soundOpening_, &SoundOpening::takenApart, this,
+            [this](const analysis::Harmonics& sound) {
+                views_->aimAt(sound);
+                sound_->choosePitchOfSound(sound.fundamentalHz);
+            });
     play_ = new keyboard::PlayMode(*this, *oscil_, *displayMenu_, *sound_);
-    connect(play_, &keyboard::PlayMode::said, edits_, &EditActions::say);
+    connect(soundOpening_, &SoundOpening::midiChosen, play_, &keyboard::PlayMode::playFile);
+    connect(play_, &keyboard::PlayMode::said, note_, &Note::say);
     connect(sound_, &SoundControls::availabilityChanged, play_,
             &keyboard::PlayMode::availabilityChanged);
-    auto* listening = new Listening(*oscil_, *displayMenu_, soundOutput_.get(),
-                                    {[this](bool on) {
-                                         edits_->holdSteps(on);
-                                         sound_->setListening(on);
-                                     },
-                                     [this](const analysis::Harmonics& harmonics) {
-                                         load(integerTexts(harmonics.amplitudes));
-                                         tone_.setPhases(harmonics.phases);
-                                         views_->aimAt(harmonics);
-                                     },
-                                     [this](const QString& text) { edits_->say(text); }});
-    connect(sound_, &SoundControls::said, edits_, &EditActions::say);
+    auto* listening = new Listening(*oscil_, *displayMenu_, soundOutput_.get(), tone_);
+    connect(listening, &Listening::said, note_, &Note::say);
+    connect(listening, &Listening::sessionChanged, sound_, &SoundControls::setListening);
+    connect(listening, &Listening::heard, views_, &DisplayViews::aimAt);
+    connect(sound_, &SoundControls::said, note_, &Note::say);
     connect(sound_, &SoundControls::availabilityChanged, listening,
             &Listening::availabilityChanged);
     // Listening and playing notes exclude each other, as listening and the held tone do.
@@ -319,15 +286,11 @@ void Form1::createWaveGame(game::Random random) {
             return std::uniform_int_distribution<int>(low, high)(engine);
         };
     }
-    WaveGameActions::Hooks hooks{
-        [this] { return amplitudes(); },
-        [this] { return tone_.step(); },
-        [this](const editor::Step& step) { edits_->loadAsOneStep(step.texts, step.phases); },
-        [this](const std::optional<scope::Views::Round>& round) { views_->showRound(round); },
-        [this](const QString& text) { edits_->say(text); },
-        [this] { sound_->publishSoon(); },
-        [this] { return sound_->soundAction().isChecked(); }};
-    game_ = new WaveGameActions(*oscil_, *displayMenu_, std::move(random), std::move(hooks));
+    game_ = new WaveGameActions(*oscil_, *displayMenu_, std::move(random), tone_,
+                                sound_->soundAction());
+    connect(game_, &WaveGameActions::said, note_, &Note::say);
+    connect(game_, &WaveGameActions::roundShown, views_, &DisplayViews::showRound);
+    connect(game_, &WaveGameActions::heardChanged, sound_, &SoundControls::publishSoon);
     connect(sound_, &SoundControls::playsChanged, game_,
             [this] { game_->soundPlays(sound_->plays()); });
 }

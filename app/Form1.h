@@ -96,6 +96,7 @@ private:
     DisplayViews* views_ = nullptr;
     DisplayDescription* description_ = nullptr;
     EditActions* edits_ = nullptr;
+    Note* note_ = nullptr;
     SoundOpening* soundOpening_ = nullptr;
     WaveGameActions* game_ = nullptr;
     largeview::LargeView* largeView_ = nullptr; // made when first opened

@@ -19,8 +19,8 @@ constexpr int intervalMs = 100;
 
 } // namespace
 
-Listening::Listening(QWidget& display, QMenu& menu, audio::SoundOutput* input, Hooks hooks)
-    : QObject(&display), input_(input), hooks_(std::move(hooks)),
+Listening::Listening(QWidget& display, QMenu& menu, audio::SoundOutput* input, model::Tone& tone)
+    : QObject(&display), input_(input), tone_(tone),
       action_(addDisplayItem(display, menu, tr("Listen"), Qt::Key_L, true)) {
     action_->setObjectName(QStringLiteral("listenAction"));
     connect(action_, &QAction::toggled, this, &Listening::toggled);
@@ -42,7 +42,8 @@ void Listening::toggled(bool on) {
         return;
     }
     heard_.clear();
-    hooks_.session(true);
+    tone_.holdSteps(true);
+    emit sessionChanged(true);
     input_->listen({[this](std::span<const float> samples) {
                         const std::scoped_lock lock(mutex_);
                         heard_.insert(heard_.end(), samples.begin(), samples.end());
@@ -56,7 +57,7 @@ void Listening::toggled(bool on) {
                             Qt::QueuedConnection);
                     }});
     timer_.start();
-    hooks_.say(tr("Listening…"));
+    emit said(tr("Listening…"));
 }
 
 void Listening::stop(const QString& why) {
@@ -65,11 +66,12 @@ void Listening::stop(const QString& why) {
     }
     timer_.stop();
     input_->listen({});
-    hooks_.session(false);
+    tone_.holdSteps(false);
+    emit sessionChanged(false);
     const QSignalBlocker quiet(action_);
     action_->setChecked(false);
     availabilityChanged();
-    hooks_.say(why); // or, with no reason, the last "Listening: …" goes: it no longer holds
+    emit said(why); // or, with no reason, the last "Listening: …" goes: it no longer holds
 }
 
 // What has been heard lately, taken apart: a steady note moves the boxes; anything else leaves
@@ -82,19 +84,20 @@ void Listening::takeApart() {
     }
     const analysis::Analysis found = analysis::analyse(latest, rate);
     if (found.harmonics) {
-        hooks_.show(*found.harmonics);
-        hooks_.say(
+        tone_.load(found.harmonics->amplitudes, found.harmonics->phases);
+        emit heard(*found.harmonics);
+        emit said(
             tr("Listening: %1 Hz (%2)")
                 .arg(QLocale().toString(found.harmonics->fundamentalHz, 'f', 1),
                      QString::fromStdString(analysis::noteName(found.harmonics->fundamentalHz))));
     } else if (found.problem == analysis::Problem::OutOfRange) {
         const QString hz = QString::number(std::lround(found.hz));
-        hooks_.say(found.hz > analysis::highestHz
-                       ? tr("Listening: %1 Hz, too high to take apart").arg(hz)
-                       : tr("Listening: %1 Hz, too low to take apart").arg(hz));
+        emit said(found.hz > analysis::highestHz
+                      ? tr("Listening: %1 Hz, too high to take apart").arg(hz)
+                      : tr("Listening: %1 Hz, too low to take apart").arg(hz));
     } else {
-        hooks_.say(found.problem == analysis::Problem::Silent ? tr("Listening: silence")
-                                                              : tr("Listening: no steady pitch"));
+        emit said(found.problem == analysis::Problem::Silent ? tr("Listening: silence")
+                                                             : tr("Listening: no steady pitch"));
     }
 }
 

@@ -2,10 +2,10 @@
 
 #include "analysis/SoundAnalysis.h"
 #include "audio/SoundOutput.h"
+#include "model/Tone.h"
 
 #include <QObject>
 #include <QTimer>
-#include <functional>
 #include <mutex>
 #include <vector>
 
@@ -23,16 +23,18 @@ class Listening final : public QObject {
     Q_OBJECT
 
 public:
-    struct Hooks {
-        std::function<void(bool)> session; // starts and ends: hold the undo steps, the sound
-        std::function<void(const analysis::Harmonics&)> show;
-        std::function<void(const QString&)> say;
-    };
-
-    Listening(QWidget& display, QMenu& menu, audio::SoundOutput* input, Hooks hooks);
+    // What is heard goes into the tone, and the whole session makes one undo step.
+    Listening(QWidget& display, QMenu& menu, audio::SoundOutput* input, model::Tone& tone);
 
     // The input may have come or gone.
     void availabilityChanged();
+
+signals:
+    void said(const QString& text);
+    // Starts and ends: the program's own sound is silent meanwhile.
+    void sessionChanged(bool on);
+    // A steady note was heard and is in the boxes now.
+    void heard(const analysis::Harmonics& harmonics);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -43,7 +45,7 @@ private:
     void takeApart();
 
     audio::SoundOutput* input_;
-    Hooks hooks_;
+    model::Tone& tone_;
     QAction* action_;
     QTimer timer_;
     std::mutex mutex_; // the input's thread adds what it heard, the window's takes it

@@ -98,8 +98,8 @@ QString SoundOpening::chooseWithDialog(QWidget* parent) {
            "(*.mid *.midi);;All files (*)"));
 }
 
-SoundOpening::SoundOpening(QWidget& window, QMenu& menu, Hooks hooks)
-    : QObject(&window), window_(window), hooks_(std::move(hooks)) {
+SoundOpening::SoundOpening(QWidget& window, QMenu& menu, model::Tone& tone)
+    : QObject(&window), window_(window), tone_(tone) {
     pool_.setMaxThreadCount(1);
     auto* action = new QAction(tr("Open sound…"), &window);
     action->setShortcut(QKeySequence::Open);
@@ -107,7 +107,7 @@ SoundOpening::SoundOpening(QWidget& window, QMenu& menu, Hooks hooks)
     window.addAction(action);
     menu.addAction(action);
     connect(action, &QAction::triggered, this, [this] {
-        const QString path = hooks_.chooseFile(&window_);
+        const QString path = chooseWithDialog(&window_);
         if (!path.isEmpty()) {
             open(path);
         }
@@ -124,8 +124,8 @@ SoundOpening::~SoundOpening() {
 
 void SoundOpening::open(const QString& path) {
     const QString suffix = QFileInfo(path).suffix().toLower();
-    if ((suffix == QLatin1String("mid") || suffix == QLatin1String("midi")) && hooks_.playMidi) {
-        hooks_.playMidi(path);
+    if (suffix == QLatin1String("mid") || suffix == QLatin1String("midi")) {
+        emit midiChosen(path);
         return;
     }
     const int request = ++latest_;
@@ -149,15 +149,15 @@ void SoundOpening::analysed(int request, const QString& name, const Opened& open
     }
     const QString problem = problemWith(name, opened);
     if (!problem.isEmpty()) {
-        hooks_.say(problem);
+        emit said(problem);
         return;
     }
     const analysis::Harmonics& harmonics = *opened.found->harmonics;
-    hooks_.load(harmonics);
-    hooks_.aimAndPlay(harmonics);
-    hooks_.say(tr("%1 Hz (%2) · %3")
-                   .arg(QLocale().toString(harmonics.fundamentalHz, 'f', 1),
-                        QString::fromStdString(analysis::noteName(harmonics.fundamentalHz)), name));
+    tone_.load(harmonics.amplitudes, harmonics.phases);
+    emit takenApart(harmonics);
+    emit said(tr("%1 Hz (%2) · %3")
+                  .arg(QLocale().toString(harmonics.fundamentalHz, 'f', 1),
+                       QString::fromStdString(analysis::noteName(harmonics.fundamentalHz)), name));
 }
 
 bool SoundOpening::eventFilter(QObject* watched, QEvent* event) {

@@ -1,12 +1,12 @@
 #pragma once
 
 #include "analysis/SoundAnalysis.h"
+#include "model/Tone.h"
 
 #include <QObject>
 #include <QString>
 #include <QThreadPool>
 #include <atomic>
-#include <functional>
 
 class QMenu;
 class QWidget;
@@ -22,30 +22,31 @@ class SoundOpening final : public QObject {
     Q_OBJECT
 
 public:
-    struct Hooks {
-        std::function<void(const analysis::Harmonics&)> load;       // one step
-        std::function<void(const analysis::Harmonics&)> aimAndPlay; // target and pitch
-        std::function<void(const QString&)> say;
-        std::function<QString(QWidget* parent)> chooseFile; // empty when the user gives up
-        std::function<void(const QString&)> playMidi;       // a MIDI file, played, not analysed
-    };
-    static QString chooseWithDialog(QWidget* parent);
-
-    SoundOpening(QWidget& window, QMenu& menu, Hooks hooks);
+    // What a sound holds goes into the tone, as one step.
+    SoundOpening(QWidget& window, QMenu& menu, model::Tone& tone);
     ~SoundOpening() override;
     SoundOpening(const SoundOpening&) = delete;
     SoundOpening& operator=(const SoundOpening&) = delete;
 
     void open(const QString& path);
 
+signals:
+    void said(const QString& text);
+    // A sound was taken apart and is in the boxes now.
+    void takenApart(const analysis::Harmonics& harmonics);
+    // A MIDI file, to be played, not taken apart.
+    void midiChosen(const QString& path);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Empty when the user gives up.
+    static QString chooseWithDialog(QWidget* parent);
     void analysed(int request, const QString& name, const Opened& opened);
 
     QWidget& window_;
-    Hooks hooks_;
+    model::Tone& tone_;
     QThreadPool pool_;
     std::atomic<int> latest_ = 0;
 };

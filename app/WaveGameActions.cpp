@@ -32,8 +32,9 @@ QString levelText(int number) {
 
 } // namespace
 
-WaveGameActions::WaveGameActions(QWidget& display, QMenu& menu, game::Random random, Hooks hooks)
-    : QObject(&display), game_(std::move(random)), hooks_(std::move(hooks)) {
+WaveGameActions::WaveGameActions(QWidget& display, QMenu& menu, game::Random random,
+                                 model::Tone& tone, const QAction& soundSwitch)
+    : QObject(&display), game_(std::move(random)), tone_(tone), soundSwitch_(soundSwitch) {
     menu.addSeparator();
     toggle_ = addDisplayItem(display, menu, tr("Wave game"), Qt::Key_G, true);
     connect(toggle_, &QAction::toggled, this, &WaveGameActions::play);
@@ -55,6 +56,11 @@ WaveGameActions::WaveGameActions(QWidget& display, QMenu& menu, game::Random ran
     hear_ = addDisplayItem(display, menu, tr("Hear the hidden wave"), Qt::Key_W, true);
     connect(hear_, &QAction::triggered, this, &WaveGameActions::switchWhatIsHeard);
     // Judged once the user's action is over, not at each box a preset passes on its way.
+    tone_.listen([this](model::Tone::Change change) {
+        if (change == model::Tone::Change::Amplitudes) {
+            amplitudesChanged();
+        }
+    });
     checkSoon_.setSingleShot(true);
     checkSoon_.setInterval(0);
     connect(&checkSoon_, &QTimer::timeout, this, &WaveGameActions::check);
@@ -77,7 +83,7 @@ void WaveGameActions::play(bool on) {
     nextWave_.stop();
     hearingHidden_ = false;
     if (on) {
-        before_ = hooks_.state();
+        before_ = tone_.step();
         game_.start();
         if (startLevel_ != 1) {
             game_.chooseLevel(startLevel_);
@@ -85,18 +91,18 @@ void WaveGameActions::play(bool on) {
         levels_->actions().at(startLevel_ - 1)->setChecked(true);
         editor::Step silence;
         silence.texts.fill("0");
-        hooks_.loadAsOneStep(silence);
-        hooks_.say(
+        tone_.load(silence.texts);
+        emit said(
             tr("Wave game: set the amplitudes until your sum matches the hidden wave. A shows "
                "the answer, N draws a new wave, 1 to 6 choose the level, G ends the game.") +
             QLatin1Char(' ') + levelNote());
         startLevel_ = 1;
     } else {
-        hooks_.loadAsOneStep(before_);
-        hooks_.say(tr("Wave game over: your amplitudes are back."));
+        tone_.load(before_.texts, before_.phases);
+        emit said(tr("Wave game over: your amplitudes are back."));
     }
     showRound();
-    hooks_.soundChanged();
+    emit heardChanged();
 }
 
 void WaveGameActions::start(int level) {
@@ -109,8 +115,8 @@ void WaveGameActions::chooseLevel(int level) {
     hearingHidden_ = false;
     game_.chooseLevel(level);
     showRound();
-    hooks_.say(levelNote());
-    hooks_.soundChanged();
+    emit said(levelNote());
+    emit heardChanged();
 }
 
 QString WaveGameActions::levelNote() const {
@@ -123,8 +129,8 @@ void WaveGameActions::nextRound() {
     nextWave_.stop();
     game_.newWave();
     showRound();
-    hooks_.say(tr("A new wave, level %1.").arg(game_.level()));
-    hooks_.soundChanged();
+    emit said(tr("A new wave, level %1.").arg(game_.level()));
+    emit heardChanged();
 }
 
 void WaveGameActions::amplitudesChanged() {
@@ -134,14 +140,14 @@ void WaveGameActions::amplitudesChanged() {
 }
 
 void WaveGameActions::check() {
-    if (!playing_ || game_.check(hooks_.amplitudes()) != game::WaveGame::Outcome::Scored) {
+    if (!playing_ || game_.check(tone_.amplitudes()) != game::WaveGame::Outcome::Scored) {
         return;
     }
-    QString said = tr("Match! Level %1, score %2.").arg(game_.level()).arg(game_.score());
+    QString match = tr("Match! Level %1, score %2.").arg(game_.level()).arg(game_.score());
     if (game_.readyForNextLevel()) {
-        said += QLatin1Char(' ') + tr("Ready for level %1? Press %1.").arg(game_.level() + 1);
+        match += QLatin1Char(' ') + tr("Ready for level %1? Press %1.").arg(game_.level() + 1);
     }
-    hooks_.say(said);
+    emit said(match);
     showRound();
     nextWave_.start();
 }
@@ -152,19 +158,19 @@ void WaveGameActions::showAnswer() {
     editor::Step answer;
     std::transform(hidden.begin(), hidden.end(), answer.texts.begin(),
                    [](int amplitude) { return std::to_string(amplitude); });
-    hooks_.loadAsOneStep(answer);
-    hooks_.say(tr("The answer: this round scores nothing. N draws a new wave."));
+    tone_.load(answer.texts);
+    emit said(tr("The answer: this round scores nothing. N draws a new wave."));
 }
 
 void WaveGameActions::switchWhatIsHeard() {
-    if (!hooks_.soundOn()) {
+    if (!soundSwitch_.isChecked()) {
         hear_->setChecked(false);
-        hooks_.say(tr("Switch the sound on (Ctrl+P) to hear the waves."));
+        emit said(tr("Switch the sound on (Ctrl+P) to hear the waves."));
         return;
     }
     hearingHidden_ = hear_->isChecked();
-    hooks_.say(hearingHidden_ ? tr("Playing the hidden wave.") : tr("Playing your sum."));
-    hooks_.soundChanged();
+    emit said(hearingHidden_ ? tr("Playing the hidden wave.") : tr("Playing your sum."));
+    emit heardChanged();
 }
 
 void WaveGameActions::soundPlays(bool plays) {
@@ -174,11 +180,11 @@ void WaveGameActions::soundPlays(bool plays) {
     byEar->setEnabled(plays);
     byEar->setText(plays ? levelText(earLevel) : tr("Level 6, by ear (needs sound)"));
     if (stopped && playing_ && game_.rules().byEar) {
-        hooks_.say(hooks_.soundOn()
-                       ? tr("The sound has stopped, and level 6 is only heard: your round waits "
-                            "for the sound to come back.")
-                       : tr("The sound is off, and level 6 is only heard: your round waits until "
-                            "you switch it on (Ctrl+P)."));
+        emit said(soundSwitch_.isChecked()
+                      ? tr("The sound has stopped, and level 6 is only heard: your round waits "
+                           "for the sound to come back.")
+                      : tr("The sound is off, and level 6 is only heard: your round waits until "
+                           "you switch it on (Ctrl+P)."));
     }
 }
 
@@ -188,8 +194,8 @@ bool WaveGameActions::eventFilter(QObject* watched, QEvent* event) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_0 + earLevel && key->modifiers() == Qt::NoModifier &&
             !soundPlays_) {
-            hooks_.say(tr("Level 6 is played by ear and needs the sound: switch it on with "
-                          "Ctrl+P, then press 6."));
+            emit said(tr("Level 6 is played by ear and needs the sound: switch it on with "
+                         "Ctrl+P, then press 6."));
             return true;
         }
     }
@@ -208,7 +214,7 @@ void WaveGameActions::showRound() {
         round->status =
             tr("Wave game: level %1, score %2").arg(game_.level()).arg(game_.score()).toStdString();
     }
-    hooks_.showRound(round);
+    emit roundShown(round);
     for (QAction* action : {answer_, newWave_}) {
         action->setEnabled(playing_);
     }

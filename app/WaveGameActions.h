@@ -1,14 +1,12 @@
 #pragma once
 
-#include "editor/History.h"
 #include "game/WaveGame.h"
+#include "model/Tone.h"
 #include "scope/Views.h"
 
 #include <QObject>
 #include <QTimer>
-#include <functional>
 #include <optional>
-#include <span>
 
 class QAction;
 class QActionGroup;
@@ -23,30 +21,28 @@ class WaveGameActions final : public QObject {
     Q_OBJECT
 
 public:
-    struct Hooks {
-        std::function<game::Amplitudes()> amplitudes;
-        std::function<editor::Step()> state;
-        // In sine phase, as the game is played, unless the step says otherwise.
-        std::function<void(const editor::Step&)> loadAsOneStep;
-        std::function<void(const std::optional<scope::Views::Round>&)> showRound;
-        std::function<void(const QString&)> say;
-        std::function<void()> soundChanged;
-        std::function<bool()> soundOn;
-    };
-
-    WaveGameActions(QWidget& display, QMenu& menu, game::Random random, Hooks hooks);
+    // The game reads and loads the tone; soundSwitch says whether the user wants sound.
+    WaveGameActions(QWidget& display, QMenu& menu, game::Random random, model::Tone& tone,
+                    const QAction& soundSwitch);
 
     // What the sound should play instead of the boxes' sum, if anything.
     [[nodiscard]] std::optional<game::Wave> heard() const;
 
-    void amplitudesChanged();
     // Whether the sound plays, so that a level by ear can be heard.
     void soundPlays(bool plays);
+
+signals:
+    void said(const QString& text);
+    // The hidden wave and the score while a round is on; none once the game ends.
+    void roundShown(const std::optional<scope::Views::Round>& round);
+    // What the sound should play has changed.
+    void heardChanged();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void amplitudesChanged();
     void play(bool on);
     void start(int level);
     void chooseLevel(int level);
@@ -58,7 +54,8 @@ private:
     void showRound();
 
     game::WaveGame game_;
-    Hooks hooks_;
+    model::Tone& tone_;
+    const QAction& soundSwitch_;
     bool playing_ = false;
     bool hearingHidden_ = false;
     bool soundPlays_ = false;

@@ -40,7 +40,11 @@ LargeView::LargeView(model::Tone& tone, scope::FitWording wording, QWidget& owne
             setTabOrder(bars_[k - 1], bars_[k]);
         }
     }
-    tone_.listen([this](model::Tone::Change) { toneChanged(); });
+    tone_.listen([this](model::Tone::Change change) {
+        if (change != model::Tone::Change::Steps) {
+            toneChanged();
+        }
+    });
     toneChanged();
 }
 

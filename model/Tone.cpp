@@ -2,7 +2,9 @@
 
 #include "forms/Conversions.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 namespace model {
 
@@ -36,8 +38,8 @@ void Tone::boxesSettled(const editor::Texts& texts) {
 }
 
 void Tone::setAmplitude(std::size_t index, double amplitude) {
-    if (writer_ && index < texts_.size()) {
-        writer_(index, amplitude);
+    if (boxes_.amplitude && index < texts_.size()) {
+        boxes_.amplitude(index, amplitude);
     }
 }
 
@@ -78,9 +80,81 @@ void Tone::setSinePhasesOnly(bool on) {
 }
 
 void Tone::tell(Change change) {
+    if (change == Change::Amplitudes || change == Change::Phases) {
+        stepOpened();
+    }
     for (const Listener& listener : listeners_) {
         listener(change);
     }
+}
+
+void Tone::stepOpened() {
+    if (restoring_ || holding_ || pending_) {
+        return;
+    }
+    pending_ = true;
+    pendingKey_ = actionKey_;
+    if (schedule_) {
+        schedule_();
+    }
+}
+
+void Tone::endStep() {
+    if (pending_) {
+        pending_ = false;
+        history_.record(step(), pendingKey_);
+        tell(Change::Steps);
+    }
+}
+
+void Tone::startAction(int mergeKey) {
+    endStep();
+    actionKey_ = mergeKey;
+}
+
+void Tone::stopMerging() {
+    endStep();
+    history_.stopMerging();
+}
+
+void Tone::load(std::span<const std::string> texts, const editor::Phases& phases) {
+    endStep();
+    actionKey_ = 0;
+    if (boxes_.load) {
+        boxes_.load(texts);
+    }
+    setPhases(phases);
+    endStep();
+}
+
+void Tone::load(std::span<const int> amplitudes, const editor::Phases& phases) {
+    std::vector<std::string> texts(amplitudes.size());
+    std::transform(amplitudes.begin(), amplitudes.end(), texts.begin(), [](int amplitude) {
+        return forms::integerToText(static_cast<std::int16_t>(amplitude));
+    });
+    load(texts, phases);
+}
+
+void Tone::holdSteps(bool hold) {
+    endStep();
+    holding_ = hold;
+    actionKey_ = 0;
+    if (!hold) {
+        history_.record(step(), 0);
+        tell(Change::Steps);
+    }
+}
+
+void Tone::moveThroughHistory(bool back) {
+    endStep();
+    const editor::Step step = back ? history_.undo() : history_.redo();
+    restoring_ = true;
+    if (boxes_.restore) {
+        boxes_.restore(step.texts);
+    }
+    setPhases(step.phases);
+    restoring_ = false;
+    tell(Change::Steps);
 }
 
 } // namespace model

@@ -5,6 +5,8 @@
 #include "scope/Views.h"
 
 #include <functional>
+#include <span>
+#include <string>
 #include <vector>
 
 namespace model {
@@ -15,13 +17,20 @@ namespace model {
 // here, and everything that shows or sounds the tone hears of it.
 class Tone {
 public:
-    enum class Change { Amplitudes, Phases, Views };
+    enum class Change { Amplitudes, Phases, Views, Steps };
     using Listener = std::function<void(Change)>;
-    // Puts an amplitude into the boxes, which keep the amplitudes and answer with boxesSettled.
-    using AmplitudeWriter = std::function<void(std::size_t, double)>;
+    // The designed window's boxes keep the amplitudes: these write them, and the boxes answer
+    // with boxesSettled.
+    struct Boxes {
+        std::function<void(std::size_t, double)> amplitude;     // rounded as the box rounds
+        std::function<void(const editor::Texts&)> restore;      // exactly, fractions included
+        std::function<void(std::span<const std::string>)> load; // as a preset writes them
+    };
 
     void listen(Listener listener) { listeners_.push_back(std::move(listener)); }
-    void setAmplitudeWriter(AmplitudeWriter writer) { writer_ = std::move(writer); }
+    void setBoxes(Boxes boxes) { boxes_ = std::move(boxes); }
+    // Asked, when an edit opens a step, to have endStep called once the user's action is over.
+    void setStepScheduler(std::function<void()> schedule) { schedule_ = std::move(schedule); }
 
     [[nodiscard]] const editor::Texts& texts() const { return texts_; }
     // The boxes' numbers; a text that is not one counts as silence.
@@ -49,9 +58,29 @@ public:
     // After views() has been changed.
     void viewsChanged();
 
+    // Undo steps. A step is one user action: it holds every edit made until the action is over
+    // (endStep) or the next one starts. Actions with the same merge key, not 0, make one step,
+    // as keystrokes in one box do.
+    void startAction(int mergeKey);
+    void endStep();
+    // The next step stands on its own, whatever its key.
+    void stopMerging();
+    // Harmonics that come from elsewhere, as one step of their own.
+    void load(std::span<const std::string> texts, const editor::Phases& phases = {});
+    // Whole amplitudes, written as the boxes write them.
+    void load(std::span<const int> amplitudes, const editor::Phases& phases);
+    // While held, edits make no steps; released, all of them make one.
+    void holdSteps(bool hold);
+    void undo() { moveThroughHistory(true); }
+    void redo() { moveThroughHistory(false); }
+    [[nodiscard]] bool canUndo() const { return history_.canUndo(); }
+    [[nodiscard]] bool canRedo() const { return history_.canRedo(); }
+
 private:
     void tell(Change change);
     void hear();
+    void stepOpened();
+    void moveThroughHistory(bool back);
 
     editor::Texts texts_{"0", "0", "0", "0", "0", "0", "0", "0", "0",
                          "0", "0", "0", "0", "0", "0", "0", "0"};
@@ -59,8 +88,16 @@ private:
     editor::Phases heard_{};
     bool sinePhasesOnly_ = false;
     scope::Views views_;
-    AmplitudeWriter writer_;
+    Boxes boxes_;
     std::vector<Listener> listeners_;
+
+    editor::History history_{step()};
+    std::function<void()> schedule_;
+    bool pending_ = false;
+    bool restoring_ = false;
+    bool holding_ = false;
+    int actionKey_ = 0;  // the merge key of the action under way
+    int pendingKey_ = 0; // of the action that opened the pending step
 };
 
 } // namespace model
