@@ -118,8 +118,7 @@ void Tone::stopMerging() {
 }
 
 void Tone::load(std::span<const std::string> texts, const editor::Phases& phases) {
-    endStep();
-    actionKey_ = 0;
+    startAction(0); // what came before is a step of its own
     if (boxes_.load) {
         boxes_.load(texts);
     }
