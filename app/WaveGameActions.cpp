@@ -7,7 +7,6 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QWidget>
-#include <algorithm>
 
 namespace app {
 namespace {
@@ -55,12 +54,12 @@ WaveGameActions::WaveGameActions(QWidget& display, QMenu& menu, game::Random ran
     }
     hear_ = addDisplayItem(display, menu, tr("Hear the hidden wave"), Qt::Key_W, true);
     connect(hear_, &QAction::triggered, this, &WaveGameActions::switchWhatIsHeard);
-    // Judged once the user's action is over, not at each box a preset passes on its way.
     tone_.listen([this](model::Tone::Change change) {
         if (change == model::Tone::Change::Amplitudes) {
             amplitudesChanged();
         }
     });
+    // Judged once the user's action is over, not at each box a preset passes on its way.
     checkSoon_.setSingleShot(true);
     checkSoon_.setInterval(0);
     connect(&checkSoon_, &QTimer::timeout, this, &WaveGameActions::check);
@@ -89,9 +88,7 @@ void WaveGameActions::play(bool on) {
             game_.chooseLevel(startLevel_);
         }
         levels_->actions().at(startLevel_ - 1)->setChecked(true);
-        editor::Step silence;
-        silence.texts.fill("0");
-        tone_.load(silence.texts);
+        tone_.load(game::Wave{}, {});
         emit said(
             tr("Wave game: set the amplitudes until your sum matches the hidden wave. A shows "
                "the answer, N draws a new wave, 1 to 6 choose the level, G ends the game.") +
@@ -154,11 +151,7 @@ void WaveGameActions::check() {
 
 void WaveGameActions::showAnswer() {
     game_.reveal();
-    const game::Wave& hidden = game_.hidden();
-    editor::Step answer;
-    std::transform(hidden.begin(), hidden.end(), answer.texts.begin(),
-                   [](int amplitude) { return std::to_string(amplitude); });
-    tone_.load(answer.texts);
+    tone_.load(game_.hidden(), {});
     emit said(tr("The answer: this round scores nothing. N draws a new wave."));
 }
 

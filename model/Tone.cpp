@@ -135,9 +135,8 @@ void Tone::load(std::span<const int> amplitudes, const editor::Phases& phases) {
 }
 
 void Tone::holdSteps(bool hold) {
-    endStep();
+    startAction(0);
     holding_ = hold;
-    actionKey_ = 0;
     if (!hold) {
         history_.record(step(), 0);
         tell(Change::Steps);
