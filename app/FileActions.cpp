@@ -40,11 +40,9 @@ FileActions::Dialogs FileActions::standardDialogs() {
 }
 
 FileActions::FileActions(QWidget& window, QMenu& menu, QWidget& display,
-                         std::function<audio::SoundSnapshot()> sound,
-                         std::function<void(const QString&)> say)
+                         std::function<audio::SoundSnapshot()> sound)
     : QObject(&window), window_(window), display_(display), sound_(std::move(sound)),
-      say_(std::move(say)), dialogs_(standardDialogs()),
-      pictureFolder_(folderOr(QStandardPaths::PicturesLocation)),
+      dialogs_(standardDialogs()), pictureFolder_(folderOr(QStandardPaths::PicturesLocation)),
       soundFolder_(folderOr(QStandardPaths::MusicLocation)) {
     menu.addSeparator();
     const auto add = [&](const QString& text, const QKeySequence& key,
@@ -112,7 +110,7 @@ void FileActions::exportSound() {
 void FileActions::exportWavetable() {
     const std::vector<float> table = audio::wavetableOf(sound_().amplitudes, sound_().phases);
     if (table.empty()) {
-        say_(tr("No wavetable: every amplitude is 0, so the period is silent."));
+        emit said(tr("No wavetable: every amplitude is 0, so the period is silent."));
         return;
     }
     const QString path = choose(tr("Export wavetable"), soundFolder_,

@@ -27,10 +27,12 @@ public:
     static Dialogs standardDialogs();
 
     FileActions(QWidget& window, QMenu& menu, QWidget& display,
-                std::function<audio::SoundSnapshot()> sound,
-                std::function<void(const QString&)> say);
+                std::function<audio::SoundSnapshot()> sound);
 
     void setDialogs(Dialogs dialogs) { dialogs_ = std::move(dialogs); }
+
+signals:
+    void said(const QString& text);
 
 private:
     void savePicture();
@@ -44,7 +46,6 @@ private:
     QWidget& window_;
     QWidget& display_;
     std::function<audio::SoundSnapshot()> sound_;
-    std::function<void(const QString&)> say_;
     Dialogs dialogs_;
     QString pictureFolder_; // each dialog opens where it was last used
     QString soundFolder_;

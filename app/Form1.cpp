@@ -60,7 +60,7 @@ Form1::Form1(forms::ErrorBoundary::Reporter reporter, std::unique_ptr<audio::Sou
     sound_ = new SoundControls(*this, *displayMenu_, soundOutput_.get(), [this] {
         const auto hidden = game_ != nullptr ? game_->heard() : std::nullopt;
         return hidden ? SoundControls::Harmonics{game::amplitudesOf(*hidden), {}}
-                      : SoundControls::Harmonics{amplitudes(), tone_.heardPhases()};
+                      : SoundControls::Harmonics{tone_.amplitudes(), tone_.heardPhases()};
     });
     views_ = new DisplayViews(*oscil_, *displayMenu_, tone_,
                               [this] { boundary_.run([this] { handlers_->redraw(); }); });
@@ -242,9 +242,9 @@ void Form1::createEditActions() {
     connect(note_, &Note::shown, description_, &DisplayDescription::noteSaid);
     connect(views_, &DisplayViews::said, note_, &Note::say);
     edits_ = new EditActions(*this, *displayMenu_, harmonika_, tone_, *note_);
-    new FileActions(
-        *this, *displayMenu_, *oscil_, [this] { return sound_->snapshot(); },
-        [this](const QString& text) { note_->say(text); });
+    auto* files =
+        new FileActions(*this, *displayMenu_, *oscil_, [this] { return sound_->snapshot(); });
+    connect(files, &FileActions::said, note_, &Note::say);
     soundOpening_ = new SoundOpening(*this, *displayMenu_, tone_);
     connect(soundOpening_, &SoundOpening::said, note_, &Note::say);
     connect(soundOpening_, &SoundOpening::takenApart, this,
@@ -360,17 +360,6 @@ void Form1::chainTabOrder() {
     for (std::size_t i = 1; i < order.size(); ++i) {
         setTabOrder(order[i - 1].second, order[i].second);
     }
-}
-
-// As the renderer reads them; the sound must never end the program, so a text that is not a
-// number (which the bank does not let happen) counts as silence.
-std::array<double, audio::harmonicCount> Form1::amplitudes() const {
-    std::array<double, audio::harmonicCount> result{};
-    for (std::size_t k = 0; k < result.size(); ++k) {
-        const forms::LeadingNumber number = forms::scanLeadingNumber(boxes_[k]->text());
-        result[k] = number.length == boxes_[k]->text().size() ? number.value : 0.0;
-    }
-    return result;
 }
 
 Form1Controls Form1::adaptControls() {

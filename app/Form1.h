@@ -72,7 +72,6 @@ private:
     void writeAmplitude(std::size_t index, double amplitude);
     void toneChanged(model::Tone::Change change);
     [[nodiscard]] Form1Controls adaptControls();
-    [[nodiscard]] std::array<double, audio::harmonicCount> amplitudes() const;
 
     forms::ErrorBoundary boundary_;
     model::Tone tone_;
