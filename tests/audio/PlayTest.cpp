@@ -178,9 +178,11 @@ TEST_F(PlayingNotes, FromAMidiFileSentIntoThePort) {
     onDisplay("k");
     std::vector<std::pair<int, QByteArray>> events;
     const int scale[] = {60, 62, 64, 65, 67, 69, 71, 72};
-    for (int i = 0; i < 8; ++i) { // from 1 s, 300 ms each
+    // From 1 s, one every 300 ms, each held 200 ms: the silence between them outlasts the release
+    // however the server's 21 ms cycles place each event.
+    for (int i = 0; i < 8; ++i) {
         events.push_back({1000 + 300 * i, on(scale[i])});
-        events.push_back({1000 + 300 * i + 250, off(scale[i])});
+        events.push_back({1000 + 300 * i + 200, off(scale[i])});
     }
     for (const int note : {48, 52, 55, 60}) { // 3.6 s
         events.push_back({3600, on(note)});
@@ -206,7 +208,7 @@ TEST_F(PlayingNotes, FromAMidiFileSentIntoThePort) {
         std::find_if(samples.begin(), samples.end(), [](float s) { return std::fabs(s) > 1e-3; });
     ASSERT_NE(start, samples.end());
     const std::size_t zero = std::size_t(start - samples.begin()) - 48; // at 1 s of the file
-    const auto at = [&](int ms, int length = 150) {
+    const auto at = [&](int ms, int length = 120) {
         return std::span(samples).subspan(zero + std::size_t(ms - 1000) * 48,
                                           std::size_t(length) * 48);
     };
