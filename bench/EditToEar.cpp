@@ -14,7 +14,9 @@
 //   midi pipewire       with Play on, 100 notes on and off from a MIDI source of our own on the
 //                       graph, timed from the graph cycle that carries each, one time a line
 //   busy SERVER         60 s of eight notes held, then 60 s of the held tone alone, while twice as
-//                       many threads as there are cores spin: the longest gap in each, in ms
+//                       many threads as there are cores spin: the longest gap in each, in ms; then
+//                       the longest a real-time thread at PipeWire's own priority, waking every
+//                       millisecond meanwhile, was held past its time (-1 where none may run)
 //   midi-count pipewire 1000 notes of 15 ms, 55 ms apart, from the same source: the count of
 //                       notes heard, then the level a quarter second after the last
 // where SERVER is pulseaudio or pipewire.
@@ -37,8 +39,11 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <optional>
 #include <pipewire/pipewire.h>
+#include <pthread.h>
+#include <sched.h>
 #include <spa/control/control.h>
 #include <spa/pod/builder.h>
 #include <thread>
@@ -403,6 +408,52 @@ double longestGap(const std::vector<float>& samples, std::size_t from) {
     return double(tone::longestSilence(std::span(samples).subspan(from))) / samplesPerMs;
 }
 
+// How late the machine itself lets a thread run that the scheduler must run first: a server's
+// graph thread at its own priority (88), which no ordinary busy thread may delay. Where this
+// thread is held up, so is the server's graph, whatever its clients do.
+class StallProbe {
+public:
+    StallProbe()
+        : thread_([this] {
+              sched_param parameters{};
+              parameters.sched_priority = 88;
+              if (pthread_setschedparam(pthread_self(), SCHED_FIFO, &parameters) != 0) {
+                  worstMs_ = -1.0;
+                  return;
+              }
+              timespec next{};
+              clock_gettime(CLOCK_MONOTONIC, &next);
+              while (running_) {
+                  next.tv_nsec += 1'000'000;
+                  if (next.tv_nsec >= 1'000'000'000) {
+                      next.tv_nsec -= 1'000'000'000;
+                      ++next.tv_sec;
+                  }
+                  clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &next, nullptr);
+                  timespec now{};
+                  clock_gettime(CLOCK_MONOTONIC, &now);
+                  const double late = double(now.tv_sec - next.tv_sec) * 1e3 +
+                                      double(now.tv_nsec - next.tv_nsec) / 1e6;
+                  worstMs_ = std::max(worstMs_.load(), late);
+                  if (late > 1.0) { // start again from now rather than hurry to catch up
+                      next = now;
+                  }
+              }
+          }) {}
+    StallProbe(const StallProbe&) = delete;
+    StallProbe& operator=(const StallProbe&) = delete;
+    ~StallProbe() {
+        running_ = false;
+        thread_.join();
+    }
+    [[nodiscard]] double worstMs() const { return worstMs_; }
+
+private:
+    std::atomic<bool> running_{true};
+    std::atomic<double> worstMs_{0.0};
+    std::thread thread_;
+};
+
 int busy(QWidget& window, QAction* sound, Monitor& monitor) {
     QTest::mouseClick(button(window, QStringLiteral("SQUARE")), Qt::LeftButton);
     sound->setChecked(true);
@@ -425,6 +476,7 @@ int busy(QWidget& window, QAction* sound, Monitor& monitor) {
         QApplication::sendEvent(display, &key);
     }
     QTest::qWait(1000);
+    const StallProbe probe;
     std::size_t from = monitor.samples().size();
     QTest::qWait(60000);
     std::printf("%.1f\n", longestGap(monitor.samples(), from));
@@ -433,6 +485,7 @@ int busy(QWidget& window, QAction* sound, Monitor& monitor) {
     from = monitor.samples().size();
     QTest::qWait(60000);
     std::printf("%.1f\n", longestGap(monitor.samples(), from));
+    std::printf("%.1f\n", probe.worstMs());
     spinning = false;
     for (auto& thread : load) {
         thread.join();
