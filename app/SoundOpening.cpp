@@ -94,8 +94,10 @@ std::string harmonicsLines(const analysis::Harmonics& harmonics) {
 QString SoundOpening::chooseWithDialog(QWidget* parent) {
     return QFileDialog::getOpenFileName(
         parent, tr("Open sound"), QString(),
-        tr("Sounds (*.wav *.flac *.ogg *.oga *.opus *.mp3 *.aif *.aiff);;MIDI files to play "
-           "(*.mid *.midi);;All files (*)"));
+        // A tune to play is opened here too, so the first choice shows both.
+        tr("Sounds and MIDI files (*.wav *.flac *.ogg *.oga *.opus *.mp3 *.aif *.aiff *.mid "
+           "*.midi);;Sounds (*.wav *.flac *.ogg *.oga *.opus *.mp3 *.aif *.aiff);;MIDI files to "
+           "play (*.mid *.midi);;All files (*)"));
 }
 
 SoundOpening::SoundOpening(QWidget& window, QMenu& menu, model::Tone& tone)

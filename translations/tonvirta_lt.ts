@@ -386,8 +386,8 @@ Pasirinkite aplanką, į kurį galite rašyti ir kurio diske yra vietos.</transl
         <translation>%1 Hz (%2) · %3</translation>
     </message>
     <message>
-        <source>Sounds (*.wav *.flac *.ogg *.oga *.opus *.mp3 *.aif *.aiff);;MIDI files to play (*.mid *.midi);;All files (*)</source>
-        <translation>Garsai (*.wav *.flac *.ogg *.oga *.opus *.mp3 *.aif *.aiff);;MIDI failai grojimui (*.mid *.midi);;Visi failai (*)</translation>
+        <source>Sounds and MIDI files (*.wav *.flac *.ogg *.oga *.opus *.mp3 *.aif *.aiff *.mid *.midi);;Sounds (*.wav *.flac *.ogg *.oga *.opus *.mp3 *.aif *.aiff);;MIDI files to play (*.mid *.midi);;All files (*)</source>
+        <translation>Garsai ir MIDI failai (*.wav *.flac *.ogg *.oga *.opus *.mp3 *.aif *.aiff *.mid *.midi);;Garsai (*.wav *.flac *.ogg *.oga *.opus *.mp3 *.aif *.aiff);;MIDI failai grojimui (*.mid *.midi);;Visi failai (*)</translation>
     </message>
 </context>
 <context>
