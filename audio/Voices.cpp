@@ -10,7 +10,9 @@ namespace audio {
 
 using namespace harmonics;
 
-Voices::Voices(double sampleRate) : sampleRate_(sampleRate), timbre_(sampleRate) {}
+Voices::Voices(double sampleRate)
+    : sampleRate_(sampleRate), timbre_(sampleRate),
+      limitRecovery_(1.0 - std::exp(-1.0 / (limiterReleaseSeconds * sampleRate))) {}
 
 double Voices::frequencyOf(double note) {
     return 440.0 * std::exp2((note - 69.0) / 12.0);
@@ -153,10 +155,6 @@ void Voices::renderAdding(std::span<float> samples) {
         if (timbre_.moving()) {
             timbre_.step();
         }
-        double weight = 0.0;
-        for (const Voice& v : voices_) {
-            weight += v.note >= 0 ? v.velocity * v.level : 0.0;
-        }
         double mix = 0.0;
         for (Voice& v : voices_) {
             if (v.note < 0) {
@@ -181,11 +179,15 @@ void Voices::renderAdding(std::span<float> samples) {
                 release(v, releaseSeconds);
             }
         }
-        // Each voice peaks at most at full scale times its level: their sum, so, at most at
-        // the weight.
-        sample =
-            static_cast<float>(std::clamp(double(sample) + mix / std::max(1.0, weight), -1.0, 1.0));
+        sample = limited(double(sample) + mix * voiceGain);
     }
+}
+
+float Voices::limited(double sample) {
+    const double magnitude = std::fabs(sample);
+    const double needed = magnitude > fullScale ? fullScale / magnitude : 1.0;
+    limit_ = needed < limit_ ? needed : limit_ + (1.0 - limit_) * limitRecovery_;
+    return static_cast<float>(std::clamp(sample * std::min(limit_, needed), -1.0, 1.0));
 }
 
 } // namespace audio

@@ -12,18 +12,23 @@ namespace audio {
 
 // Notes played in the timbre the window builds: up to 16 at once, each the sum of the 17
 // harmonics (amplitudes and phases) at its note's frequency in equal temperament (A4 = 440 Hz),
-// harmonics at or above half the sample rate left out. A voice at full velocity sounds as the
-// held tone would at that pitch; velocity scales it. Each note rises over 5 ms and dies away
-// over 30 ms (a note shorter than its rise rises first), and a 17th note takes the oldest voice,
-// which first dies away over 5 ms, so no note clicks. The mix is held under full scale by a gain
-// that follows the voices' summed levels, which move smoothly. An edit of the timbre ramps over 15
-// ms in every voice at once.
+// harmonics at or above half the sample rate left out. A voice at full velocity sounds at half
+// the level the held tone would at that pitch; velocity scales it. Each note rises over 5 ms and
+// dies away over 30 ms (a note shorter than its rise rises first), and a 17th note takes the
+// oldest voice, which first dies away over 5 ms, so no note clicks. Notes add: a chord is louder
+// than any of its notes, and only a mix that would pass full scale is turned down, by a limiter
+// that lets go over 50 ms. An edit of the timbre ramps over 15 ms in every voice at once.
 class Voices {
 public:
     static constexpr std::size_t count = 16;
     static constexpr double attackSeconds = 0.005;
     static constexpr double releaseSeconds = 0.03;
     static constexpr double stealSeconds = 0.005;
+    // Sixteen voices add, by power, to four times one: at half a held tone's level each, a full
+    // chord of ordinary notes, whose peaks fall at different moments, mostly stays under full
+    // scale, and the limiter takes the rest.
+    static constexpr double voiceGain = 0.5;
+    static constexpr double limiterReleaseSeconds = 0.05;
 
     explicit Voices(double sampleRate);
 
@@ -61,6 +66,8 @@ private:
     // one shorter than a block of sound is still heard.
     void letGo(Voice& voice);
     void tune(Voice& voice) const;
+    // Full scale is never passed: the gain falls at once to what a peak needs, and comes back.
+    float limited(double sample);
 
     double sampleRate_;
     SoundSnapshot current_;
@@ -69,6 +76,8 @@ private:
     double bend_ = 0.0;
     bool pedal_ = false;
     std::uint64_t notesStarted_ = 0;
+    double limit_ = 1.0;
+    double limitRecovery_;
 };
 
 } // namespace audio

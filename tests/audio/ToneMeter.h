@@ -37,6 +37,12 @@ inline float peak(std::span<const float> samples) {
         [](float sample) { return std::fabs(sample); });
 }
 
+inline double rms(std::span<const float> samples) {
+    const double power = std::transform_reduce(samples.begin(), samples.end(), 0.0, std::plus<>(),
+                                               [](float s) { return double(s) * s; });
+    return std::sqrt(power / double(std::max<std::size_t>(samples.size(), 1)));
+}
+
 // The steepest change from one sample to the next: a click shows as a step.
 inline float largestStep(std::span<const float> samples) {
     return std::transform_reduce(
