@@ -1,5 +1,6 @@
 #include "MidiInput.h"
 
+#include "PlayerTargets.h"
 #include "audio/MidiFile.h"
 
 #include <atomic>
@@ -9,6 +10,7 @@
 #include <ctime>
 #include <map>
 #include <mutex>
+#include <pipewire/extensions/metadata.h>
 #include <pipewire/pipewire.h>
 #include <set>
 #include <spa/control/control.h>
@@ -61,6 +63,7 @@ struct MidiInput::State {
     std::map<std::uint32_t, pw_proxy*> links; // by the source port's id
     std::set<std::uint32_t> sourcesWaiting;   // seen before our own port was known
     std::atomic<int> linked{0};
+    PlayerTargets players;
 
     State(NoteQueue& q, std::function<void(const NoteEvent&)> h) : queue(q), heard(std::move(h)) {}
 
@@ -117,6 +120,7 @@ struct MidiInput::State {
     }
 
     void gone(std::uint32_t id) {
+        players.gone(id);
         sourcesWaiting.erase(id);
         const auto found = links.find(id);
         if (found != links.end()) {
@@ -156,8 +160,16 @@ namespace {
 
 void onGlobal(void* data, std::uint32_t id, std::uint32_t /*permissions*/, const char* type,
               std::uint32_t /*version*/, const spa_dict* props) {
-    if (props != nullptr && std::strcmp(type, PW_TYPE_INTERFACE_Port) == 0) {
-        static_cast<MidiInput::State*>(data)->portAppeared(id, props);
+    auto& state = *static_cast<MidiInput::State*>(data);
+    if (props == nullptr) {
+        return;
+    }
+    if (std::strcmp(type, PW_TYPE_INTERFACE_Port) == 0) {
+        state.portAppeared(id, props);
+    } else if (std::strcmp(type, PW_TYPE_INTERFACE_Node) == 0) {
+        state.players.nodeAppeared(id, props, pw_filter_get_node_id(state.filter));
+    } else if (std::strcmp(type, PW_TYPE_INTERFACE_Metadata) == 0) {
+        state.players.metadataAppeared(state.registry, id, props);
     }
 }
 
@@ -219,14 +231,15 @@ bool MidiInput::State::connect() {
     }
     const auto [coreMethods, coreData] = methodsOf<pw_core_methods>(core);
     coreMethods.add_listener(coreData, &coreListener, &coreEvents, this);
-    filter = pw_filter_new(core, "Tonvirta",
-                           // A MIDI sink to the session manager too, so that a player that asks
-                           // it for one (as pw-midiplay does) is given ours.
-                           pw_properties_new(PW_KEY_MEDIA_TYPE, "Midi", PW_KEY_MEDIA_CATEGORY,
-                                             "Playback", PW_KEY_MEDIA_ROLE, "DSP",
-                                             PW_KEY_MEDIA_CLASS, "Midi/Sink", PW_KEY_NODE_NAME,
-                                             "Tonvirta", PW_KEY_NODE_DESCRIPTION, "Tonvirta",
-                                             PW_KEY_NODE_AUTOCONNECT, "false", nullptr));
+    filter = pw_filter_new(
+        core, "Tonvirta",
+        // A stream to the session manager, which links to the streams it
+        // knows, so that a player aimed at us (by name, or by the metadata
+        // we set) is linked to us rather than ended.
+        pw_properties_new(PW_KEY_MEDIA_TYPE, "Midi", PW_KEY_MEDIA_CATEGORY, "Playback",
+                          PW_KEY_MEDIA_ROLE, "DSP", PW_KEY_MEDIA_CLASS, "Stream/Input/Midi",
+                          PW_KEY_NODE_NAME, "Tonvirta", PW_KEY_NODE_DESCRIPTION, "Tonvirta",
+                          PW_KEY_NODE_AUTOCONNECT, "false", nullptr));
     pw_filter_add_listener(filter, &filterListener, &filterEvents, this);
     port = pw_filter_add_port(
         filter, PW_DIRECTION_INPUT, PW_FILTER_PORT_FLAG_MAP_BUFFERS, 0,
@@ -249,6 +262,7 @@ void MidiInput::State::disconnect() {
     links.clear();
     sourcesWaiting.clear();
     linked = 0;
+    players.clear();
     ourPort = SPA_ID_INVALID;
     if (registry != nullptr) {
         pw_proxy_destroy(reinterpret_cast<pw_proxy*>(registry));

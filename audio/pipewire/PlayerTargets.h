@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstdint>
+#include <pipewire/pipewire.h>
+#include <set>
+
+namespace audio {
+
+// A MIDI player left to the session manager (pw-midiplay without a target, a sequencer) is
+// given no target by WirePlumber, which knows no MIDI devices, and is ended with "no node
+// available". Its target is set for it in the session's metadata, as a user moving a stream
+// would: our port, for as long as it is open. On the MIDI thread only.
+class PlayerTargets {
+public:
+    // The session's "default" metadata, when the registry shows it.
+    void metadataAppeared(pw_registry* registry, std::uint32_t id, const spa_dict* props);
+    // A node appeared: a MIDI player is aimed at `ours`.
+    void nodeAppeared(std::uint32_t id, const spa_dict* props, std::uint32_t ours);
+    void gone(std::uint32_t id);
+    // Every player let go, and the metadata with them.
+    void clear();
+
+private:
+    void aim(std::uint32_t player, std::uint32_t ours);
+
+    pw_proxy* metadata_ = nullptr;
+    std::uint32_t metadataId_ = SPA_ID_INVALID;
+    std::set<std::uint32_t> players_; // aimed at us, or waiting for the metadata
+    std::uint32_t ours_ = SPA_ID_INVALID;
+};
+
+} // namespace audio
