@@ -33,7 +33,12 @@ Listening::Listening(QWidget& display, QMenu& menu, audio::SoundOutput* input, m
 void Listening::availabilityChanged() {
     const bool present = input_ != nullptr && input_->hasInput();
     action_->setEnabled(present || action_->isChecked());
-    action_->setText(present ? tr("Listen") : tr("Listen (no audio input device)"));
+    // Without a server there is no telling whether a device is there: the server is what is
+    // missing.
+    const bool server = input_ != nullptr && input_->unavailableReason().empty();
+    action_->setText(present  ? tr("Listen")
+                     : server ? tr("Listen (no audio input device)")
+                              : tr("Listen (needs a sound server)"));
 }
 
 void Listening::toggled(bool on) {

@@ -5,6 +5,7 @@
 #include <QLocale>
 #include <QMenu>
 #include <QWidget>
+#include <algorithm>
 
 namespace app {
 namespace {
@@ -41,6 +42,7 @@ SoundControls::SoundControls(QWidget& window, QMenu& menu, audio::SoundOutput* o
     window.addAction(sound_);
     connect(sound_, &QAction::toggled, this, &SoundControls::publish);
     connect(sound_, &QAction::toggled, this, &SoundControls::playsChanged);
+    connect(sound_, &QAction::triggered, this, [this] { onForPlaying_ = false; });
     publishTimer_.setSingleShot(true);
     publishTimer_.setInterval(0);
     connect(&publishTimer_, &QTimer::timeout, this, &SoundControls::publish);
@@ -95,8 +97,17 @@ void SoundControls::setPlaying(bool on) {
     playing_ = on;
     if (on && !sound_->isChecked()) {
         sound_->setChecked(true);
+        onForPlaying_ = true;
+    } else if (!on && onForPlaying_) {
+        onForPlaying_ = false;
+        sound_->setChecked(false);
     }
     publish();
+}
+
+bool SoundControls::silent() const {
+    const auto amplitudes = amplitudes_().amplitudes;
+    return std::all_of(amplitudes.begin(), amplitudes.end(), [](double a) { return a == 0.0; });
 }
 
 void SoundControls::play(const audio::NoteEvent& event) {

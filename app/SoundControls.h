@@ -44,7 +44,12 @@ public:
     [[nodiscard]] bool canPlay() const override {
         return output_ != nullptr && output_->unavailableReason().empty();
     }
-    // Notes played: the sound comes on, and the held tone keeps silent until they end.
+    [[nodiscard]] bool answered() const override {
+        return output_ != nullptr && output_->answered();
+    }
+    [[nodiscard]] bool silent() const override;
+    // Notes played: the sound comes on, and the held tone keeps silent until they end, when the
+    // sound is as it was before.
     void setPlaying(bool on) override;
     void play(const audio::NoteEvent& event) override;
     bool openMidi(const std::function<void(const audio::NoteEvent&)>& heard) override;
@@ -76,6 +81,7 @@ private:
     QAction* soundPitch_ = nullptr;
     bool listening_ = false;
     bool playing_ = false;
+    bool onForPlaying_ = false; // switched on by playing, and not touched since
     QActionGroup* volumes_;
     QTimer publishTimer_;
 };

@@ -22,8 +22,11 @@ class SoundOutput {
 public:
     virtual ~SoundOutput() = default;
 
-    // Empty while sound can be played; otherwise a short reason to show the user.
+    // Empty while sound can be played, or before anything has been tried; otherwise a short
+    // reason to show the user.
     [[nodiscard]] virtual std::string unavailableReason() const = 0;
+    // A server has answered since the sound was first switched on.
+    [[nodiscard]] virtual bool answered() const { return unavailableReason().empty(); }
     // The newest state of the sound; cheap enough to call on every change.
     virtual void publish(const SoundSnapshot& snapshot) = 0;
     // Whether there is an input to listen to, as far as is known.

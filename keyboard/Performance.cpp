@@ -1,5 +1,7 @@
 #include "Performance.h"
 
+#include <utility>
+
 namespace keyboard {
 
 using audio::NoteEvent;
@@ -13,6 +15,7 @@ void Performance::off(int note) {
 }
 
 void Performance::keyDown(int place, int semitone) {
+    rising_.erase(place);
     if (keys_.count(place) != 0) {
         return; // held: a repeat
     }
@@ -27,6 +30,19 @@ void Performance::keyUp(int place) {
     if (found != keys_.end()) {
         off(found->second);
         keys_.erase(found);
+    }
+}
+
+void Performance::settle() {
+    for (const int place : std::exchange(rising_, {})) {
+        keyUp(place);
+    }
+}
+
+void Performance::releaseKeys() {
+    rising_.clear();
+    for (const auto& [place, note] : std::exchange(keys_, {})) {
+        off(note);
     }
 }
 
@@ -61,6 +77,7 @@ void Performance::heard(const NoteEvent& event) {
 
 void Performance::stop() {
     keys_.clear();
+    rising_.clear();
     mouse_.reset();
     fromOutside_.reset();
     sink_({NoteEvent::Kind::Sustain, 0, 0.0F});

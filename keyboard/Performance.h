@@ -6,6 +6,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <set>
 
 namespace keyboard {
 
@@ -23,7 +24,15 @@ public:
     // A computer key's place (a semitone above the octave's C) went down or up.
     void keyDown(int place, int semitone);
     void keyUp(int place);
-    void shiftOctave(int octaves) { octave_.shift(octaves); }
+    // A key came up, unless it goes down again before settle(): a held key's auto-repeat arrives
+    // as a release and a press at once, and must not start its note again.
+    void keyUpUnlessRepeated(int place) { rising_.insert(place); }
+    void settle();
+    // The keys' window lost the focus, which will not see them come up: every computer key is
+    // let go (the mouse's note is the keys on screen's to end).
+    void releaseKeys();
+    // False at the lowest or highest octave.
+    bool shiftOctave(int octaves) { return octave_.shift(octaves); }
     [[nodiscard]] const Octave& octave() const { return octave_; }
 
     // The mouse went down on a key, moved onto another (or off every key), or came up.
@@ -46,6 +55,7 @@ private:
     Sink sink_;
     Octave octave_;
     std::map<int, int> keys_; // place -> note it plays
+    std::set<int> rising_;    // places whose release waits for settle()
     std::optional<int> mouse_;
     Notes fromOutside_;
 };

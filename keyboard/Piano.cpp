@@ -82,8 +82,10 @@ std::optional<int> semitoneOfCharacter(char character) {
     return semitoneWhere([upper](const Place& p) { return p.character == upper; });
 }
 
-void Octave::shift(int octaves) {
-    base_ = std::clamp(base_ + 12 * octaves, 0, 108);
+bool Octave::shift(int octaves) {
+    const int before = base_;
+    base_ = std::clamp(base_ + 12 * octaves, lowest, highest);
+    return base_ != before;
 }
 
 std::optional<int> Octave::noteOf(int semitone) const {

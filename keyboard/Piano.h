@@ -37,12 +37,15 @@ struct PianoLayout {
 [[nodiscard]] std::optional<int> semitoneOfKeyCode(unsigned keyCode);
 [[nodiscard]] std::optional<int> semitoneOfCharacter(char character);
 
-// The octave the computer's keys play from, as a C: shifted by whole octaves, never past MIDI's
-// range.
+// The octave the computer's keys play from, as a C: shifted by whole octaves, from C1, whose C is
+// the lowest that is heard as a pitch, to C7, whose every key is still in MIDI's range.
 class Octave {
 public:
+    static constexpr int lowest = 24;
+    static constexpr int highest = 96;
     [[nodiscard]] int base() const { return base_; }
-    void shift(int octaves);
+    // False where the octave is already at that end.
+    bool shift(int octaves);
     // The note a key plays now; nothing past MIDI's range.
     [[nodiscard]] std::optional<int> noteOf(int semitone) const;
 

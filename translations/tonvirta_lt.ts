@@ -335,6 +335,10 @@ Pasirinkite aplanką, į kurį galite rašyti ir kurio diske yra vietos.</transl
         <source>Listening: %1 Hz, too low to take apart</source>
         <translation>Klausomasi: %1 Hz, per žemas išskaidyti</translation>
     </message>
+    <message>
+        <source>Listen (needs a sound server)</source>
+        <translation>Klausytis (reikia garso serverio)</translation>
+    </message>
 </context>
 <context>
     <name>app::SoundControls</name>
@@ -568,6 +572,18 @@ Pasirinkite aplanką, į kurį galite rašyti ir kurio diske yra vietos.</transl
     <message>
         <source>Play: Z to / and Q to P play notes from %1; - and = change the octave; Escape ends it.</source>
         <translation>Grojimas: nuo Z iki / ir nuo Q iki P groja natas nuo %1; - ir = keičia oktavą; Escape jį baigia.</translation>
+    </message>
+    <message>
+        <source>Every amplitude is 0: the notes are silent. Choose a preset or set a harmonic to hear them.</source>
+        <translation>Visos amplitudės lygios 0: natos tylios. Pasirinkite paruoštą bangą arba nustatykite harmoniką, kad jas išgirstumėte.</translation>
+    </message>
+    <message>
+        <source>The octave goes no higher than %1.</source>
+        <translation>Aukščiau nei %1 oktava nekyla.</translation>
+    </message>
+    <message>
+        <source>The octave goes no lower than %1.</source>
+        <translation>Žemiau nei %1 oktava nesileidžia.</translation>
     </message>
 </context>
 <context>

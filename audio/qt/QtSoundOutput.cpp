@@ -95,6 +95,7 @@ void QtSoundOutput::stateReported(ServerState state) {
     switch (state) {
     case ServerState::Ready:
         reason_.clear();
+        answered_ = true;
         break;
     case ServerState::NoServer:
         reason_ = tr("no sound server");

@@ -31,6 +31,7 @@ public:
     [[nodiscard]] std::string unavailableReason() const override { return reason_.toStdString(); }
     void publish(const SoundSnapshot& snapshot) override;
     [[nodiscard]] bool hasInput() const override { return hasInput_; }
+    [[nodiscard]] bool answered() const override { return answered_; }
     void listen(const Listener& listener) override;
     void play(const NoteEvent& event) override;
     bool openMidi(const std::function<void(const NoteEvent&)>& heard) override;
@@ -47,6 +48,7 @@ private:
     std::unique_ptr<Player> player_;
     QString reason_;
     bool hasInput_ = true;
+    bool answered_ = false;
 };
 
 } // namespace audio

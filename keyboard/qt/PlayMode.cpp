@@ -51,6 +51,14 @@ PlayMode::PlayMode(QWidget& window, QWidget& display, QMenu& menu, Instrument& i
     keys_->resize(640, 200);
     keys_->installEventFilter(this);
 
+    // An auto-repeat's release and press come together; a key truly let go is heard a moment
+    // later, shorter than any note played on purpose.
+    settleTimer_.setSingleShot(true);
+    settleTimer_.setInterval(30);
+    connect(&settleTimer_, &QTimer::timeout, this, [this] {
+        performance_.settle();
+        showHeld();
+    });
     fileTimer_.setTimerType(Qt::PreciseTimer);
     fileTimer_.setInterval(2);
     connect(&fileTimer_, &QTimer::timeout, this, &PlayMode::tickFile);
@@ -70,6 +78,15 @@ PianoView* PlayMode::addPiano(QWidget& parent) {
 
 void PlayMode::availabilityChanged() {
     const bool can = instrument_.canPlay();
+    // Whether a server answers is known only once the sound has tried one: Play that started
+    // before then ends if none does, but stays on through a server that goes and comes back.
+    if (awaitingServer_ && action_->isChecked()) {
+        awaitingServer_ = !can || !instrument_.answered();
+        if (!can) {
+            action_->setChecked(false);
+            emit said(tr("Play needs a sound server."));
+        }
+    }
     action_->setEnabled(can || action_->isChecked());
     if (!can) {
         action_->setText(tr("Play (needs a sound server)"));
@@ -86,6 +103,7 @@ void PlayMode::toggled(bool on) {
         return;
     }
     if (on) {
+        awaitingServer_ = !instrument_.answered();
         instrument_.setPlaying(true);
         midi_ = instrument_.openMidi([this](const NoteEvent& event) {
             performance_.heard(event);
@@ -93,6 +111,8 @@ void PlayMode::toggled(bool on) {
         });
         action_->setText(midi_ ? tr("Play") : tr("Play (MIDI needs PipeWire)"));
         qApp->installEventFilter(this);
+        connect(qApp, &QApplication::focusChanged, this, &PlayMode::keysLost);
+        connect(qApp, &QApplication::applicationStateChanged, this, &PlayMode::keysLost);
         showHeld();
         emit said(tr("Play: Z to / and Q to P play notes from %1; - and = change the octave; "
                      "Escape ends it.")
@@ -104,6 +124,7 @@ void PlayMode::toggled(bool on) {
         }
     } else {
         qApp->removeEventFilter(this);
+        disconnect(qApp, nullptr, this, nullptr);
         stopFile();
         performance_.stop();
         showHeld();
@@ -119,7 +140,25 @@ void PlayMode::toggled(bool on) {
 }
 
 void PlayMode::send(const NoteEvent& event) {
+    if (event.kind == NoteEvent::Kind::On) {
+        sayIfSilent();
+    }
     instrument_.play(event);
+}
+
+// The window that had the keys will not hear them come up: the notes they hold end now.
+void PlayMode::keysLost() {
+    if (!performance_.held().none()) {
+        performance_.releaseKeys();
+        showHeld();
+    }
+}
+
+void PlayMode::sayIfSilent() {
+    if (instrument_.silent()) {
+        emit said(tr("Every amplitude is 0: the notes are silent. Choose a preset or set a "
+                     "harmonic to hear them."));
+    }
 }
 
 void PlayMode::showHeld() {
@@ -168,6 +207,7 @@ void PlayMode::playFile(const QString& path) {
     fileClock_.start();
     fileTimer_.start();
     emit said(tr("Playing %1 · Escape stops").arg(name));
+    sayIfSilent();
 }
 
 void PlayMode::tickFile() {
@@ -179,18 +219,26 @@ void PlayMode::tickFile() {
     }
     showHeld();
     if (next_ >= score_.events.size()) {
-        fileTimer_.stop();
-        score_ = {};
+        // A file may end with the pedal down or a note never let go: it ends with the file.
+        endFile();
+        showHeld();
         emit said(tr("%1 played").arg(fileName_));
     }
 }
 
 void PlayMode::stopFile() {
     if (fileTimer_.isActive()) {
-        fileTimer_.stop();
-        score_ = {};
-        instrument_.play({NoteEvent::Kind::AllOff, 0, 0.0F});
-        performance_.heard({NoteEvent::Kind::AllOff, 0, 0.0F});
+        endFile();
+    }
+}
+
+void PlayMode::endFile() {
+    fileTimer_.stop();
+    score_ = {};
+    for (const NoteEvent& event : {NoteEvent{NoteEvent::Kind::Sustain, 0, 0.0F},
+                                   NoteEvent{NoteEvent::Kind::AllOff, 0, 0.0F}}) {
+        instrument_.play(event);
+        performance_.heard(event);
     }
 }
 
@@ -238,13 +286,15 @@ bool PlayMode::handleKey(QObject* watched, QEvent* event) {
     }
     const int place = code != 0 ? int(code) : 1000 + character;
     if (type == QEvent::KeyRelease) {
-        performance_.keyUp(place);
+        performance_.keyUpUnlessRepeated(place);
+        settleTimer_.start();
     } else if (escape) {
         action_->setChecked(false);
     } else if (semitone) {
         performance_.keyDown(place, *semitone);
-    } else {
-        performance_.shiftOctave(octaveUp ? 1 : -1);
+    } else if (!performance_.shiftOctave(octaveUp ? 1 : -1)) {
+        emit said(octaveUp ? tr("The octave goes no higher than %1.").arg(noteName(Octave::highest))
+                           : tr("The octave goes no lower than %1.").arg(noteName(Octave::lowest)));
     }
     showHeld();
     return true;

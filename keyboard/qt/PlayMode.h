@@ -24,7 +24,12 @@ public:
     virtual ~Instrument() = default;
     // A sound server answers.
     [[nodiscard]] virtual bool canPlay() const = 0;
-    // On: sound switched on, the held tone silent and the notes heard; off: the held tone again.
+    // A sound server has answered (it may have gone since).
+    [[nodiscard]] virtual bool answered() const = 0;
+    // Every amplitude is 0: notes would be silent.
+    [[nodiscard]] virtual bool silent() const = 0;
+    // On: sound switched on, the held tone silent and the notes heard; off: the held tone again,
+    // and the sound as it was before.
     virtual void setPlaying(bool on) = 0;
     virtual void play(const audio::NoteEvent& event) = 0;
     // False where no PipeWire answers; what comes in is told on the window's thread.
@@ -62,6 +67,9 @@ private:
     void showHeld();
     void tickFile();
     void stopFile();
+    void endFile();
+    void keysLost();
+    void sayIfSilent();
     [[nodiscard]] bool handleKey(QObject* watched, QEvent* event);
 
     QWidget& window_;
@@ -72,11 +80,13 @@ private:
     QLabel* octaveLine_;
     std::vector<PianoView*> pianos_;
     bool midi_ = false;
+    bool awaitingServer_ = false; // on, with no server yet known to answer
     audio::MidiScore score_;
     std::size_t next_ = 0;
     QString fileName_;
     QElapsedTimer fileClock_;
     QTimer fileTimer_;
+    QTimer settleTimer_; // lets a key's release wait to see whether it was an auto-repeat
 };
 
 } // namespace keyboard

@@ -3,7 +3,9 @@
 #include "tests/audio/ToneMeter.h"
 #include "tests/support/Form1Fixture.h"
 
+#include <QKeyEvent>
 #include <QLabel>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -11,14 +13,18 @@ namespace {
 class RecordingOutput final : public audio::SoundOutput {
 public:
     [[nodiscard]] std::string unavailableReason() const override { return reason; }
+    [[nodiscard]] bool answered() const override { return reason.empty() && everAnswered; }
     void publish(const audio::SoundSnapshot& snapshot) override { published.push_back(snapshot); }
+    void play(const audio::NoteEvent& event) override { notes.push_back(event.kind); }
     void fail(std::string why) {
         reason = std::move(why);
         raiseAvailabilityChanged();
     }
 
     std::vector<audio::SoundSnapshot> published;
+    std::vector<audio::NoteEvent::Kind> notes;
     std::string reason;
+    bool everAnswered = true;
 };
 
 class SoundControlsTest : public testing_support::Form1Fixture {
@@ -114,6 +120,50 @@ TEST_F(SoundControlsTest, WhileTheServerIsAwaySoundSaysWhyAndKeepsTheChoiceForIt
     EXPECT_EQ(std::pair(sound().text(), child<QLabel>("note").text()),
               std::pair(QString("Sound"), QString("The sound is back.")));
     EXPECT_TRUE(sound().isChecked()) << "on, as when the server went away";
+}
+
+// GIVEN Play WHEN no server answers, the focus leaves a key held down, a file ends with the pedal
+// down and a note never let go, or every amplitude is 0 THEN Play stays off and says why, the
+// notes end, the silence is said, and Play leaves the sound as it found it.
+TEST_F(SoundControlsTest, PlayEndsWhatItStartedAndLeavesTheSoundAsItFoundIt) {
+    using Kind = audio::NoteEvent::Kind;
+    const auto note = [this] { return child<QLabel>("note").text(); };
+    const auto z = [this](QEvent::Type type) {
+        QKeyEvent key(type, Qt::Key_unknown, Qt::NoModifier, 52, 0, 0);
+        QApplication::sendEvent(&oscil(), &key);
+    };
+    output.everAnswered = false;
+    onDisplay("k");
+    output.fail("no sound server");
+    EXPECT_FALSE(menuItem("Play (needs a sound server)").isChecked());
+    EXPECT_EQ(note(), "Play needs a sound server.");
+    EXPECT_FALSE(sound().isChecked()) << "switched on for Play, off again";
+    output.everAnswered = true;
+    output.fail("");
+
+    onDisplay("k");
+    z(QEvent::KeyPress);
+    EXPECT_EQ(note(), "Every amplitude is 0: the notes are silent. Choose a preset or set a "
+                      "harmonic to hear them.");
+    box(3).setFocus();
+    EXPECT_EQ(output.notes.back(), Kind::Off) << "Z's note ends with the focus";
+    QTest::keyClick(&oscil(), Qt::Key_Escape);
+    EXPECT_FALSE(sound().isChecked()) << "off before Play, off after";
+
+    QTemporaryDir folder;
+    QFile file(folder.filePath("open.mid"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    // The pedal down, E4 and G4 on and never let go.
+    file.write(QByteArray::fromHex("4d546864000000060000000101f44d54726b00000010"
+                                   "00b0407f0090407f0a90437f00ff2f00"));
+    file.close();
+    button(4).click();
+    window->openSound(file.fileName());
+    ASSERT_TRUE(testing_support::eventually([&] { return note() == "open.mid played"; }));
+    const std::vector<Kind> ending(output.notes.end() - 2, output.notes.end());
+    EXPECT_EQ(ending, (std::vector{Kind::Sustain, Kind::AllOff})) << "the pedal up, all off";
+    QTest::keyClick(&oscil(), Qt::Key_Escape);
+    EXPECT_FALSE(sound().isChecked());
 }
 
 } // namespace

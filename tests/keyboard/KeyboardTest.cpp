@@ -1,5 +1,6 @@
 #include "keyboard/Performance.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -57,14 +58,57 @@ TEST(Performance, SendsEachNoteOnceAndLetsGoOfWhatItStarted) {
     play.mouseAt(std::nullopt);
     play.heard({Kind::On, 40, 90});
     EXPECT_TRUE(play.held().test(40) && play.held().test(84));
-    play.shiftOctave(-20);
-    EXPECT_EQ(play.octave().base(), 0);
+    EXPECT_TRUE(play.shiftOctave(-4));
+    EXPECT_FALSE(play.shiftOctave(-1)) << "C0 is too low to hear as a pitch";
+    EXPECT_EQ(play.octave().base(), 24);
+    for (int up = 0; up < 6; ++up) {
+        EXPECT_TRUE(play.shiftOctave(1));
+    }
+    EXPECT_FALSE(play.shiftOctave(1)) << "at C8 the upper row's P would be past MIDI's G9";
     play.stop();
     EXPECT_TRUE(play.held().none());
     const std::vector<std::pair<Kind, int>> expected{
         {Kind::On, 60}, {Kind::On, 84},  {Kind::Off, 60},    {Kind::On, 69},  {Kind::Off, 69},
         {Kind::On, 71}, {Kind::Off, 71}, {Kind::Sustain, 0}, {Kind::Bend, 0}, {Kind::AllOff, 0}};
     EXPECT_EQ(sent, expected);
+}
+
+} // namespace
+
+namespace {
+
+// GIVEN a key held WHEN its auto-repeat sends a release and a press, when it truly comes up, and
+// when the window loses the focus with a key and the mouse down THEN the key's note starts once
+// and ends once, each time, and the mouse's plays on.
+TEST(Performance, AutoRepeatNeverRestartsANoteAndLosingTheFocusEndsThem) {
+    struct Case {
+        const char* what;
+        std::function<void(keyboard::Performance&)> act;
+        std::vector<std::pair<Kind, int>> sent;
+    } const cases[] = {
+        {"repeated",
+         [](auto& p) {
+             for (int i = 0; i < 3; ++i) {
+                 p.keyUpUnlessRepeated(52);
+                 p.keyDown(52, 0);
+                 p.settle();
+             }
+         },
+         {}},
+        {"released", [](auto& p) { p.keyUpUnlessRepeated(52), p.settle(); }, {{Kind::Off, 60}}},
+        {"focus lost",
+         [](auto& p) { p.mouseAt(64), p.keyUpUnlessRepeated(52), p.releaseKeys(), p.settle(); },
+         {{Kind::On, 64}, {Kind::Off, 60}}},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::pair<Kind, int>> sent;
+        keyboard::Performance play(
+            [&sent](const NoteEvent& e) { sent.emplace_back(e.kind, e.note); });
+        play.keyDown(52, 0);
+        sent.clear();
+        c.act(play);
+        EXPECT_EQ(sent, c.sent) << c.what;
+    }
 }
 
 } // namespace
