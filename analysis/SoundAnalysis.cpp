@@ -284,7 +284,8 @@ Analysis analyse(std::span<const float> samples, double rate) {
     const std::vector<float> coarse = decimated(samples, factor);
     const Track tracked = track(coarse, rate / double(factor));
     const std::vector<Frame>& frames = tracked.frames;
-    if (frames.empty()) {
+    // A note lasts at least a tenth of a second: anything shorter is a click, not a tone.
+    if (frames.empty() || double(samples.size()) < shortestStretchSeconds * rate) {
         return {std::nullopt, rmsOf(samples) < silentRms ? Problem::Silent : Problem::TooShort};
     }
     if (std::all_of(frames.begin(), frames.end(), [](auto& f) { return f.rms < silentRms; })) {

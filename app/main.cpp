@@ -62,7 +62,8 @@ struct Options {
         parser.addOption(largeView);
         parser.addPositionalArgument(
             QStringLiteral("file"),
-            QCoreApplication::translate("main", "A sound to take apart into its harmonics."),
+            QCoreApplication::translate("main", "A sound to take apart into its harmonics, or a "
+                                                "MIDI file (.mid) to play in the timbre."),
             QStringLiteral("[file]"));
     }
 };

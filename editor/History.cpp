@@ -89,12 +89,14 @@ ParsedHarmonics parseHarmonics(std::string_view text) {
         }
         at = end + 1;
     }
-    // Only two full lines of 17 are read as phases: any other layout stays what it always was.
+    // Two lines are amplitudes and phases, each as long as it is: those not given are 0, as
+    // amplitudes not given are. Any other layout stays what it always was.
     if (lines.size() == 2) {
         ParsedHarmonics parsed{parseAmplitudes(lines[0]), {}};
         const ParsedAmplitudes phases = parseAmplitudes(lines[1]);
-        if (parsed.amplitudes.numbers.size() == slotCount && phases.numbers.size() == slotCount &&
-            parsed.amplitudes.leftOut == 0 && phases.leftOut == 0) {
+        if (parsed.amplitudes.problem == ParsedAmplitudes::Problem::None &&
+            phases.problem == ParsedAmplitudes::Problem::None) {
+            parsed.amplitudes.leftOut += phases.leftOut;
             auto& amplitudes = parsed.amplitudes.numbers;
             for (std::size_t k = 0; k < phases.numbers.size(); ++k) {
                 const double amplitude =

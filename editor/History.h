@@ -58,8 +58,9 @@ struct ParsedAmplitudes {
 };
 ParsedAmplitudes parseAmplitudes(std::string_view text);
 
-// 17 amplitudes and, on a second line of their own, 17 phases: what Copy amplitudes writes. Any
-// other text is amplitudes alone, in any layout parseAmplitudes takes, and every phase 0.
+// Amplitudes and, on a second line of their own, phases: what Copy amplitudes writes. Either line
+// may be short, which leaves the rest at 0. Any other text is amplitudes alone, in any layout
+// parseAmplitudes takes, and every phase 0.
 struct ParsedHarmonics {
     ParsedAmplitudes amplitudes;
     Phases phases{};

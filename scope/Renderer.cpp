@@ -63,7 +63,8 @@ void Renderer::tick() {
     drawHarmonics(amplitudes, phases);
     drawTargetAndFit(amplitudes, phases);
     display_.line(start, {static_cast<float>(traceWidth), start.y}, forms::yellow);
-    forms::PointF previous = start;
+    // A phased sum starts off the zero line: from its own first point, not from the line.
+    forms::PointF previous{0.0F, toSingle(Synthesis::start(amplitudes, phases))};
     for (int x = 1; x <= traceWidth; ++x) {
         const forms::PointF next{static_cast<float>(x),
                                  toSingle(trace[static_cast<std::size_t>(x - 1)])};

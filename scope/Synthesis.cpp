@@ -68,6 +68,16 @@ Trace Synthesis::trace(const Amplitudes& amplitudes, const Phases& phases) const
     return trace;
 }
 
+double Synthesis::start(const Amplitudes& amplitudes, const Phases& phases) {
+    double y = centreLine;
+    for (std::size_t k = 0; k < harmonicCount; ++k) {
+        if (amplitudes[k] != 0.0 && phases[k] != 0.0) {
+            y -= partsOf(amplitudes[k], phases[k]).cosine / verticalScale;
+        }
+    }
+    return y;
+}
+
 Curve Synthesis::harmonic(std::size_t k, double amplitude, double phase) const {
     Curve curve{};
     const Parts parts = partsOf(amplitude, phase);

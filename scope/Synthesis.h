@@ -34,6 +34,8 @@ public:
     // far beyond anything the boxes hold).
     // A harmonic at phase 0 adds exactly what it adds without phases.
     [[nodiscard]] Trace trace(const Amplitudes& amplitudes, const Phases& phases = {}) const;
+    // y of the sum at x = 0, where the trace starts: on the zero line unless a phase is set.
+    [[nodiscard]] static double start(const Amplitudes& amplitudes, const Phases& phases);
     // One harmonic alone about the zero line: k counts from 1.
     [[nodiscard]] Curve harmonic(std::size_t k, double amplitude, double phase = 0.0) const;
 

@@ -647,12 +647,12 @@ Pasirinkite aplanką, į kurį galite rašyti ir kurio diske yra vietos.</transl
         <translation>Adityvioji sintezė: nustatykite 17 harmonikų amplitudes ir stebėkite jų sumą.</translation>
     </message>
     <message>
-        <source>A sound to take apart into its harmonics.</source>
-        <translation>Garsas, kurį išskaidyti į harmonikas.</translation>
-    </message>
-    <message>
         <source>tonvirta: no display to open the window on (DISPLAY and WAYLAND_DISPLAY are unset); run it under a virtual one with: xvfb-run tonvirta</source>
         <translation>tonvirta: nėra ekrano, kuriame atverti langą (DISPLAY ir WAYLAND_DISPLAY nenustatyti); paleiskite virtualiame ekrane: xvfb-run tonvirta</translation>
+    </message>
+    <message>
+        <source>A sound to take apart into its harmonics, or a MIDI file (.mid) to play in the timbre.</source>
+        <translation>Garsas, kurį išskaidyti į harmonikas, arba MIDI failas (.mid), kurį groti šiuo tembru.</translation>
     </message>
 </context>
 </TS>

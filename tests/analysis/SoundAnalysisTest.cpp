@@ -104,7 +104,9 @@ TEST(SoundAnalysis, ANoteAmongOthersGivesItsOwnPitchAndNothingSaysWhy) {
     for (const auto& [samples, problem] :
          {std::pair{std::vector<float>(48000), Problem::Silent},
           {hiss, Problem::NoSteadyPitch},
-          {samplesOf({200, {100}, 48000, 0.012}), Problem::TooShort}}) {
+          {samplesOf({200, {100}, 48000, 0.012}), Problem::TooShort},
+          {samplesOf({440, {100}, 48000, 0.02}), Problem::TooShort},
+          {samplesOf({440, {100}, 48000, 0.099}), Problem::TooShort}}) {
         const auto answer = analysis::analyse(samples, 48000);
         EXPECT_EQ(std::pair(answer.harmonics.has_value(), answer.problem),
                   std::pair(false, problem));

@@ -67,7 +67,8 @@ TEST_F(EditActions, CopyAndPasteTheAmplitudesAsOneLine) {
     EXPECT_EQ(texts(), copied) << "copy then paste changes nothing";
     // clang-format off
     const std::tuple<QString, QString, QString> cases[] = { // refused where nothing is expected
-        {"1, 2; 3\n4\t5", "1 2 3 4 5 0 0 0 0 0 0 0 0 0 0 0 0", ""},
+        {"1, 2; 3\n4\t5\n6", "1 2 3 4 5 6 0 0 0 0 0 0 0 0 0 0 0", ""},
+        {"1, 2; 3\n4\t5", "1 2 3 0 0 0 0 0 0 0 0 0 0 0 0 0 0", ""}, // then phases
         {"1e2 -250 2.50 007", "100 -200 2 7 0 0 0 0 0 0 0 0 0 0 0 0 0", ""},
         {QString("9 ").repeated(20), "9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9", "Pasted the first 17 numbers and left out the rest (3 more)."},
         {"", "", "Nothing pasted"}, {" ;, ", "", "Nothing pasted"}, {"abc", "", "Nothing pasted"}, {"1 2 x 3", "", "Nothing pasted"},

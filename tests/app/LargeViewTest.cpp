@@ -58,6 +58,20 @@ TEST_F(LargeView, PhasesComeWithTheClipboardAndUndoAndLeaveWithAPreset) {
     menuItem("Undo").trigger();
     paste("1 2 3");
     EXPECT_EQ(copied(), "1 2 3 0 0 0 0 0 0 0 0 0 0 0 0 0 0") << "amplitudes alone, phases 0";
+    // A second line is phases, however short either line is.
+    const QString zeros = " 0 0 0 0 0 0 0 0 0 0 0 0 0 0";
+    paste("100 0 0\n90 0 0");
+    EXPECT_EQ(copied(), "100 0 0" + zeros + "\n90 0 0" + zeros);
+    // A cosine starts at its top: the trace from there, with no line up from the zero line.
+    onDisplay("ss");
+    const QImage cosine = oscil().image();
+    int greenInFirstColumn = 0;
+    for (int y = 0; y < cosine.height(); ++y) {
+        greenInFirstColumn += cosine.pixelColor(0, y) == QColor(Qt::green) ? 1 : 0;
+    }
+    EXPECT_LE(greenInFirstColumn, 2);
+    paste(square + "\n-90 0 0");
+    EXPECT_EQ(copied(), "-" + square + "\n90 0 0" + zeros) << "-90 degrees: 90, turned over";
 }
 
 // GIVEN the large view open WHEN either window edits THEN the other shows it, each edit one step;
