@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QWidget>
+#include <algorithm>
 
 namespace app {
 namespace {
@@ -109,6 +110,14 @@ void DisplayViews::amplitudesChanged() {
     if (!loadingDrawing_) {
         views_.drawing.reset();
     }
+}
+
+void DisplayViews::phasesChanged() {
+    const auto& phases = tone_.phases();
+    const bool setAside = tone_.sinePhasesOnly() && std::any_of(phases.begin(), phases.end(),
+                                                                [](double p) { return p != 0; });
+    views_.phasesSetAside =
+        setAside ? tr("Sine phases only: the phases are set aside (S)").toStdString() : "";
 }
 
 bool DisplayViews::eventFilter(QObject* watched, QEvent* event) {

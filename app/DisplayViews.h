@@ -36,6 +36,8 @@ public:
     // A sound's own period, at its pitch, becomes the target.
     void aimAt(const analysis::Harmonics& sound);
     void amplitudesChanged();
+    // Says, over the display, when phases are set but set aside.
+    void phasesChanged();
     // The game's round while it is played; none once it ends, and the views are as they were.
     void showRound(const std::optional<scope::Views::Round>& round);
 

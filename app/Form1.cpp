@@ -233,6 +233,7 @@ void Form1::toneChanged(model::Tone::Change change) {
     description_->changed();
     sound_->publishSoon();
     if (change == Change::Phases) {
+        views_->phasesChanged();
         boundary_.run([this] { handlers_->redraw(); });
     }
 }
@@ -324,6 +325,8 @@ void Form1::createLargeView() {
                     &QAction::setChecked);
             connect(timer1_, &QTimer::timeout, largeView_,
                     [this] { largeView_->setDescription(description_->text()); });
+            connect(note_, &Note::shown, largeView_,
+                    [this] { largeView_->showNote(note_->text()); });
         }
         largeView_->setDescription(description_->text());
         largeView_->setVisible(on);

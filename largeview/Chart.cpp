@@ -8,15 +8,18 @@ namespace largeview {
 
 Layout layoutFor(double width, double height) {
     Layout layout;
-    layout.textHeight = std::max(12.0, 0.028 * height); // under 64 px at 2160: glyphs cached
-    const double margin = layout.textHeight;
-    layout.wave = {margin * 3, margin * 1.5, width - margin * 4, height * 0.52 - margin * 3};
-    layout.legend = {layout.wave.x, layout.wave.bottom() + margin * 0.1, layout.wave.width,
-                     margin * 1.4};
+    // Under 64 px at 2160: glyphs cached.
+    layout.textHeight = std::max(10.0, std::min(0.028 * height, 0.02 * width));
+    const double t = layout.textHeight;
+    // The legend's title and 17 swatches with their numbers, as wide as they are drawn.
+    layout.legendRows = 7 * t + 17 * 2.8 * t > width - 4 * t ? 2 : 1;
+    const double moreRows = 1.4 * t * (layout.legendRows - 1);
+    layout.wave = {t * 3, t * 1.5, width - t * 4, height * 0.52 - t * 3 - moreRows};
+    layout.legend = {layout.wave.x, layout.wave.bottom() + t * 0.1, layout.wave.width,
+                     t * 1.4 * layout.legendRows};
     // Under the bars: the harmonic's number, its amplitude and its phase, a line each.
-    const double chartTop = height * 0.52 + margin * 1.9;
-    layout.chart = {margin, chartTop, width - 2 * margin,
-                    height - chartTop - 3.6 * layout.textHeight - margin * 0.5};
+    const double chartTop = layout.legend.bottom() + t * 1.9;
+    layout.chart = {t * 3, chartTop, width - 4 * t, height - chartTop - 4.1 * t};
     const double slot = layout.chart.width / double(scope::harmonicCount);
     for (std::size_t k = 0; k < scope::harmonicCount; ++k) {
         const double left = layout.chart.x + slot * double(k);

@@ -23,11 +23,13 @@ inline constexpr double decibelFloor = -60.0; // a bar in dB starts here, agains
 
 // Where everything of the large view lies at a size, in its pixels: the wave over two periods
 // above, with its scale and the fit figures over it and the harmonics' legend under it; the chart
-// of the 17 harmonics below. Texts are at least 2.5 % of the height, so that
-// they can be read from the back of a room.
+// of the 17 harmonics below, its scale to its left. Texts are 2.8 % of the height, so that they
+// can be read from the back of a room, or 2 % of the width where that is less, so that a
+// portrait screen's fit across it.
 struct Layout {
     Box wave;
-    Box legend; // under the wave, so that it never hides the wave
+    Box legend; // under the wave, so that it never hides the wave; a row or two
+    int legendRows = 1;
     Box chart;
     std::array<Box, scope::harmonicCount> bars{};   // the amplitude's column
     std::array<Box, scope::harmonicCount> phases{}; // the phase's narrow column beside it

@@ -22,7 +22,17 @@ LargeView::LargeView(model::Tone& tone, scope::FitWording wording, QWidget& owne
     setMaximumSize(3840, 2160);
     resize(1280, 720);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    setFocusPolicy(Qt::StrongFocus);
+    // The bars take the focus, one after another, and the view's keys reach it through them.
+    setFocusPolicy(Qt::NoFocus);
+    wheelPause_.setSingleShot(true);
+    wheelPause_.setInterval(500);
+    connect(&wheelPause_, &QTimer::timeout, this, [this] { tone_.stopMerging(); });
+    noteTimer_.setSingleShot(true);
+    noteTimer_.setInterval(4000);
+    connect(&noteTimer_, &QTimer::timeout, this, [this] {
+        note_.clear();
+        update();
+    });
     setToolTip(tr("Drag a bar to set its harmonic's amplitude and the narrow bar beside it, or "
                   "scroll, for its phase. Tab moves between the bars; Up and Down set the "
                   "amplitude, Left and Right the phase. D: decibels. F11: full screen."));
@@ -65,26 +75,32 @@ void LargeView::toneChanged() {
 QString LargeView::fitLine() const {
     const scope::Views& views = tone_.views();
     const scope::Target* aim = nullptr;
-    QString status;
     if (views.round) {
         aim = views.round->hidden ? &*views.round->hidden : nullptr;
-        status = QString::fromStdString(views.round->status);
     } else if (views.target && views.aim) {
         aim = &*views.aim;
     }
-    QString line;
-    if (aim != nullptr) {
-        if (!fitMeter_) {
-            fitMeter_.emplace();
-        }
-        line = QString::fromStdString(
-            wording_(fitMeter_->measure(tone_.amplitudes(), *aim, tone_.heardPhases())));
+    if (aim == nullptr) {
+        return {};
     }
-    return status.isEmpty() ? line : line + QStringLiteral("   ") + status;
+    if (!fitMeter_) {
+        fitMeter_.emplace();
+    }
+    return QString::fromStdString(
+        wording_(fitMeter_->measure(tone_.amplitudes(), *aim, tone_.heardPhases())));
+}
+
+void LargeView::showNote(const QString& text) {
+    note_ = text;
+    noteTimer_.start();
+    update();
 }
 
 void LargeView::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    if (focusWidget() == nullptr) {
+        bars_[0]->setFocus();
+    }
     emit visibilityChanged(true);
 }
 
@@ -106,6 +122,11 @@ void LargeView::paintEvent(QPaintEvent*) {
         }
     }
     scene.fit = fitLine();
+    if (tone_.views().round) {
+        scene.status = QString::fromStdString(tone_.views().round->status);
+    }
+    scene.note = note_;
+    scene.sinePhasesNote = QString::fromStdString(tone_.views().phasesSetAside);
     scene.height = pictureHeight();
     scene.scaleNote = tr("Top of the wave: %1");
     scene.harmonicsNote = tr("Harmonics:");
@@ -119,8 +140,9 @@ void LargeView::resizeEvent(QResizeEvent* event) {
     placeBars();
 }
 
+// The keys take the bottom fifth, a gap above them included.
 int LargeView::pictureHeight() const {
-    return piano_ != nullptr && piano_->isVisible() ? height() - piano_->height() : height();
+    return piano_ != nullptr && piano_->isVisible() ? height() - height() / 5 : height();
 }
 
 void LargeView::setPiano(QWidget* piano) {
@@ -141,7 +163,8 @@ void LargeView::showPiano(bool on) {
 void LargeView::placeBars() {
     if (piano_ != nullptr) {
         const int h = height() / 5;
-        piano_->setGeometry(width() / 20, height() - h, width() - width() / 10, h - height() / 60);
+        const int gap = height() / 60;
+        piano_->setGeometry(width() / 20, height() - h + gap, width() - width() / 10, h - 2 * gap);
     }
     const Layout layout = layoutFor(width(), pictureHeight());
     for (std::size_t k = 0; k < bars_.size(); ++k) {
@@ -170,6 +193,7 @@ void LargeView::mousePressEvent(QMouseEvent* event) {
         dragging_ = gripAt(event->position());
         if (dragging_) {
             bars_[dragging_->index]->setFocus(Qt::MouseFocusReason);
+            tone_.holdSteps(true); // the whole drag is one step
             drag(event->position());
         }
     }
@@ -182,8 +206,9 @@ void LargeView::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void LargeView::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) {
+    if (event->button() == Qt::LeftButton && dragging_) {
         dragging_.reset();
+        tone_.holdSteps(false);
     }
 }
 
@@ -209,7 +234,10 @@ void LargeView::wheelEvent(QWheelEvent* event) {
     const double notches = std::trunc(wheelTurn_);
     wheelTurn_ -= notches;
     if (notches != 0.0) {
+        // Notches on one bar, with no pause between them, are one step.
+        tone_.startAction(wheelMergeKey + int(grip->index));
         tone_.setPhase(grip->index, tone_.phases()[grip->index] + 5.0 * notches);
+        wheelPause_.start();
     }
     event->accept();
 }

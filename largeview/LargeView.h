@@ -4,6 +4,7 @@
 #include "model/Tone.h"
 #include "scope/Renderer.h"
 
+#include <QTimer>
 #include <QWidget>
 #include <array>
 #include <functional>
@@ -29,6 +30,8 @@ public:
 
     // The display's description, for a screen reader.
     void setDescription(const QString& text);
+    // What the program has just said, shown over the wave for a while.
+    void showNote(const QString& text);
     [[nodiscard]] bool decibels() const { return decibels_; }
     // Keys on screen, shown under the chart while notes are played.
     void setPiano(QWidget* piano);
@@ -69,6 +72,10 @@ private:
     bool decibels_ = false;
     QWidget* piano_ = nullptr;
     double wheelTurn_ = 0;
+    QTimer wheelPause_; // ends a scroll gesture's step
+    QString note_;
+    QTimer noteTimer_;
+    static constexpr int wheelMergeKey = 1000; // and the bar's index
 };
 
 } // namespace largeview

@@ -1,10 +1,9 @@
 #include "Picture.h"
 
-#include "Chart.h"
+#include "ChartPicture.h"
 #include "Stroke.h"
-#include "scope/Palette.h"
 
-#include <QFont>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QPaintDevice>
 #include <QPainter>
@@ -16,22 +15,6 @@
 
 namespace largeview {
 namespace {
-
-QColor colourOf(std::size_t k) {
-    const forms::Color c = scope::harmonicColour(k);
-    return {c.red, c.green, c.blue};
-}
-
-QRectF rectOf(const Box& box) {
-    return {box.x, box.y, box.width, box.height};
-}
-
-void setTextHeight(QPainter& painter, double height, bool bold = false) {
-    QFont font = painter.font();
-    font.setPixelSize(std::max(1, int(std::ceil(height))));
-    font.setBold(bold);
-    painter.setFont(font);
-}
 
 // The sum of the sounding harmonics (or of the one given) at the middle of each column, two
 // periods across. Each harmonic is a phasor turned by its own step from column to column, so a
@@ -83,17 +66,12 @@ QRect devicePixelsOf(const Box& area, double ratio) {
     return {topLeft, bottomRight - QPoint(1, 1)};
 }
 
-void paintWave(QPainter& painter, const Scene& scene, const Layout& layout, double ratio) {
+// The wave's picture, drawn by columns into an image of the area's device pixels.
+void paintWaveImage(QPainter& painter, const Scene& scene, const Layout& layout, double ratio,
+                    double scale) {
     const Box& area = layout.wave;
     const double line = std::max(1.0, layout.textHeight / 8.0);
     const scope::Target* aim = aimOf(scene);
-    double peak = peakOf(scene.amplitudes, scene.heard);
-    if (aim != nullptr) {
-        for (const double v : aim->onGrid()) {
-            peak = std::max(peak, std::fabs(v));
-        }
-    }
-    const double scale = scaleFor(peak);
     const QRect pixels = devicePixelsOf(area, ratio);
     QImage wave(pixels.size(), QImage::Format_RGB32);
     wave.fill(Qt::black);
@@ -130,93 +108,106 @@ void paintWave(QPainter& painter, const Scene& scene, const Layout& layout, doub
     painter.setPen(QPen(QColor(60, 60, 60), line));
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(rectOf(area));
+}
+
+// The wave with its scale at its left, the scale's note and the fit figures or the game's level
+// and score above it, and what was just said over its foot.
+void paintWave(QPainter& painter, Labels& labels, const Scene& scene, const Layout& layout,
+               double ratio) {
+    const Box& area = layout.wave;
+    const double t = layout.textHeight;
+    double peak = peakOf(scene.amplitudes, scene.heard);
+    if (const scope::Target* aim = aimOf(scene)) {
+        for (const double v : aim->onGrid()) {
+            peak = std::max(peak, std::fabs(v));
+        }
+    }
+    const double scale = scaleFor(peak);
+    paintWaveImage(painter, scene, layout, ratio, scale);
     painter.setPen(Qt::white);
-    setTextHeight(painter, layout.textHeight);
-    const QRectF marks(0, area.y - layout.textHeight * 0.6, area.x - layout.textHeight * 0.3,
-                       area.height + 1.2 * layout.textHeight);
-    painter.drawText(marks, Qt::AlignRight | Qt::AlignTop, QString::number(scale));
-    painter.drawText(marks, Qt::AlignRight | Qt::AlignBottom, QString::number(-scale));
-    const QRectF above(area.x, 0, area.width, area.y);
-    painter.drawText(above, Qt::AlignLeft | Qt::AlignVCenter,
-                     scene.scaleNote.isEmpty() ? QString() : scene.scaleNote.arg(scale));
-    if (aim != nullptr) {
-        painter.drawText(above, Qt::AlignRight | Qt::AlignVCenter, scene.fit);
+    const double markWidth = area.x - 0.3 * t;
+    const double markSize =
+        labels.fitting({QString::number(scale), QString::number(-scale)}, t, markWidth);
+    labels.draw(QRectF(0, area.y - markSize * 0.6, markWidth, markSize * 1.2),
+                Qt::AlignRight | Qt::AlignVCenter, QString::number(scale), markSize);
+    labels.draw(QRectF(0, area.bottom() - markSize * 0.6, markWidth, markSize * 1.2),
+                Qt::AlignRight | Qt::AlignVCenter, QString::number(-scale), markSize);
+    // Above the wave: its scale at the left, the figures at the right, each in its own share.
+    const QString left = scene.scaleNote.isEmpty() ? QString() : scene.scaleNote.arg(scale);
+    QString right = scene.fit;
+    if (!scene.status.isEmpty()) {
+        right = right.isEmpty() ? scene.status : right + QStringLiteral("   ") + scene.status;
+    }
+    const double gap = 2 * t;
+    const double leftWidth = std::min(labels.widthOf(left, t) + 1,
+                                      right.isEmpty() ? area.width : (area.width - gap) * 0.4);
+    const QRectF above(area.x, area.y - 1.35 * t, area.width, 1.2 * t);
+    labels.draw(QRectF(above.x(), above.y(), leftWidth, above.height()),
+                Qt::AlignLeft | Qt::AlignVCenter, left, t);
+    labels.draw(above.adjusted(leftWidth + gap, 0, 0, 0), Qt::AlignRight | Qt::AlignVCenter, right,
+                t);
+    if (!scene.note.isEmpty()) {
+        const QRectF foot(area.x + t * 0.5, area.y + area.height * 0.6, area.width - t,
+                          area.height * 0.4 - t * 0.5);
+        painter.fillRect(foot, QColor(40, 40, 40, 220));
+        painter.setPen(Qt::white);
+        labels.drawWrapped(foot.adjusted(t * 0.3, t * 0.2, -t * 0.3, -t * 0.2), scene.note,
+                           std::min(t, foot.height() / 2.6));
     }
 }
 
-// The sounding harmonics' colours and numbers, as the harmonics view draws them.
-void paintLegend(QPainter& painter, const Scene& scene, const Layout& layout) {
+// The sounding harmonics' colours and numbers, as the harmonics view draws them, over as many
+// rows as the layout gives, in a size at which all of them fit.
+void paintLegend(QPainter& painter, Labels& labels, const Scene& scene, const Layout& layout) {
     if (scene.views == nullptr || !scene.views->harmonics) {
         return;
     }
-    const double h = layout.textHeight;
-    double x = layout.legend.x;
-    const double y = layout.legend.y;
-    setTextHeight(painter, h);
-    painter.setPen(Qt::white);
-    const double titleWidth = painter.fontMetrics().horizontalAdvance(scene.harmonicsNote) + h;
-    painter.drawText(QRectF(x, y, titleWidth, h * 1.4), Qt::AlignVCenter, scene.harmonicsNote);
-    x += titleWidth;
+    std::vector<std::size_t> sounding;
     for (std::size_t k = 0; k < scene.amplitudes.size(); ++k) {
-        if (scene.amplitudes[k] == 0.0) {
-            continue;
+        if (scene.amplitudes[k] != 0.0) {
+            sounding.push_back(k);
+        }
+    }
+    const Box& box = layout.legend;
+    const double rowHeight = box.height / layout.legendRows;
+    double h = layout.textHeight;
+    const auto titleWidth = [&](double size) {
+        return labels.widthOf(scene.harmonicsNote, size) + size;
+    };
+    // Rows needed at a size: the title, then each swatch and number 2.8 sizes wide.
+    const auto rowsAt = [&](double size) {
+        const double perRow = std::floor(box.width / (2.8 * size));
+        const double first = std::floor((box.width - titleWidth(size)) / (2.8 * size));
+        return sounding.size() <= first
+                   ? 1.0
+                   : 1.0 + std::ceil((double(sounding.size()) - first) / std::max(1.0, perRow));
+    };
+    while (h > 4 && rowsAt(h) > layout.legendRows) {
+        h *= 0.9;
+    }
+    double x = box.x;
+    double y = box.y + (rowHeight - h * 1.4) / 2;
+    painter.setPen(Qt::white);
+    const double title = titleWidth(h);
+    labels.draw(QRectF(x, y, title, h * 1.4), Qt::AlignLeft | Qt::AlignVCenter, scene.harmonicsNote,
+                h);
+    x += title;
+    for (const std::size_t k : sounding) {
+        if (x + 2.8 * h > box.x + box.width + 0.5) {
+            x = box.x;
+            y += rowHeight;
         }
         painter.fillRect(QRectF(x, y + h * 0.5, h * 0.9, h * 0.4), colourOf(k));
         painter.setPen(colourOf(k).lighter(150));
-        painter.drawText(QRectF(x + h, y, h * 1.6, h * 1.4), Qt::AlignVCenter,
-                         QString::number(k + 1));
+        labels.draw(QRectF(x + h, y, h * 1.7, h * 1.4), Qt::AlignLeft | Qt::AlignVCenter,
+                    QString::number(k + 1), h);
         x += h * 2.8;
-    }
-}
-
-void paintChart(QPainter& painter, const Scene& scene, const Layout& layout) {
-    const double h = layout.textHeight;
-    setTextHeight(painter, h * 0.8);
-    painter.setPen(QColor(200, 200, 200));
-    painter.drawText(QRectF(layout.chart.x, layout.chart.y - h * 1.1, layout.chart.width, h),
-                     Qt::AlignLeft | Qt::AlignVCenter, scene.chartNote);
-    for (std::size_t k = 0; k < scene.amplitudes.size(); ++k) {
-        const Box& column = layout.bars[k];
-        const Box& phaseColumn = layout.phases[k];
-        painter.fillRect(rectOf(column), QColor(25, 25, 25));
-        painter.fillRect(rectOf(phaseColumn), QColor(25, 25, 25));
-        const double foot = scene.decibels ? column.bottom() : column.y + column.height / 2;
-        const double top =
-            column.bottom() - column.height * barFraction(scene.amplitudes[k], scene.decibels);
-        QColor colour = colourOf(k).lighter(130);
-        if (scene.decibels && scene.amplitudes[k] < 0.0) {
-            colour = colour.darker(140); // below zero, shown as its magnitude
-        }
-        painter.fillRect(QRectF(column.x, std::min(top, foot), column.width, std::fabs(foot - top)),
-                         colour);
-        const double middle = phaseColumn.y + phaseColumn.height / 2;
-        const double phaseTop = middle - phaseColumn.height / 2 * scene.phases[k] / 90.0;
-        painter.fillRect(QRectF(phaseColumn.x, std::min(middle, phaseTop), phaseColumn.width,
-                                std::max(1.0, std::fabs(phaseTop - middle))),
-                         scene.heard[k] == scene.phases[k] ? QColor(230, 230, 230)
-                                                           : QColor(110, 110, 110));
-        if (scene.focused == k) {
-            painter.setPen(QPen(Qt::white, std::max(2.0, h / 6), Qt::DashLine));
-            painter.drawRect(rectOf(column).united(rectOf(phaseColumn)).adjusted(-2, -2, 2, 2));
-        }
-        const QRectF under(column.x - column.width * 0.2, column.bottom(),
-                           phaseColumn.x + phaseColumn.width - column.x + column.width * 0.4,
-                           h * 1.2);
-        setTextHeight(painter, h, true);
-        painter.setPen(colourOf(k).lighter(160));
-        painter.drawText(under, Qt::AlignCenter, QString::number(k + 1));
-        setTextHeight(painter, h);
-        painter.setPen(Qt::white);
-        painter.drawText(under.translated(0, h * 1.2), Qt::AlignCenter,
-                         QString::number(scene.amplitudes[k], 'g', 4));
-        painter.drawText(under.translated(0, h * 2.4), Qt::AlignCenter,
-                         QString::number(scene.phases[k]) + QChar(0x00B0));
     }
 }
 
 } // namespace
 
-void paint(QPaintDevice& device, const Scene& scene) {
+std::vector<QRectF> paint(QPaintDevice& device, const Scene& scene) {
     // Every shape here lies along the pixels, so nothing needs smoothing but the texts.
     QPainter painter(&device);
     const double width = device.width();
@@ -228,9 +219,11 @@ void paint(QPaintDevice& device, const Scene& scene) {
                           QRegion(rectOf(layout.wave).toAlignedRect().adjusted(1, 1, -1, -1)));
     painter.fillRect(QRectF(0, 0, width, device.height()), Qt::black);
     painter.setClipping(false);
-    paintWave(painter, scene, layout, device.devicePixelRatioF());
-    paintLegend(painter, scene, layout);
-    paintChart(painter, scene, layout);
+    Labels labels(painter);
+    paintWave(painter, labels, scene, layout, device.devicePixelRatioF());
+    paintLegend(painter, labels, scene, layout);
+    paintChart(painter, labels, scene, layout);
+    return labels.drawn();
 }
 
 } // namespace largeview

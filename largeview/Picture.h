@@ -3,8 +3,10 @@
 #include "scope/Synthesis.h"
 #include "scope/Views.h"
 
+#include <QRectF>
 #include <QString>
 #include <optional>
+#include <vector>
 
 class QPaintDevice;
 
@@ -19,13 +21,17 @@ struct Scene {
     bool decibels = false;
     std::optional<std::size_t> focused; // the bar the keys edit
     QString fit;                        // the fit line, when a target is shown
+    QString status;                     // the game's level and score, during a round
+    QString note;                       // what the program has just said, for a while
+    QString sinePhasesNote;             // why the phases are not drawn, while they are not
     QString scaleNote;                  // "%1" with the amplitude the top stands for
     QString harmonicsNote;              // the legend's title
     QString chartNote;                  // what the chart is, and how to edit it
     double height = 0;                  // of the picture from the top; 0: the device's whole height
 };
 
-// The large view's whole picture on any paint device: a widget, or an image in a test.
-void paint(QPaintDevice& device, const Scene& scene);
+// The large view's whole picture on any paint device: a widget, or an image in a test. Where
+// each text was drawn.
+std::vector<QRectF> paint(QPaintDevice& device, const Scene& scene);
 
 } // namespace largeview

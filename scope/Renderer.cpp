@@ -9,6 +9,7 @@
 #include <limits>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace scope {
 namespace {
@@ -91,10 +92,14 @@ void Renderer::drawHarmonics(const Amplitudes& amplitudes, const Phases& phases)
 void Renderer::drawTargetAndFit(const Amplitudes& amplitudes, const Phases& phases) {
     const Target* aim = nullptr;
     std::string status;
-    if (views_ != nullptr && views_->round) {
+    if (views_ == nullptr) {
+        display_.caption({});
+        return;
+    }
+    if (views_->round) {
         aim = views_->round->hidden ? &*views_->round->hidden : nullptr;
         status = views_->round->status;
-    } else if (views_ != nullptr && views_->target && views_->aim) {
+    } else if (views_->target && views_->aim) {
         aim = &*views_->aim;
     }
     std::string caption;
@@ -105,8 +110,10 @@ void Renderer::drawTargetAndFit(const Amplitudes& amplitudes, const Phases& phas
         }
         caption = wording_(fitMeter_->measure(amplitudes, *aim, phases));
     }
-    if (!status.empty()) {
-        caption += caption.empty() ? status : std::string(captionGap) + status;
+    for (const std::string* part : {&std::as_const(status), &views_->phasesSetAside}) {
+        if (!part->empty()) {
+            caption += caption.empty() ? *part : std::string(captionGap) + *part;
+        }
     }
     display_.caption(caption);
 }

@@ -21,6 +21,8 @@ struct Views {
         std::string status;
     };
     std::optional<Round> round;
+    // Shown beside the figures while phases are set but only sine phases are drawn and heard.
+    std::string phasesSetAside;
 };
 
 } // namespace scope

@@ -179,6 +179,10 @@
         <source>Sine phases only</source>
         <translation>Tik sinuso fazės</translation>
     </message>
+    <message>
+        <source>Sine phases only: the phases are set aside (S)</source>
+        <translation>Tik sinuso fazės: fazės nepaisomos (S)</translation>
+    </message>
 </context>
 <context>
     <name>app::EditActions</name>

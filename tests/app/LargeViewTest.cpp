@@ -189,3 +189,134 @@ TEST(LargeViewPicture, ShowsBarsLegendAndAWaveScaledToFit) {
 }
 
 } // namespace
+
+namespace {
+
+// GIVEN the widest texts the view shows (every harmonic sounding, long figures, a note, the keys
+// strip below) WHEN painted at every common size, landscape and portrait, in either scale THEN
+// every text lies inside the picture, no two touch, none meets a bar or the focus frame, and the
+// legend holds all 17 harmonics.
+TEST(LargeViewPicture, HoldsItsLayoutAtEverySize) {
+    scope::Views views;
+    views.harmonics = true;
+    views.round = scope::Views::Round{std::nullopt, "Wave game: level 6, score 12"};
+    largeview::Scene scene;
+    for (std::size_t k = 0; k < 17; ++k) {
+        scene.amplitudes[k] = k % 2 == 0 ? -187.5 : 199;
+        scene.phases[k] = k % 2 == 0 ? -22 : 90;
+    }
+    scene.heard = scene.phases;
+    scene.views = &views;
+    scene.focused = 0;
+    scene.fit = "RMS error 96.2 %   overshoot +100.0 %";
+    scene.status = QString::fromStdString(views.round->status);
+    scene.note = "The sound has stopped, and level 6 is only heard: your round waits for the sound "
+                 "to come back.";
+    scene.sinePhasesNote = "Sine phases only: the phases are set aside (S)";
+    scene.scaleNote = "Top of the wave: %1";
+    scene.harmonicsNote = "Harmonics:";
+    scene.chartNote = "Amplitudes in dB (D: linear) and phases";
+    for (const QSize size : {QSize(400, 300), QSize(800, 600), QSize(1024, 768), QSize(1920, 1080),
+                             QSize(1080, 1920), QSize(3840, 2160)}) {
+        for (const bool decibels : {false, true}) {
+            scene.decibels = decibels;
+            scene.height = size.height() - size.height() / 5; // the keys below
+            QImage image(size, QImage::Format_RGB32);
+            const std::vector<QRectF> texts = largeview::paint(image, scene);
+            const auto layout = largeview::layoutFor(size.width(), scene.height);
+            const auto where = [&](std::size_t i) {
+                return QString("%1x%2 text %3")
+                    .arg(size.width())
+                    .arg(size.height())
+                    .arg(i)
+                    .toStdString();
+            };
+            ASSERT_GT(texts.size(), 17U * 3);
+            for (std::size_t i = 0; i < texts.size(); ++i) {
+                EXPECT_TRUE(QRectF(0, 0, size.width(), scene.height).contains(texts[i]))
+                    << where(i);
+                for (std::size_t j = i + 1; j < texts.size(); ++j) {
+                    EXPECT_FALSE(texts[i].adjusted(0.5, 0.5, -0.5, -0.5).intersects(texts[j]))
+                        << where(i) << " and " << j;
+                }
+                const double pen = std::max(2.0, layout.textHeight / 6) + 1;
+                for (std::size_t k = 0; k < 17; ++k) {
+                    const QRectF bar =
+                        QRectF(layout.bars[k].x, layout.bars[k].y,
+                               layout.phases[k].x + layout.phases[k].width - layout.bars[k].x,
+                               layout.bars[k].height)
+                            .adjusted(-pen, -pen, pen, pen);
+                    EXPECT_FALSE(texts[i].intersects(bar)) << where(i) << " over bar " << k;
+                }
+            }
+            std::set<QRgb> legend;
+            const largeview::Box& box = layout.legend;
+            for (int y = int(box.y); y < int(box.bottom()); ++y) {
+                for (int x = int(box.x); x < int(box.x + box.width); ++x) {
+                    legend.insert(image.pixel(x, y));
+                }
+            }
+            for (std::size_t k = 0; k < 17; ++k) {
+                const forms::Color c = scope::harmonicColour(k);
+                EXPECT_EQ(legend.count(qRgb(c.red, c.green, c.blue)), 1U)
+                    << "harmonic " << k + 1 << " at " << where(0);
+            }
+        }
+    }
+}
+
+} // namespace
+
+namespace {
+
+// GIVEN the large view WHEN a bar is dragged through many points or its phase scrolled by many
+// notches, Tab pressed past the last bar, phases set aside and the game started THEN each gesture
+// is one step, every stop is a bar, and both windows say what they show.
+TEST_F(LargeView, EachGestureIsOneStepAndEveryStopABar) {
+    onDisplay("v");
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&view()));
+    view().resize(800, 600);
+    ASSERT_TRUE(eventually([this] { return view().width() == 800; }));
+    const largeview::Layout layout = largeview::layoutFor(800, 600);
+    const auto at = [](const largeview::Box& box, double up) {
+        return QPoint(int(box.x + box.width / 2), int(box.bottom() - box.height * up));
+    };
+    for (const auto* column : {&layout.phases[0], &layout.bars[2]}) {
+        QTest::mousePress(&view(), Qt::LeftButton, {}, at(*column, 0.5));
+        for (const double up : {0.6, 0.7, 0.8, 0.9, 0.95}) {
+            QTest::mouseMove(&view(), at(*column, up));
+            QApplication::processEvents(); // each move's step would be closed here
+        }
+        QTest::mouseRelease(&view(), Qt::LeftButton, {}, at(*column, 0.95));
+    }
+    for (int notch = 0; notch < 3; ++notch) {
+        const QPointF point = at(layout.phases[4], 0.5);
+        QWheelEvent wheel(point, view().mapToGlobal(point), {}, {0, 120}, Qt::NoButton, {},
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&view(), &wheel);
+        QApplication::processEvents();
+    }
+    const QString zeros = " 0 0 0 0 0 0 0 0 0 0 0 0 0 0";
+    EXPECT_EQ(copied(), "0 0 180" + zeros + "\n81 0 0 0 15 0 0 0 0 0 0 0 0 0 0 0 0");
+    QTest::keySequence(&oscil(), QKeySequence::Undo);
+    EXPECT_EQ(copied(), "0 0 180" + zeros + "\n81 0 0" + zeros) << "the scroll, one step";
+    QTest::keySequence(&oscil(), QKeySequence::Undo);
+    EXPECT_EQ(copied(), "0 0 0" + zeros + "\n81 0 0" + zeros) << "the drag, one step";
+    QTest::keySequence(&oscil(), QKeySequence::Undo);
+    EXPECT_EQ(copied(), "0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0") << "the phase's drag, one step";
+    QApplication::setActiveWindow(&view());
+    bar(16).setFocus();
+    QTest::keyClick(&bar(16), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), &bar(0)) << "past the last bar, the first";
+    paste("100\n30");
+    onDisplay("s");
+    EXPECT_TRUE(oscil().captionText().contains("Sine phases only")) << "said where it is drawn";
+    const QImage before = view().grab().toImage();
+    onDisplay("g");
+    EXPECT_TRUE(eventually([&] { return view().grab().toImage() != before; }));
+    const QImage during = view().grab().toImage();
+    const QRect band(400, 0, 400, int(layout.wave.y)); // the figures' and the level's place
+    EXPECT_NE(during.copy(band), before.copy(band)) << "the game's level and score";
+}
+
+} // namespace
