@@ -8,6 +8,7 @@
 #include "SoundOpening.h"
 #include "accessible/qt/LineEditAccessible.h"
 #include "forms/Conversions.h"
+#include "help/qt/Help.h"
 #include "keyboard/qt/PianoView.h"
 #include "keyboard/qt/PlayMode.h"
 #include "largeview/LargeView.h"
@@ -92,6 +93,7 @@ Form1::Form1(forms::ErrorBoundary::Reporter reporter, std::unique_ptr<audio::Sou
     }
     createWaveGame(std::move(random));
     createLargeView();
+    new help::Help(*this, *oscil_, *displayMenu_);
     connect(timer1_, &QTimer::timeout, description_, &DisplayDescription::refresh);
     description_->refresh();
     timer1_->start();

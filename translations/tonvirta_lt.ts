@@ -509,6 +509,233 @@ Pasirinkite aplanką, į kurį galite rašyti ir kurio diske yra vietos.</transl
     </message>
 </context>
 <context>
+    <name>help::Help</name>
+    <message>
+        <source>Keys and help</source>
+        <translation>Klavišai ir pagalba</translation>
+    </message>
+    <message>
+        <source>About Tonvirta</source>
+        <translation>Apie Tonvirtą</translation>
+    </message>
+    <message>
+        <source>Boxes</source>
+        <translation>Langeliai</translation>
+    </message>
+    <message>
+        <source>Type an amplitude from -200 to 200 for each of the 17 harmonics.</source>
+        <translation>Įrašykite kiekvienos iš 17 harmonikų amplitudę nuo -200 iki 200.</translation>
+    </message>
+    <message>
+        <source>Sliders</source>
+        <translation>Slankikliai</translation>
+    </message>
+    <message>
+        <source>Up and Down, Page Up and Page Down, or the mouse: the same amplitude.</source>
+        <translation>Aukštyn ir Žemyn, Page Up ir Page Down arba pelė: ta pati amplitudė.</translation>
+    </message>
+    <message>
+        <source>MUTE … TRIANGLE</source>
+        <translation>MUTE … TRIANGLE</translation>
+    </message>
+    <message>
+        <source>Load a waveform: silence, square, saws, sine, triangle.</source>
+        <translation>Įkelia bangos formą: tylą, stačiakampę, pjūklus, sinusą, trikampę.</translation>
+    </message>
+    <message>
+        <source>Tab</source>
+        <translation>Tab</translation>
+    </message>
+    <message>
+        <source>Moves through the display, the boxes, the buttons and the sliders.</source>
+        <translation>Pereina per ekraną, langelius, mygtukus ir slankiklius.</translation>
+    </message>
+    <message>
+        <source>Menu key or Shift+F10</source>
+        <translation>Meniu klavišas arba Shift+F10</translation>
+    </message>
+    <message>
+        <source>Opens the display&apos;s menu, as a right click does.</source>
+        <translation>Atveria ekrano meniu, kaip ir dešinysis spustelėjimas.</translation>
+    </message>
+    <message>
+        <source>Sound (Ctrl+P)</source>
+        <translation>Garsas (Ctrl+P)</translation>
+    </message>
+    <message>
+        <source>Hear the sum; Pitch and Volume choose how.</source>
+        <translation>Girdėti sumą; Aukštis ir Garsumas nurodo, kaip.</translation>
+    </message>
+    <message>
+        <source>Show harmonics (H)</source>
+        <translation>Rodyti harmonikas (H)</translation>
+    </message>
+    <message>
+        <source>Draw each harmonic in its colour behind the sum.</source>
+        <translation>Kiekviena harmonika piešiama savo spalva už sumos.</translation>
+    </message>
+    <message>
+        <source>Show target (T)</source>
+        <translation>Rodyti tikslą (T)</translation>
+    </message>
+    <message>
+        <source>Draw the preset&apos;s or your drawing&apos;s shape, and how close the sum comes.</source>
+        <translation>Piešia paruoštos bangos ar jūsų piešinio formą ir rodo, kiek suma jai artima.</translation>
+    </message>
+    <message>
+        <source>Sine phases only (S)</source>
+        <translation>Tik sinuso fazės (S)</translation>
+    </message>
+    <message>
+        <source>Set every phase aside, so the sum is as the boxes alone make it.</source>
+        <translation>Nepaiso visų fazių, tad suma tokia, kokią sudaro vien langeliai.</translation>
+    </message>
+    <message>
+        <source>Undo, Redo (Ctrl+Z, Ctrl+Shift+Z)</source>
+        <translation>Atšaukti, Grąžinti (Ctrl+Z, Ctrl+Shift+Z)</translation>
+    </message>
+    <message>
+        <source>Step back and forward through edits.</source>
+        <translation>Žingsniai atgal ir pirmyn per pakeitimus.</translation>
+    </message>
+    <message>
+        <source>Copy amplitudes, Paste amplitudes (Ctrl+Shift+C, Ctrl+Shift+V)</source>
+        <translation>Kopijuoti amplitudes, Įklijuoti amplitudes (Ctrl+Shift+C, Ctrl+Shift+V)</translation>
+    </message>
+    <message>
+        <source>The amplitudes as one line of text, the phases on a second.</source>
+        <translation>Amplitudės – viena teksto eilute, fazės – antra.</translation>
+    </message>
+    <message>
+        <source>Save picture…, Export sound…, Export wavetable… (Ctrl+S, Ctrl+E, Ctrl+Shift+E)</source>
+        <translation>Įrašyti paveikslą…, Eksportuoti garsą…, Eksportuoti bangų lentelę… (Ctrl+S, Ctrl+E, Ctrl+Shift+E)</translation>
+    </message>
+    <message>
+        <source>Save the display, five seconds of the sound, or one period for a synthesizer.</source>
+        <translation>Įrašo ekraną, penkias garso sekundes arba vieną periodą sintezatoriui.</translation>
+    </message>
+    <message>
+        <source>Open sound… (Ctrl+O)</source>
+        <translation>Atverti garsą… (Ctrl+O)</translation>
+    </message>
+    <message>
+        <source>Take a recorded note apart into its harmonics, or play a MIDI file in the timbre.</source>
+        <translation>Išskaido įrašytą natą į harmonikas arba groja MIDI failą šiuo tembru.</translation>
+    </message>
+    <message>
+        <source>Play (K)</source>
+        <translation>Groti (K)</translation>
+    </message>
+    <message>
+        <source>Play the timbre as notes: Z to / and Q to P are the keys, - and = change the octave, Escape ends it; MIDI keyboards play too.</source>
+        <translation>Groja tembrą natomis: klavišai nuo Z iki / ir nuo Q iki P, - ir = keičia oktavą, Escape baigia; groja ir MIDI klaviatūros.</translation>
+    </message>
+    <message>
+        <source>Listen (L)</source>
+        <translation>Klausytis (L)</translation>
+    </message>
+    <message>
+        <source>Take apart what the microphone hears, as it is heard.</source>
+        <translation>Išskaido tai, ką girdi mikrofonas, vos tik išgirdęs.</translation>
+    </message>
+    <message>
+        <source>Wave game (G)</source>
+        <translation>Bangų žaidimas (G)</translation>
+    </message>
+    <message>
+        <source>Match a hidden wave; Show answer (A), New wave (N), Level and Hear the hidden wave (W) belong to it.</source>
+        <translation>Atkartokite paslėptą bangą; jam priklauso Rodyti atsakymą (A), Nauja banga (N), Lygis ir Klausytis paslėptos bangos (W).</translation>
+    </message>
+    <message>
+        <source>Large view (V)</source>
+        <translation>Didelis vaizdas (V)</translation>
+    </message>
+    <message>
+        <source>A window for a projector: the wave and a chart of the harmonics to edit.</source>
+        <translation>Langas projektoriui: banga ir keičiama harmonikų diagrama.</translation>
+    </message>
+    <message>
+        <source>Keys and help (F1)</source>
+        <translation>Klavišai ir pagalba (F1)</translation>
+    </message>
+    <message>
+        <source>This window.</source>
+        <translation>Šis langas.</translation>
+    </message>
+    <message>
+        <source>The version, and what Tonvirta is for.</source>
+        <translation>Versija ir kam skirta Tonvirta.</translation>
+    </message>
+    <message>
+        <source>Moves from bar to bar.</source>
+        <translation>Pereina nuo stulpelio prie stulpelio.</translation>
+    </message>
+    <message>
+        <source>Up and Down, Page Up and Page Down</source>
+        <translation>Aukštyn ir Žemyn, Page Up ir Page Down</translation>
+    </message>
+    <message>
+        <source>Set the bar&apos;s amplitude.</source>
+        <translation>Nustato stulpelio amplitudę.</translation>
+    </message>
+    <message>
+        <source>Left and Right</source>
+        <translation>Kairėn ir Dešinėn</translation>
+    </message>
+    <message>
+        <source>Turn the bar&apos;s phase.</source>
+        <translation>Suka stulpelio fazę.</translation>
+    </message>
+    <message>
+        <source>Drag, scroll</source>
+        <translation>Tempti, sukti ratuką</translation>
+    </message>
+    <message>
+        <source>Set an amplitude or a phase with the mouse.</source>
+        <translation>Nustato amplitudę ar fazę pele.</translation>
+    </message>
+    <message>
+        <source>D</source>
+        <translation>D</translation>
+    </message>
+    <message>
+        <source>Amplitudes in decibels, or linear again.</source>
+        <translation>Amplitudės decibelais arba vėl tiesiškai.</translation>
+    </message>
+    <message>
+        <source>F11, Escape</source>
+        <translation>F11, Escape</translation>
+    </message>
+    <message>
+        <source>Full screen, and back.</source>
+        <translation>Visas ekranas ir atgal.</translation>
+    </message>
+    <message>
+        <source>Set the amplitudes of the first 17 harmonics and see and hear their sum. Every key below works while the display has the focus, unless it says otherwise.</source>
+        <translation>Nustatykite pirmųjų 17 harmonikų amplitudes, matykite ir girdėkite jų sumą. Kiekvienas toliau išvardytas klavišas veikia, kai židinys ekrane, jei nenurodyta kitaip.</translation>
+    </message>
+    <message>
+        <source>Tonvirta: keys and help</source>
+        <translation>Tonvirta: klavišai ir pagalba</translation>
+    </message>
+    <message>
+        <source>The window</source>
+        <translation>Langas</translation>
+    </message>
+    <message>
+        <source>The display&apos;s menu</source>
+        <translation>Ekrano meniu</translation>
+    </message>
+    <message>
+        <source>The large view</source>
+        <translation>Didelis vaizdas</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;Tonvirta %1&lt;/h3&gt;&lt;p&gt;Additive synthesis, seen and heard: set the amplitudes and phases of the first 17 harmonics of a tone and watch and hear their sum, take recorded notes apart, and play the timbre from a keyboard.&lt;/p&gt;&lt;p&gt;Copyright 2026 The Tonvirta developers (Dorvila). All rights reserved.&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Tonvirta %1&lt;/h3&gt;&lt;p&gt;Adityvinė sintezė, matoma ir girdima: nustatykite pirmųjų 17 tono harmonikų amplitudes ir fazes, stebėkite ir klausykitės jų sumos, išskaidykite įrašytas natas ir grokite tembrą klaviatūra.&lt;/p&gt;&lt;p&gt;Autorių teisės 2026, Tonvirtos kūrėjai (Dorvila). Visos teisės saugomos.&lt;/p&gt;</translation>
+    </message>
+</context>
+<context>
     <name>keyboard::PianoView</name>
     <message>
         <source>Keyboard</source>

@@ -8,6 +8,8 @@
 #include <QAccessibleValueInterface>
 #include <QContextMenuEvent>
 #include <QLabel>
+#include <QMenu>
+#include <QTextBrowser>
 #include <QtGui/private/qguiapplication_p.h>
 #include <qpa/qplatformaccessibility.h>
 #include <qpa/qplatformintegration.h>
@@ -182,6 +184,29 @@ TEST_F(Accessibility, ASettledChangeIsSpokenOnceWhileTheDisplayHasTheFocusOrAPre
                                              "%6, 7: %7, 8: %7, 9: %7, 10: %7. Harmonics view on")
                                          .arg(minus(77), minus(37), minus(24), minus(17), minus(9),
                                               minus(6), minus(1))));
+}
+
+// GIVEN the window WHEN F1 is pressed on the display THEN a window opens whose text, as a
+// screen reader reads it, names every item of the display's menu and says what it does.
+TEST_F(Accessibility, F1OpensKeysAndHelpNamingEveryItemOfTheMenu) {
+    QTest::keyClick(&oscil(), Qt::Key_F1);
+    auto* help = window->findChild<QWidget*>("helpWindow");
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(help->isVisible());
+    auto* browser = help->findChild<QTextBrowser*>();
+    ASSERT_NE(browser, nullptr);
+    QAccessibleInterface* text = QAccessible::queryAccessibleInterface(browser);
+    const QString read = text->textInterface()->text(0, text->textInterface()->characterCount());
+    QList<QAction*> items = child<QMenu>("displayMenu").actions();
+    for (QAction* item : items) {
+        if (item->isSeparator()) {
+            continue;
+        }
+        // The item's name without what it waits for, as "Play (needs a sound server)".
+        const QString name = item->text().section(QStringLiteral(" ("), 0, 0);
+        EXPECT_TRUE(read.contains(name)) << name.toStdString();
+    }
+    EXPECT_NO_THROW(menuItem("About Tonvirta"));
 }
 
 } // namespace

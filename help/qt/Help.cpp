@@ -1,0 +1,126 @@
+#include "Help.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QMenu>
+#include <QMessageBox>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+#include <QWidget>
+#include <utility>
+#include <vector>
+
+namespace help {
+namespace {
+
+using Rows = std::vector<std::pair<QString, QString>>;
+
+QString table(const QString& title, const Rows& rows) {
+    QString html =
+        QStringLiteral("<h2>%1</h2><table cellpadding=\"4\">").arg(title.toHtmlEscaped());
+    for (const auto& [key, what] : rows) {
+        html += QStringLiteral("<tr><td><b>%1</b></td><td>%2</td></tr>")
+                    .arg(key.toHtmlEscaped(), what.toHtmlEscaped());
+    }
+    return html + QStringLiteral("</table>");
+}
+
+} // namespace
+
+Help::Help(QWidget& window, QWidget& display, QMenu& menu) : QObject(&window), window_(window) {
+    menu.addSeparator();
+    auto* help = new QAction(tr("Keys and help"), &window);
+    help->setObjectName(QStringLiteral("helpAction"));
+    help->setShortcut(QKeySequence::HelpContents);
+    help->setShortcutContext(Qt::WindowShortcut);
+    window.addAction(help);
+    display.addAction(help);
+    menu.addAction(help);
+    connect(help, &QAction::triggered, this, &Help::showHelp);
+    auto* about = menu.addAction(tr("About Tonvirta"));
+    about->setObjectName(QStringLiteral("aboutAction"));
+    connect(about, &QAction::triggered, this, &Help::showAbout);
+}
+
+QString Help::text() {
+    const Rows window{
+        {tr("Boxes"), tr("Type an amplitude from -200 to 200 for each of the 17 harmonics.")},
+        {tr("Sliders"),
+         tr("Up and Down, Page Up and Page Down, or the mouse: the same amplitude.")},
+        {tr("MUTE … TRIANGLE"), tr("Load a waveform: silence, square, saws, sine, triangle.")},
+        {tr("Tab"), tr("Moves through the display, the boxes, the buttons and the sliders.")},
+        {tr("Menu key or Shift+F10"), tr("Opens the display's menu, as a right click does.")},
+    };
+    const Rows menu{
+        {tr("Sound (Ctrl+P)"), tr("Hear the sum; Pitch and Volume choose how.")},
+        {tr("Show harmonics (H)"), tr("Draw each harmonic in its colour behind the sum.")},
+        {tr("Show target (T)"), tr("Draw the preset's or your drawing's shape, and how close the "
+                                   "sum comes.")},
+        {tr("Sine phases only (S)"), tr("Set every phase aside, so the sum is as the boxes alone "
+                                        "make it.")},
+        {tr("Undo, Redo (Ctrl+Z, Ctrl+Shift+Z)"), tr("Step back and forward through edits.")},
+        {tr("Copy amplitudes, Paste amplitudes (Ctrl+Shift+C, Ctrl+Shift+V)"),
+         tr("The amplitudes as one line of text, the phases on a second.")},
+        {tr("Save picture…, Export sound…, Export wavetable… (Ctrl+S, Ctrl+E, Ctrl+Shift+E)"),
+         tr("Save the display, five seconds of the sound, or one period for a synthesizer.")},
+        {tr("Open sound… (Ctrl+O)"), tr("Take a recorded note apart into its harmonics, or play "
+                                        "a MIDI file in the timbre.")},
+        {tr("Play (K)"), tr("Play the timbre as notes: Z to / and Q to P are the keys, - and = "
+                            "change the octave, Escape ends it; MIDI keyboards play too.")},
+        {tr("Listen (L)"), tr("Take apart what the microphone hears, as it is heard.")},
+        {tr("Wave game (G)"), tr("Match a hidden wave; Show answer (A), New wave (N), Level and "
+                                 "Hear the hidden wave (W) belong to it.")},
+        {tr("Large view (V)"), tr("A window for a projector: the wave and a chart of the "
+                                  "harmonics to edit.")},
+        {tr("Keys and help (F1)"), tr("This window.")},
+        {tr("About Tonvirta"), tr("The version, and what Tonvirta is for.")},
+    };
+    const Rows large{
+        {tr("Tab"), tr("Moves from bar to bar.")},
+        {tr("Up and Down, Page Up and Page Down"), tr("Set the bar's amplitude.")},
+        {tr("Left and Right"), tr("Turn the bar's phase.")},
+        {tr("Drag, scroll"), tr("Set an amplitude or a phase with the mouse.")},
+        {tr("D"), tr("Amplitudes in decibels, or linear again.")},
+        {tr("F11, Escape"), tr("Full screen, and back.")},
+    };
+    const QString intro = tr("Set the amplitudes of the first 17 harmonics and see and hear their "
+                             "sum. Every key below works while the display has the focus, unless "
+                             "it says otherwise.");
+    return QStringLiteral("<h1>%1</h1><p>%2</p>")
+               .arg(tr("Tonvirta: keys and help").toHtmlEscaped(), intro.toHtmlEscaped()) +
+           table(tr("The window"), window) + table(tr("The display's menu"), menu) +
+           table(tr("The large view"), large);
+}
+
+void Help::showHelp() {
+    if (helpWindow_ == nullptr) {
+        helpWindow_ = new QWidget(&window_, Qt::Window);
+        helpWindow_->setObjectName(QStringLiteral("helpWindow"));
+        helpWindow_->setWindowTitle(tr("Tonvirta: keys and help"));
+        auto* browser = new QTextBrowser(helpWindow_);
+        browser->setAccessibleName(tr("Keys and help"));
+        browser->setHtml(text());
+        auto* column = new QVBoxLayout(helpWindow_);
+        column->addWidget(browser);
+        helpWindow_->resize(640, 560);
+        auto* close = new QAction(helpWindow_);
+        close->setShortcut(Qt::Key_Escape);
+        helpWindow_->addAction(close);
+        connect(close, &QAction::triggered, helpWindow_, &QWidget::close);
+    }
+    helpWindow_->show();
+    helpWindow_->raise();
+    helpWindow_->activateWindow();
+}
+
+void Help::showAbout() {
+    QMessageBox::about(
+        &window_, tr("About Tonvirta"),
+        tr("<h3>Tonvirta %1</h3><p>Additive synthesis, seen and heard: set the amplitudes and "
+           "phases of the first 17 harmonics of a tone and watch and hear their sum, take "
+           "recorded notes apart, and play the timbre from a keyboard.</p><p>Copyright 2026 The "
+           "Tonvirta developers (Dorvila). All rights reserved.</p>")
+            .arg(QCoreApplication::applicationVersion()));
+}
+
+} // namespace help
