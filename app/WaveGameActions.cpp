@@ -1,6 +1,7 @@
 #include "WaveGameActions.h"
 
 #include "DisplayItem.h"
+#include "scope/Renderer.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -164,6 +165,7 @@ void WaveGameActions::switchWhatIsHeard() {
     hearingHidden_ = hear_->isChecked();
     emit said(hearingHidden_ ? tr("Playing the hidden wave.") : tr("Playing your sum."));
     emit heardChanged();
+    showRound();
 }
 
 void WaveGameActions::soundPlays(bool plays) {
@@ -204,8 +206,14 @@ void WaveGameActions::showRound() {
         if (!byEar) {
             round->hidden = scope::Target::sumOf(game::amplitudesOf(game_.hidden()));
         }
-        round->status =
-            tr("Wave game: level %1, score %2").arg(game_.level()).arg(game_.score()).toStdString();
+        QString status = tr("Wave game: level %1, score %2").arg(game_.level()).arg(game_.score());
+        // Nothing of the hidden wave is drawn: what is heard is said instead.
+        if (byEar) {
+            status += QString::fromStdString(std::string(scope::captionGap)) +
+                      (hearingHidden_ ? tr("hearing the hidden wave (W: your sum)")
+                                      : tr("hearing your sum (W: the hidden wave)"));
+        }
+        round->status = status.toStdString();
     }
     emit roundShown(round);
     for (QAction* action : {answer_, newWave_}) {

@@ -34,6 +34,7 @@ void paintScale(QPainter& painter, Labels& labels, const Scene& scene, const Lay
         }
     }
     std::vector<QString> texts;
+    texts.reserve(marks.size());
     for (const auto& mark : marks) {
         texts.push_back(mark.second);
     }

@@ -178,9 +178,8 @@ void paintLegend(QPainter& painter, Labels& labels, const Scene& scene, const La
     const auto rowsAt = [&](double size) {
         const double perRow = std::floor(box.width / (2.8 * size));
         const double first = std::floor((box.width - titleWidth(size)) / (2.8 * size));
-        return sounding.size() <= first
-                   ? 1.0
-                   : 1.0 + std::ceil((double(sounding.size()) - first) / std::max(1.0, perRow));
+        const auto count = double(sounding.size());
+        return count <= first ? 1.0 : 1.0 + std::ceil((count - first) / std::max(1.0, perRow));
     };
     while (h > 4 && rowsAt(h) > layout.legendRows) {
         h *= 0.9;

@@ -488,6 +488,14 @@ Pasirinkite aplanką, į kurį galite rašyti ir kurio diske yra vietos.</transl
         <source>The sound is off, and level 6 is only heard: your round waits until you switch it on (Ctrl+P).</source>
         <translation>Garsas išjungtas, o 6 lygis tik girdimas: jūsų ratas palauks, kol jį įjungsite (Ctrl+P).</translation>
     </message>
+    <message>
+        <source>hearing the hidden wave (W: your sum)</source>
+        <translation>girdima paslėpta banga (W: jūsų suma)</translation>
+    </message>
+    <message>
+        <source>hearing your sum (W: the hidden wave)</source>
+        <translation>girdima jūsų suma (W: paslėpta banga)</translation>
+    </message>
 </context>
 <context>
     <name>audio::QtSoundOutput</name>

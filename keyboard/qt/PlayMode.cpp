@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QVBoxLayout>
+#include <optional>
 
 namespace keyboard {
 
@@ -25,6 +26,34 @@ constexpr unsigned octaveUpCode = 21;
 
 QString noteName(int c) {
     return QStringLiteral("C%1").arg(c / 12 - 1);
+}
+
+// What a key does while Play is on, by its place (X11's code) or, where none is known, its
+// character; and the place by which its release is matched with its press.
+struct KeyMeaning {
+    std::optional<int> semitone;
+    bool octaveDown = false;
+    bool octaveUp = false;
+    bool escape = false;
+    int place = 0;
+    [[nodiscard]] bool plays() const { return semitone || octaveDown || octaveUp || escape; }
+};
+
+KeyMeaning meaningOf(const QKeyEvent& key) {
+    const unsigned code = key.nativeScanCode();
+    const char character = key.text().size() == 1 ? key.text().at(0).toLatin1() : '\0';
+    KeyMeaning meaning;
+    meaning.semitone = code != 0 ? semitoneOfKeyCode(code) : semitoneOfCharacter(character);
+    meaning.octaveDown = code != 0 ? code == octaveDownCode : character == '-';
+    meaning.octaveUp = code != 0 ? code == octaveUpCode : character == '=';
+    meaning.escape = key.key() == Qt::Key_Escape;
+    meaning.place = code != 0 ? int(code) : 1000 + character;
+    // Ctrl, Alt or Meta make a key a shortcut, never a note.
+    if ((key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) !=
+        Qt::NoModifier) {
+        return {};
+    }
+    return meaning;
 }
 
 } // namespace
@@ -111,8 +140,12 @@ void PlayMode::toggled(bool on) {
         });
         action_->setText(midi_ ? tr("Play") : tr("Play (MIDI needs PipeWire)"));
         qApp->installEventFilter(this);
-        connect(qApp, &QApplication::focusChanged, this, &PlayMode::keysLost);
-        connect(qApp, &QApplication::applicationStateChanged, this, &PlayMode::keysLost);
+        connect(qApp, &QApplication::applicationStateChanged, this,
+                [this](Qt::ApplicationState state) {
+                    if (state != Qt::ApplicationActive) {
+                        keysLost();
+                    }
+                });
         showHeld();
         emit said(tr("Play: Z to / and Q to P play notes from %1; - and = change the octave; "
                      "Escape ends it.")
@@ -146,7 +179,7 @@ void PlayMode::send(const NoteEvent& event) {
     instrument_.play(event);
 }
 
-// The window that had the keys will not hear them come up: the notes they hold end now.
+// Another program has the keys, and this one will not hear them come up: their notes end now.
 void PlayMode::keysLost() {
     if (!performance_.held().none()) {
         performance_.releaseKeys();
@@ -259,22 +292,21 @@ bool PlayMode::handleKey(QObject* watched, QEvent* event) {
         return false;
     }
     auto* widget = qobject_cast<QWidget*>(watched);
-    if (widget == nullptr || qobject_cast<QLineEdit*>(widget) != nullptr ||
+    if (widget == nullptr ||
         (widget->window() != &window_ && widget->window()->parentWidget() != &window_)) {
         return false;
     }
     auto* key = static_cast<QKeyEvent*>(event);
-    if ((key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) !=
-        Qt::NoModifier) {
+    const KeyMeaning meaning = meaningOf(*key);
+    if (qobject_cast<QLineEdit*>(widget) != nullptr) {
+        // Keys type in a box; one held down before the box took the focus still ends its note.
+        if (type == QEvent::KeyRelease && !key->isAutoRepeat() && meaning.semitone) {
+            performance_.keyUp(meaning.place);
+            showHeld();
+        }
         return false;
     }
-    const unsigned code = key->nativeScanCode();
-    const char character = key->text().size() == 1 ? key->text().at(0).toLatin1() : '\0';
-    const auto semitone = code != 0 ? semitoneOfKeyCode(code) : semitoneOfCharacter(character);
-    const bool octaveDown = code != 0 ? code == octaveDownCode : character == '-';
-    const bool octaveUp = code != 0 ? code == octaveUpCode : character == '=';
-    const bool escape = key->key() == Qt::Key_Escape;
-    if (!semitone && !octaveDown && !octaveUp && !escape) {
+    if (!meaning.plays()) {
         return false;
     }
     if (type == QEvent::ShortcutOverride) {
@@ -284,17 +316,17 @@ bool PlayMode::handleKey(QObject* watched, QEvent* event) {
     if (key->isAutoRepeat()) {
         return true;
     }
-    const int place = code != 0 ? int(code) : 1000 + character;
     if (type == QEvent::KeyRelease) {
-        performance_.keyUpUnlessRepeated(place);
+        performance_.keyUpUnlessRepeated(meaning.place);
         settleTimer_.start();
-    } else if (escape) {
+    } else if (meaning.escape) {
         action_->setChecked(false);
-    } else if (semitone) {
-        performance_.keyDown(place, *semitone);
-    } else if (!performance_.shiftOctave(octaveUp ? 1 : -1)) {
-        emit said(octaveUp ? tr("The octave goes no higher than %1.").arg(noteName(Octave::highest))
-                           : tr("The octave goes no lower than %1.").arg(noteName(Octave::lowest)));
+    } else if (meaning.semitone) {
+        performance_.keyDown(meaning.place, *meaning.semitone);
+    } else if (!performance_.shiftOctave(meaning.octaveUp ? 1 : -1)) {
+        emit said(meaning.octaveUp
+                      ? tr("The octave goes no higher than %1.").arg(noteName(Octave::highest))
+                      : tr("The octave goes no lower than %1.").arg(noteName(Octave::lowest)));
     }
     showHeld();
     return true;
