@@ -483,10 +483,11 @@ public:
         }
         file.write(wav);
         file.close();
-        player_.start(
-            pipeWire ? QStringLiteral("pw-play") : QStringLiteral("paplay"),
-            {pipeWire ? QStringLiteral("--target=reference") : QStringLiteral("--device=reference"),
-             file.fileName()});
+        // PulseAudio's player keeps as little ahead as the program does, 20 ms.
+        player_.start(pipeWire ? QStringLiteral("pw-play") : QStringLiteral("paplay"),
+                      pipeWire ? QStringList{QStringLiteral("--target=reference"), file.fileName()}
+                               : QStringList{QStringLiteral("--device=reference"),
+                                             QStringLiteral("--latency-msec=20"), file.fileName()});
     }
     Reference(const Reference&) = delete;
     Reference& operator=(const Reference&) = delete;
