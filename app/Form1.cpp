@@ -93,7 +93,7 @@ Form1::Form1(forms::ErrorBoundary::Reporter reporter, std::unique_ptr<audio::Sou
     }
     createWaveGame(std::move(random));
     createLargeView();
-    new help::Help(*this, *oscil_, *displayMenu_);
+    new help::Help(*this, *displayMenu_);
     connect(timer1_, &QTimer::timeout, description_, &DisplayDescription::refresh);
     description_->refresh();
     timer1_->start();

@@ -15,13 +15,26 @@ void Labels::setSize(double height, bool bold) const {
 
 double Labels::fitting(const std::vector<QString>& texts, double height, double width,
                        bool bold) const {
-    setSize(height, bold);
-    const QFontMetricsF metrics(painter_.font());
-    double widest = 0;
-    for (const QString& text : texts) {
-        widest = std::max(widest, metrics.horizontalAdvance(text));
+    const auto widest = [&](double size) {
+        setSize(size, bold);
+        const QFontMetricsF metrics(painter_.font());
+        double most = 0;
+        for (const QString& text : texts) {
+            most = std::max(most, metrics.horizontalAdvance(text));
+        }
+        return most;
+    };
+    const double whole = widest(height);
+    if (whole <= width) {
+        return height;
     }
-    return widest <= width ? height : std::max(height / 2, std::floor(height * width / widest));
+    // Glyphs do not shrink in proportion at small sizes: from the proportional guess, down a
+    // pixel at a time until they fit.
+    double size = std::max(height / 2, std::floor(height * width / whole));
+    while (size > height / 2 && widest(size) > width) {
+        size -= 1;
+    }
+    return std::max(size, height / 2);
 }
 
 double Labels::widthOf(const QString& text, double height, bool bold) const {

@@ -4,7 +4,7 @@
 #include <QCoreApplication>
 #include <QMenu>
 #include <QMessageBox>
-#include <QTextBrowser>
+#include <QTextEdit>
 #include <QVBoxLayout>
 #include <QWidget>
 #include <utility>
@@ -27,14 +27,15 @@ QString table(const QString& title, const Rows& rows) {
 
 } // namespace
 
-Help::Help(QWidget& window, QWidget& display, QMenu& menu) : QObject(&window), window_(window) {
+Help::Help(QWidget& window, QMenu& menu) : QObject(&window), window_(window) {
     menu.addSeparator();
     auto* help = new QAction(tr("Keys and help"), &window);
     help->setObjectName(QStringLiteral("helpAction"));
     help->setShortcut(QKeySequence::HelpContents);
     help->setShortcutContext(Qt::WindowShortcut);
+    // The window's, so that it works in every part of it, and in the large view, which takes
+    // the window's actions.
     window.addAction(help);
-    display.addAction(help);
     menu.addAction(help);
     connect(help, &QAction::triggered, this, &Help::showHelp);
     auto* about = menu.addAction(tr("About Tonvirta"));
@@ -97,7 +98,10 @@ void Help::showHelp() {
         helpWindow_ = new QWidget(&window_, Qt::Window);
         helpWindow_->setObjectName(QStringLiteral("helpWindow"));
         helpWindow_->setWindowTitle(tr("Tonvirta: keys and help"));
-        auto* browser = new QTextBrowser(helpWindow_);
+        // Read-only text with a caret, which a screen reader reads line by line.
+        auto* browser = new QTextEdit(helpWindow_);
+        browser->setReadOnly(true);
+        browser->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
         browser->setAccessibleName(tr("Keys and help"));
         browser->setHtml(text());
         auto* column = new QVBoxLayout(helpWindow_);

@@ -4,7 +4,6 @@
 
 class QAction;
 class QMenu;
-class QTextBrowser;
 class QWidget;
 
 namespace help {
@@ -16,7 +15,7 @@ class Help final : public QObject {
     Q_OBJECT
 
 public:
-    Help(QWidget& window, QWidget& display, QMenu& menu);
+    Help(QWidget& window, QMenu& menu);
 
     // The whole text, as the window shows it.
     [[nodiscard]] static QString text();

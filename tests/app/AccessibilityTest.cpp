@@ -9,7 +9,7 @@
 #include <QContextMenuEvent>
 #include <QLabel>
 #include <QMenu>
-#include <QTextBrowser>
+#include <QTextEdit>
 #include <QtGui/private/qguiapplication_p.h>
 #include <qpa/qplatformaccessibility.h>
 #include <qpa/qplatformintegration.h>
@@ -193,7 +193,7 @@ TEST_F(Accessibility, F1OpensKeysAndHelpNamingEveryItemOfTheMenu) {
     auto* help = window->findChild<QWidget*>("helpWindow");
     ASSERT_NE(help, nullptr);
     EXPECT_TRUE(help->isVisible());
-    auto* browser = help->findChild<QTextBrowser*>();
+    auto* browser = help->findChild<QTextEdit*>();
     ASSERT_NE(browser, nullptr);
     QAccessibleInterface* text = QAccessible::queryAccessibleInterface(browser);
     const QString read = text->textInterface()->text(0, text->textInterface()->characterCount());
