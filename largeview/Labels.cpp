@@ -49,9 +49,9 @@ void Labels::draw(const QRectF& box, int flags, const QString& text, double heig
     const double size = fitting({text}, height > 0 ? height : box.height(), box.width(), bold);
     setSize(size, bold);
     const QFontMetricsF metrics(painter_.font());
-    const QString shown = metrics.horizontalAdvance(text) <= box.width()
-                              ? text
-                              : metrics.elidedText(text, Qt::ElideRight, box.width());
+    const bool fits = metrics.horizontalAdvance(text) <= box.width();
+    cut_ += fits ? 0 : 1;
+    const QString shown = fits ? text : metrics.elidedText(text, Qt::ElideRight, box.width());
     QRectF used;
     painter_.drawText(box, flags | Qt::TextSingleLine, shown, &used);
     drawn_.push_back(used.intersected(box));

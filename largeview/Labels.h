@@ -26,12 +26,15 @@ public:
     void drawWrapped(const QRectF& box, const QString& text, double height);
 
     [[nodiscard]] const std::vector<QRectF>& drawn() const { return drawn_; }
+    // Texts cut short: none, where the layout gives each room enough.
+    [[nodiscard]] int cut() const { return cut_; }
 
 private:
     void setSize(double height, bool bold) const;
 
     QPainter& painter_;
     std::vector<QRectF> drawn_;
+    int cut_ = 0;
 };
 
 } // namespace largeview

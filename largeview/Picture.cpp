@@ -206,7 +206,7 @@ void paintLegend(QPainter& painter, Labels& labels, const Scene& scene, const La
 
 } // namespace
 
-std::vector<QRectF> paint(QPaintDevice& device, const Scene& scene) {
+Drawn paint(QPaintDevice& device, const Scene& scene) {
     // Every shape here lies along the pixels, so nothing needs smoothing but the texts.
     QPainter painter(&device);
     const double width = device.width();
@@ -222,7 +222,7 @@ std::vector<QRectF> paint(QPaintDevice& device, const Scene& scene) {
     paintWave(painter, labels, scene, layout, device.devicePixelRatioF());
     paintLegend(painter, labels, scene, layout);
     paintChart(painter, labels, scene, layout);
-    return labels.drawn();
+    return {labels.drawn(), labels.cut()};
 }
 
 } // namespace largeview

@@ -30,8 +30,12 @@ struct Scene {
     double height = 0;                  // of the picture from the top; 0: the device's whole height
 };
 
-// The large view's whole picture on any paint device: a widget, or an image in a test. Where
-// each text was drawn.
-std::vector<QRectF> paint(QPaintDevice& device, const Scene& scene);
+// Where each text was drawn, and how many had to be cut short.
+struct Drawn {
+    std::vector<QRectF> texts;
+    int cut = 0;
+};
+// The large view's whole picture on any paint device: a widget, or an image in a test.
+Drawn paint(QPaintDevice& device, const Scene& scene);
 
 } // namespace largeview

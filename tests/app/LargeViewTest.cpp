@@ -194,8 +194,8 @@ namespace {
 
 // GIVEN the widest texts the view shows (every harmonic sounding, long figures, a note, the keys
 // strip below) WHEN painted at every common size, landscape and portrait, in either scale THEN
-// every text lies inside the picture, no two touch, none meets a bar or the focus frame, and the
-// legend holds all 17 harmonics.
+// every text lies inside the picture whole, no two touch, none meets a bar or the focus frame, and
+// the legend holds all 17 harmonics in the size of the other texts.
 TEST(LargeViewPicture, HoldsItsLayoutAtEverySize) {
     scope::Views views;
     views.harmonics = true;
@@ -222,7 +222,8 @@ TEST(LargeViewPicture, HoldsItsLayoutAtEverySize) {
             scene.decibels = decibels;
             scene.height = size.height() - size.height() / 5; // the keys below
             QImage image(size, QImage::Format_RGB32);
-            const std::vector<QRectF> texts = largeview::paint(image, scene);
+            const largeview::Drawn drawn = largeview::paint(image, scene);
+            const std::vector<QRectF>& texts = drawn.texts;
             const auto layout = largeview::layoutFor(size.width(), scene.height);
             const auto where = [&](std::size_t i) {
                 return QString("%1x%2 text %3")
@@ -232,6 +233,19 @@ TEST(LargeViewPicture, HoldsItsLayoutAtEverySize) {
                     .toStdString();
             };
             ASSERT_GT(texts.size(), 17U * 3);
+            EXPECT_EQ(drawn.cut, 0) << where(0) << ": every text whole";
+            // The legend in the size of the scale's note above the wave, not shrunk to one row.
+            double full = 0;
+            for (const QRectF& text : texts) {
+                full = text.bottom() <= layout.wave.y ? std::max(full, text.height()) : full;
+            }
+            const auto& legendBox = layout.legend;
+            for (const QRectF& text : texts) {
+                if (QRectF(legendBox.x, legendBox.y, legendBox.width, legendBox.height)
+                        .contains(text)) {
+                    EXPECT_GE(text.height(), 0.95 * full) << where(0) << ": the legend shrunk";
+                }
+            }
             for (std::size_t i = 0; i < texts.size(); ++i) {
                 EXPECT_TRUE(QRectF(0, 0, size.width(), scene.height).contains(texts[i]))
                     << where(i);
