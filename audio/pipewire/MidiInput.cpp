@@ -39,9 +39,13 @@ void armTimer(pw_loop* loop, spa_source* timer, std::chrono::milliseconds after)
     utils.update_timer(data, timer, &value, nullptr, false);
 }
 
-bool isOurs(const spa_dict* props, std::uint32_t node) {
+std::uint32_t nodeOf(const spa_dict* props) {
     const char* id = spa_dict_lookup(props, PW_KEY_NODE_ID);
-    return id != nullptr && std::strtoul(id, nullptr, 10) == node;
+    return id != nullptr ? std::uint32_t(std::strtoul(id, nullptr, 10)) : SPA_ID_INVALID;
+}
+
+bool isOurs(const spa_dict* props, std::uint32_t node) {
+    return nodeOf(props) == node;
 }
 
 } // namespace
@@ -53,7 +57,8 @@ struct MidiInput::State {
     pw_context* context = nullptr;
     pw_core* core = nullptr;
     pw_registry* registry = nullptr;
-    spa_source* retry = nullptr; // to connect again after the server has gone
+    spa_source* retry = nullptr;     // to connect again after the server has gone
+    spa_source* lateLinks = nullptr; // to link the players the session manager did not
     spa_hook coreListener{};
     spa_hook registryListener{};
     pw_filter* filter = nullptr;
@@ -64,6 +69,8 @@ struct MidiInput::State {
     std::set<std::uint32_t> sourcesWaiting;   // seen before our own port was known
     std::atomic<int> linked{0};
     PlayerTargets players;
+    std::set<std::uint32_t> leftToPolicy; // players' ports, for the session manager to link
+    std::set<std::uint32_t> linkedToUs;   // output ports linked to ours, by anyone
 
     State(NoteQueue& q, std::function<void(const NoteEvent&)> h) : queue(q), heard(std::move(h)) {}
 
@@ -115,12 +122,37 @@ struct MidiInput::State {
                 link(source);
             }
         } else if (std::strcmp(direction, "out") == 0 && !isOurs(props, node)) {
-            link(id);
+            if (players.aimed(nodeOf(props))) {
+                // Ours beside the session manager's link can make it give up on the player; one
+                // that is not its to link (told to wait for a target) is linked a moment later.
+                leftToPolicy.insert(id);
+                armTimer(pw_thread_loop_get_loop(loop), lateLinks, std::chrono::seconds(1));
+            } else {
+                link(id);
+            }
+        }
+    }
+
+    void linkAppeared(const spa_dict* props) {
+        const char* output = spa_dict_lookup(props, PW_KEY_LINK_OUTPUT_PORT);
+        const char* input = spa_dict_lookup(props, PW_KEY_LINK_INPUT_PORT);
+        if (output != nullptr && input != nullptr && std::strtoul(input, nullptr, 10) == ourPort) {
+            linkedToUs.insert(std::uint32_t(std::strtoul(output, nullptr, 10)));
+        }
+    }
+
+    void linkLeftOvers() {
+        for (const std::uint32_t port : std::exchange(leftToPolicy, {})) {
+            if (linkedToUs.count(port) == 0) {
+                link(port);
+            }
         }
     }
 
     void gone(std::uint32_t id) {
         players.gone(id);
+        leftToPolicy.erase(id);
+        linkedToUs.erase(id);
         sourcesWaiting.erase(id);
         const auto found = links.find(id);
         if (found != links.end()) {
@@ -168,6 +200,8 @@ void onGlobal(void* data, std::uint32_t id, std::uint32_t /*permissions*/, const
         state.portAppeared(id, props);
     } else if (std::strcmp(type, PW_TYPE_INTERFACE_Node) == 0) {
         state.players.nodeAppeared(id, props, pw_filter_get_node_id(state.filter));
+    } else if (std::strcmp(type, PW_TYPE_INTERFACE_Link) == 0) {
+        state.linkAppeared(props);
     } else if (std::strcmp(type, PW_TYPE_INTERFACE_Metadata) == 0) {
         state.players.metadataAppeared(state.registry, id, props);
     }
@@ -201,6 +235,10 @@ constexpr pw_core_events coreEvents = [] {
 
 void onRetry(void* data, std::uint64_t /*expirations*/) {
     static_cast<MidiInput::State*>(data)->tryAgain();
+}
+
+void onLateLinks(void* data, std::uint64_t /*expirations*/) {
+    static_cast<MidiInput::State*>(data)->linkLeftOvers();
 }
 
 void onProcess(void* data, spa_io_position* position) {
@@ -263,6 +301,8 @@ void MidiInput::State::disconnect() {
     sourcesWaiting.clear();
     linked = 0;
     players.clear();
+    leftToPolicy.clear();
+    linkedToUs.clear();
     ourPort = SPA_ID_INVALID;
     if (registry != nullptr) {
         pw_proxy_destroy(reinterpret_cast<pw_proxy*>(registry));
@@ -294,7 +334,9 @@ std::unique_ptr<MidiInput> MidiInput::open(NoteQueue& queue,
     s.context = pw_context_new(loop, nullptr, 0);
     const auto [utils, utilsData] = methodsOf<spa_loop_utils_methods>(loop->utils);
     s.retry = utils.add_timer(utilsData, onRetry, &s);
-    const bool connected = s.context != nullptr && s.retry != nullptr && s.connect();
+    s.lateLinks = utils.add_timer(utilsData, onLateLinks, &s);
+    const bool connected =
+        s.context != nullptr && s.retry != nullptr && s.lateLinks != nullptr && s.connect();
     pw_thread_loop_unlock(s.loop);
     if (!connected) {
         return nullptr;
@@ -314,10 +356,12 @@ MidiInput::~MidiInput() {
     }
     pw_thread_loop_stop(s.loop);
     s.disconnect();
-    if (s.retry != nullptr) {
-        const auto [utils, data] =
-            methodsOf<spa_loop_utils_methods>(pw_thread_loop_get_loop(s.loop)->utils);
-        utils.destroy_source(data, s.retry);
+    const auto [utils, data] =
+        methodsOf<spa_loop_utils_methods>(pw_thread_loop_get_loop(s.loop)->utils);
+    for (spa_source* timer : {s.retry, s.lateLinks}) {
+        if (timer != nullptr) {
+            utils.destroy_source(data, timer);
+        }
     }
     if (s.context != nullptr) {
         pw_context_destroy(s.context);

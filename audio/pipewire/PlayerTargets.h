@@ -17,6 +17,9 @@ public:
     // A node appeared: a MIDI player is aimed at `ours`.
     void nodeAppeared(std::uint32_t id, const spa_dict* props, std::uint32_t ours);
     void gone(std::uint32_t id);
+    // A player the session manager links to us: its ports are left to it, as a second link of
+    // ours beside its own can make it give up on the player.
+    [[nodiscard]] bool aimed(std::uint32_t node) const { return players_.count(node) != 0; }
     // Every player let go, and the metadata with them.
     void clear();
 
