@@ -88,9 +88,11 @@ protected:
             return links.readAllStandardOutput().contains("Tonvirta:input");
         });
     }
-    // The file made of these events, sent into the port by pw-midiplay, left to the session
-    // manager as a sequencer would be, while the sink is recorded for the given time.
-    std::vector<float> sendAndRecord(std::vector<std::pair<int, QByteArray>> events, int ms) {
+    // The file made of these events, sent into the port by pw-midiplay while the sink is
+    // recorded for the given time: left to the session manager, as a sequencer would be, or told
+    // to wait for a target, which we link.
+    std::vector<float> sendAndRecord(std::vector<std::pair<int, QByteArray>> events, int ms,
+                                     bool leftToPolicy = true) {
         QTemporaryDir folder;
         QFile file(folder.filePath("test.mid"));
         EXPECT_TRUE(file.open(QIODevice::WriteOnly));
@@ -98,7 +100,8 @@ protected:
         file.close();
         SinkRecorder recorder;
         QProcess player;
-        player.start("pw-midiplay", {file.fileName()});
+        player.start("pw-midiplay", leftToPolicy ? QStringList{file.fileName()}
+                                                 : QStringList{"--target", "0", file.fileName()});
         auto samples = recorder.samples(std::size_t(48 * ms));
         EXPECT_TRUE(player.state() == QProcess::NotRunning || player.waitForFinished(10000));
         return samples;
@@ -205,12 +208,14 @@ TEST_F(PlayingNotes, FromAMidiFileSentIntoThePort) {
     }
     ASSERT_TRUE(portListed());
     // The recording starts with the player: find the first note's start to line the file up.
-    const auto samples = sendAndRecord(events, 7000);
+    // Told to wait, the player is linked by us a second after it appears.
+    const auto samples = sendAndRecord(events, 8500, false);
     ASSERT_GT(samples.size(), 48000U * 6);
     const auto start =
         std::find_if(samples.begin(), samples.end(), [](float s) { return std::fabs(s) > 1e-3; });
     ASSERT_NE(start, samples.end());
     const std::size_t zero = std::size_t(start - samples.begin()) - 48; // at 1 s of the file
+    ASSERT_LE(zero + std::size_t(48 * 5300), samples.size()) << "the whole file recorded";
     const auto at = [&](int ms, int length = 120) {
         return std::span(samples).subspan(zero + std::size_t(ms - 1000) * 48,
                                           std::size_t(length) * 48);
