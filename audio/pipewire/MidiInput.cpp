@@ -69,8 +69,6 @@ struct MidiInput::State {
     std::set<std::uint32_t> sourcesWaiting;   // seen before our own port was known
     std::atomic<int> linked{0};
     PlayerTargets players;
-    std::set<std::uint32_t> leftToPolicy; // players' ports, for the session manager to link
-    std::set<std::uint32_t> linkedToUs;   // output ports linked to ours, by anyone
 
     State(NoteQueue& q, std::function<void(const NoteEvent&)> h) : queue(q), heard(std::move(h)) {}
 
@@ -122,10 +120,7 @@ struct MidiInput::State {
                 link(source);
             }
         } else if (std::strcmp(direction, "out") == 0 && !isOurs(props, node)) {
-            if (players.aimed(nodeOf(props))) {
-                // Ours beside the session manager's link can make it give up on the player; one
-                // that is not its to link (told to wait for a target) is linked a moment later.
-                leftToPolicy.insert(id);
+            if (players.leaveToManager(id, nodeOf(props))) {
                 armTimer(pw_thread_loop_get_loop(loop), lateLinks, std::chrono::seconds(1));
             } else {
                 link(id);
@@ -133,26 +128,14 @@ struct MidiInput::State {
         }
     }
 
-    void linkAppeared(const spa_dict* props) {
-        const char* output = spa_dict_lookup(props, PW_KEY_LINK_OUTPUT_PORT);
-        const char* input = spa_dict_lookup(props, PW_KEY_LINK_INPUT_PORT);
-        if (output != nullptr && input != nullptr && std::strtoul(input, nullptr, 10) == ourPort) {
-            linkedToUs.insert(std::uint32_t(std::strtoul(output, nullptr, 10)));
-        }
-    }
-
     void linkLeftOvers() {
-        for (const std::uint32_t port : std::exchange(leftToPolicy, {})) {
-            if (linkedToUs.count(port) == 0) {
-                link(port);
-            }
+        for (const std::uint32_t port : players.leftUnlinked()) {
+            link(port);
         }
     }
 
     void gone(std::uint32_t id) {
         players.gone(id);
-        leftToPolicy.erase(id);
-        linkedToUs.erase(id);
         sourcesWaiting.erase(id);
         const auto found = links.find(id);
         if (found != links.end()) {
@@ -201,7 +184,7 @@ void onGlobal(void* data, std::uint32_t id, std::uint32_t /*permissions*/, const
     } else if (std::strcmp(type, PW_TYPE_INTERFACE_Node) == 0) {
         state.players.nodeAppeared(id, props, pw_filter_get_node_id(state.filter));
     } else if (std::strcmp(type, PW_TYPE_INTERFACE_Link) == 0) {
-        state.linkAppeared(props);
+        state.players.linkAppeared(props, state.ourPort);
     } else if (std::strcmp(type, PW_TYPE_INTERFACE_Metadata) == 0) {
         state.players.metadataAppeared(state.registry, id, props);
     }
@@ -301,8 +284,6 @@ void MidiInput::State::disconnect() {
     sourcesWaiting.clear();
     linked = 0;
     players.clear();
-    leftToPolicy.clear();
-    linkedToUs.clear();
     ourPort = SPA_ID_INVALID;
     if (registry != nullptr) {
         pw_proxy_destroy(reinterpret_cast<pw_proxy*>(registry));

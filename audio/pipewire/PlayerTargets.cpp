@@ -1,5 +1,6 @@
 #include "PlayerTargets.h"
 
+#include <cstdlib>
 #include <cstring>
 #include <pipewire/extensions/metadata.h>
 #include <string>
@@ -53,8 +54,36 @@ void PlayerTargets::aim(std::uint32_t player, std::uint32_t ours) {
     }
 }
 
+bool PlayerTargets::leaveToManager(std::uint32_t port, std::uint32_t node) {
+    if (players_.count(node) == 0) {
+        return false;
+    }
+    leftToManager_.insert(port);
+    return true;
+}
+
+void PlayerTargets::linkAppeared(const spa_dict* props, std::uint32_t ourPort) {
+    const char* output = spa_dict_lookup(props, PW_KEY_LINK_OUTPUT_PORT);
+    const char* input = spa_dict_lookup(props, PW_KEY_LINK_INPUT_PORT);
+    if (output != nullptr && input != nullptr && std::strtoul(input, nullptr, 10) == ourPort) {
+        linkedToUs_.insert(std::uint32_t(std::strtoul(output, nullptr, 10)));
+    }
+}
+
+std::vector<std::uint32_t> PlayerTargets::leftUnlinked() {
+    std::vector<std::uint32_t> ports;
+    for (const std::uint32_t port : std::exchange(leftToManager_, {})) {
+        if (linkedToUs_.count(port) == 0) {
+            ports.push_back(port);
+        }
+    }
+    return ports;
+}
+
 void PlayerTargets::gone(std::uint32_t id) {
     players_.erase(id);
+    leftToManager_.erase(id);
+    linkedToUs_.erase(id);
     if (id == metadataId_) {
         pw_proxy_destroy(std::exchange(metadata_, nullptr));
         metadataId_ = SPA_ID_INVALID;
@@ -69,6 +98,8 @@ void PlayerTargets::clear() {
         pw_proxy_destroy(std::exchange(metadata_, nullptr));
     }
     players_.clear();
+    leftToManager_.clear();
+    linkedToUs_.clear();
     metadataId_ = SPA_ID_INVALID;
 }
 

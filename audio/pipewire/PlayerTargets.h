@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <pipewire/pipewire.h>
 #include <set>
+#include <vector>
 
 namespace audio {
 
@@ -17,9 +18,14 @@ public:
     // A node appeared: a MIDI player is aimed at `ours`.
     void nodeAppeared(std::uint32_t id, const spa_dict* props, std::uint32_t ours);
     void gone(std::uint32_t id);
-    // A player the session manager links to us: its ports are left to it, as a second link of
-    // ours beside its own can make it give up on the player.
-    [[nodiscard]] bool aimed(std::uint32_t node) const { return players_.count(node) != 0; }
+    // A port of a player the session manager links to us is left to it, as a second link of
+    // ours beside its own can make it give up on the player: true, and the port is kept.
+    bool leaveToManager(std::uint32_t port, std::uint32_t node);
+    // A link appeared: one to our port takes its source off the ports left over.
+    void linkAppeared(const spa_dict* props, std::uint32_t ourPort);
+    // The ports left to the manager that it has not linked to us (a player told to wait for a
+    // target), for us to link.
+    [[nodiscard]] std::vector<std::uint32_t> leftUnlinked();
     // Every player let go, and the metadata with them.
     void clear();
 
@@ -30,6 +36,8 @@ private:
     std::uint32_t metadataId_ = SPA_ID_INVALID;
     std::set<std::uint32_t> players_; // aimed at us, or waiting for the metadata
     std::uint32_t ours_ = SPA_ID_INVALID;
+    std::set<std::uint32_t> leftToManager_; // players' ports
+    std::set<std::uint32_t> linkedToUs_;    // output ports linked to ours, by anyone
 };
 
 } // namespace audio
