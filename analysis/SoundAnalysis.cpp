@@ -339,8 +339,9 @@ Analysis analyse(std::span<const float> samples, double rate) {
     for (std::size_t k = 0; k < harmonicCount; ++k) {
         const double degrees = std::arg(measured.phasors[k]) * 180.0 / pi;
         const editor::Phased phased = editor::folded(measured.magnitude[k], degrees);
-        harmonics.amplitudes[k] = int(std::nearbyint(100.0 * phased.amplitude / loudest));
-        harmonics.phases[k] = harmonics.amplitudes[k] == 0 ? 0.0 : phased.phase;
+        const double amplitude = std::nearbyint(100.0 * phased.amplitude / loudest);
+        harmonics.timbre.amplitudes[k] = amplitude + 0.0; // never -0, which would print as such
+        harmonics.timbre.phases[k] = amplitude == 0.0 ? 0.0 : phased.phase;
     }
     if (note->swings) {
         harmonics.period = periodOf(measured.phasors, 100.0 / loudest);

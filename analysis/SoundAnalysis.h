@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/Timbre.h"
+
 #include <array>
 #include <optional>
 #include <span>
@@ -7,7 +9,7 @@
 
 namespace analysis {
 
-inline constexpr std::size_t harmonicCount = 17;
+using model::harmonicCount;
 inline constexpr std::size_t periodColumns = 256;
 // Only the beginning of a long sound is looked at, so a long file answers as fast as a short one.
 inline constexpr double longestSeconds = 30.0;
@@ -17,13 +19,11 @@ inline constexpr double highestHz = 2000.0;
 // A steady note of a sound, taken apart into the 17 harmonics of its pitch.
 struct Harmonics {
     double fundamentalHz = 0.0;
-    // The loudest at +-100, the rest in proportion and rounded as the boxes round; + where a
-    // harmonic, with the fundamental's phase taken as zero, is nearer to sine phase than to its
-    // opposite.
-    std::array<int, harmonicCount> amplitudes{};
-    // Each harmonic's phase against the fundamental's, in whole degrees in (-90, 90]: the sound
-    // is the sum of amplitude sin(k x + phase). 0 where the amplitude is.
-    std::array<double, harmonicCount> phases{};
+    // Amplitudes: the loudest at +-100, the rest in proportion and rounded to whole numbers as
+    // the boxes round; + where a harmonic, with the fundamental's phase taken as zero, is nearer
+    // to sine phase than to its opposite. Phases: each harmonic's against the fundamental's, in
+    // whole degrees in (-90, 90]; 0 where the amplitude is.
+    model::Timbre timbre;
     // One period of the sound itself, averaged over the note, starting where the fundamental's
     // phase is zero, in the amplitudes' units.
     std::array<double, periodColumns> period{};

@@ -178,8 +178,7 @@ void DisplayViews::finishDrawing() {
     }
     views_.drawing = shown;
     loadingDrawing_ = true;
-    const scope::Harmonics harmonics = scope::harmonicsOf(heights);
-    tone_.load(harmonics.amplitudes, harmonics.phases);
+    tone_.load(scope::harmonicsOf(heights));
     loadingDrawing_ = false;
     redraw_();
 }

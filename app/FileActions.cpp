@@ -108,7 +108,7 @@ void FileActions::exportSound() {
 
 // One period of the sum, for wavetable synthesizers.
 void FileActions::exportWavetable() {
-    const std::vector<float> table = audio::wavetableOf(sound_().amplitudes, sound_().phases);
+    const std::vector<float> table = audio::wavetableOf(sound_().timbre);
     if (table.empty()) {
         emit said(tr("No wavetable: every amplitude is 0, so the period is silent."));
         return;

@@ -60,8 +60,7 @@ Form1::Form1(forms::ErrorBoundary::Reporter reporter, std::unique_ptr<audio::Sou
     createDisplayMenu();
     sound_ = new SoundControls(*this, *displayMenu_, soundOutput_.get(), [this] {
         const auto hidden = game_ != nullptr ? game_->heard() : std::nullopt;
-        return hidden ? SoundControls::Harmonics{game::amplitudesOf(*hidden), {}}
-                      : SoundControls::Harmonics{tone_.amplitudes(), tone_.heardPhases()};
+        return hidden ? *hidden : tone_.heard();
     });
     views_ = new DisplayViews(*oscil_, *displayMenu_, tone_,
                               [this] { boundary_.run([this] { handlers_->redraw(); }); });

@@ -89,7 +89,7 @@ void Listening::takeApart() {
     }
     const analysis::Analysis found = analysis::analyse(latest, rate);
     if (found.harmonics) {
-        tone_.load(found.harmonics->amplitudes, found.harmonics->phases);
+        tone_.load(found.harmonics->timbre);
         emit heard(*found.harmonics);
         emit said(
             tr("Listening: %1 Hz (%2)")

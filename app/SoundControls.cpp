@@ -83,9 +83,7 @@ void SoundControls::updateSoundItem() {
 
 audio::SoundSnapshot SoundControls::snapshot() const {
     audio::SoundSnapshot snapshot;
-    const Harmonics harmonics = amplitudes_();
-    snapshot.amplitudes = harmonics.amplitudes;
-    snapshot.phases = harmonics.phases;
+    snapshot.timbre = amplitudes_();
     snapshot.pitchHz = pitches_->checkedAction()->data().toDouble();
     snapshot.volume = volumes_->checkedAction()->data().toInt() / 100.0;
     snapshot.on = sound_->isChecked() && !listening_;

@@ -21,11 +21,7 @@ class SoundControls final : public QObject, public keyboard::Instrument {
     Q_OBJECT
 
 public:
-    struct Harmonics {
-        std::array<double, audio::harmonicCount> amplitudes{};
-        std::array<double, audio::harmonicCount> phases{};
-    };
-    using AmplitudeReader = std::function<Harmonics()>;
+    using AmplitudeReader = std::function<model::Timbre()>;
 
     // A null output means there is nothing to play sound on. The items go into the given menu.
     SoundControls(QWidget& window, QMenu& menu, audio::SoundOutput* output,

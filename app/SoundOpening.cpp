@@ -2,6 +2,7 @@
 
 #include "audio/SoundModule.h"
 #include "editor/History.h"
+#include "forms/Conversions.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -82,9 +83,9 @@ QString problemWith(const QString& name, const Opened& opened) {
 }
 
 std::string harmonicsLines(const analysis::Harmonics& harmonics) {
-    editor::Step step{{}, harmonics.phases};
+    editor::Step step{{}, harmonics.timbre.phases};
     for (std::size_t k = 0; k < step.texts.size(); ++k) {
-        step.texts[k] = std::to_string(harmonics.amplitudes[k]);
+        step.texts[k] = forms::integerToText(forms::roundToInt16(harmonics.timbre.amplitudes[k]));
     }
     return editor::harmonicsAsText(step);
 }
@@ -155,7 +156,7 @@ void SoundOpening::analysed(int request, const QString& name, const Opened& open
         return;
     }
     const analysis::Harmonics& harmonics = *opened.found->harmonics;
-    tone_.load(harmonics.amplitudes, harmonics.phases);
+    tone_.load(harmonics.timbre);
     emit takenApart(harmonics);
     emit said(tr("%1 Hz (%2) · %3")
                   .arg(QLocale().toString(harmonics.fundamentalHz, 'f', 1),

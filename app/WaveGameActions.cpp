@@ -89,7 +89,7 @@ void WaveGameActions::play(bool on) {
             game_.chooseLevel(startLevel_);
         }
         levels_->actions().at(startLevel_ - 1)->setChecked(true);
-        tone_.load(game::Wave{}, {});
+        tone_.load(model::Timbre{});
         emit said(
             tr("Wave game: set the amplitudes until your sum matches the hidden wave. A shows "
                "the answer, N draws a new wave, 1 to 6 choose the level, G ends the game.") +
@@ -152,7 +152,7 @@ void WaveGameActions::check() {
 
 void WaveGameActions::showAnswer() {
     game_.reveal();
-    tone_.load(game_.hidden(), {});
+    tone_.load(game_.hidden());
     emit said(tr("The answer: this round scores nothing. N draws a new wave."));
 }
 
@@ -204,7 +204,7 @@ void WaveGameActions::showRound() {
     if (playing_) {
         round.emplace();
         if (!byEar) {
-            round->hidden = scope::Target::sumOf(game::amplitudesOf(game_.hidden()));
+            round->hidden = scope::Target::sumOf(game_.hidden().amplitudes);
         }
         QString status = tr("Wave game: level %1, score %2").arg(game_.level()).arg(game_.score());
         // Nothing of the hidden wave is drawn: what is heard is said instead.

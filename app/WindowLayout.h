@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/Timbre.h"
+
 #include <array>
 #include <cstddef>
 #include <string_view>
@@ -30,9 +32,9 @@ inline constexpr int oscilTabIndex = 0;
 inline constexpr Rect frame1Rect{120, 4080, 6495, 2895};
 inline constexpr std::string_view frame1Caption = "Ekvalaizeriukas";
 
-inline constexpr std::size_t slotCount = 17;
-inline constexpr int sliderMinimum = -200;
-inline constexpr int sliderMaximum = 200;
+inline constexpr std::size_t slotCount = model::harmonicCount;
+inline constexpr int sliderMinimum = -model::amplitudeLimit;
+inline constexpr int sliderMaximum = model::amplitudeLimit;
 // Boxes from this index on belong to the frame rather than to the window.
 inline constexpr std::size_t firstFramedBox = 11;
 

@@ -11,11 +11,11 @@
 // the peak by which the gain is held under full scale.
 namespace audio::harmonics {
 
-inline constexpr double unitsAtHalfScale = 200.0;
+inline constexpr double unitsAtHalfScale = model::amplitudeLimit;
 // A hair of headroom under full scale, for peaks that fall between the points sampled below.
 inline constexpr double fullScale = 0.99;
 inline constexpr int peakSearchPoints = 4096;
-inline constexpr double maxAmplitude = 200.0;
+inline constexpr double maxAmplitude = model::amplitudeLimit;
 
 // Whatever comes in plays as something the menu and the boxes could have chosen: values beyond
 // the limits are held at them, and what is not a number counts as 0 (silence, or no pitch).
@@ -55,7 +55,7 @@ template <class Term> void forEachPhasedHarmonic(double theta, Term&& term) {
     }
 }
 
-using Levels = std::array<double, harmonicCount>;
+using Levels = model::Amplitudes;
 
 inline bool anyNonZero(const Levels& levels) {
     return std::any_of(levels.begin(), levels.end(), [](double level) { return level != 0.0; });
@@ -92,10 +92,12 @@ inline Parts partsOf(const SoundSnapshot& snapshot, double pitchHz, double highe
                      bool sounding) {
     Parts parts;
     for (std::size_t k = 0; k < harmonicCount; ++k) {
-        const double amplitude = static_cast<double>(k + 1) * pitchHz < highestHz
-                                     ? within(snapshot.amplitudes[k], -maxAmplitude, maxAmplitude)
-                                     : 0.0;
-        const double phase = std::isfinite(snapshot.phases[k]) ? snapshot.phases[k] : 0.0;
+        const double amplitude =
+            static_cast<double>(k + 1) * pitchHz < highestHz
+                ? within(snapshot.timbre.amplitudes[k], -maxAmplitude, maxAmplitude)
+                : 0.0;
+        const double given = snapshot.timbre.phases[k];
+        const double phase = std::isfinite(given) ? given : 0.0;
         if (phase == 0.0) {
             parts.sines[k] = amplitude;
         } else {

@@ -40,10 +40,11 @@ private:
 
 } // namespace
 
-std::vector<float> wavetableOf(const std::array<double, harmonicCount>& amplitudes,
-                               const std::array<double, harmonicCount>& phases) {
+std::vector<float> wavetableOf(const model::Timbre& timbre) {
+    const model::Amplitudes& amplitudes = timbre.amplitudes;
+    const model::Phases& phases = timbre.phases;
     std::vector<float> table;
-    if (std::all_of(amplitudes.begin(), amplitudes.end(), [](double a) { return a == 0.0; })) {
+    if (timbre.silent()) {
         return table;
     }
     std::vector<double> sums(wavetableLength);

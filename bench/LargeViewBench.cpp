@@ -14,9 +14,9 @@ void BM_LargeViewFrame4K(benchmark::State& state) {
     views.target = state.range(0) != 0;
     views.aim = scope::Target::ideal(scope::Target::Ideal::Square, 100.0);
     largeview::Scene scene;
-    scene.amplitudes = {100, 0, 30, 0, 14, 0, 7, 0, 3, 0, 1};
-    scene.phases = {30, 0, -60, 0, 45, 0, 90, 0, -15, 0, 75};
-    scene.heard = scene.phases;
+    scene.timbre.amplitudes = {100, 0, 30, 0, 14, 0, 7, 0, 3, 0, 1};
+    scene.timbre.phases = {30, 0, -60, 0, 45, 0, 90, 0, -15, 0, 75};
+    scene.heard = scene.timbre.phases;
     scene.views = &views;
     scene.focused = 2;
     scene.fit = QStringLiteral("RMS error 40.1 %   overshoot +12.0 %");
@@ -26,7 +26,7 @@ void BM_LargeViewFrame4K(benchmark::State& state) {
     QImage image(3840, 2160, QImage::Format_ARGB32_Premultiplied);
     bool louder = false;
     for (auto _ : state) {
-        scene.amplitudes[0] = (louder = !louder) ? 100 : 99;
+        scene.timbre.amplitudes[0] = (louder = !louder) ? 100 : 99;
         largeview::paint(image, scene);
         benchmark::DoNotOptimize(image.constBits());
     }

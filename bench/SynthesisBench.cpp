@@ -37,7 +37,7 @@ void BM_Synthesis(benchmark::State& state) {
         for (std::size_t k = 0; k < 17; ++k) {
             amplitudes[k] = forms::strictNumber(texts[k]);
         }
-        benchmark::DoNotOptimize(synthesis.trace(amplitudes));
+        benchmark::DoNotOptimize(synthesis.trace({amplitudes}));
     }
 }
 BENCHMARK(BM_Synthesis);

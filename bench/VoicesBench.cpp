@@ -10,8 +10,8 @@ void BM_Voices16Second(benchmark::State& state) {
     audio::Voices voices(48000);
     audio::SoundSnapshot snapshot;
     for (std::size_t k = 0; k < 17; ++k) {
-        snapshot.amplitudes[k] = 100.0 / double(k + 1);
-        snapshot.phases[k] = 10.0 * double(k);
+        snapshot.timbre.amplitudes[k] = 100.0 / double(k + 1);
+        snapshot.timbre.phases[k] = 10.0 * double(k);
     }
     snapshot.on = true;
     voices.set(snapshot);

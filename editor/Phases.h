@@ -10,7 +10,7 @@ namespace editor {
 // Each harmonic's phase in whole degrees: harmonic k sounds as a sin(k x + phase). A phase lies in
 // (-90, 90], so that the amplitude keeps the sign the boxes have always shown: a sine upside
 // down is -100 at 0 degrees, never 100 at 180.
-using Phases = std::array<double, slotCount>;
+using Phases = model::Phases;
 
 struct Phased {
     double amplitude = 0.0;

@@ -2,6 +2,7 @@
 
 #include "forms/ScrollBar.h"
 #include "forms/TextBox.h"
+#include "model/Timbre.h"
 
 #include <array>
 #include <cstddef>
@@ -10,9 +11,9 @@
 namespace editor {
 
 // Slot i is box i with slider i; it carries harmonic number i + 1.
-inline constexpr std::size_t slotCount = 17;
-inline constexpr std::int16_t maxAmplitude = 200;
-inline constexpr std::int16_t minAmplitude = -200;
+inline constexpr std::size_t slotCount = model::harmonicCount;
+inline constexpr auto maxAmplitude = static_cast<std::int16_t>(model::amplitudeLimit);
+inline constexpr auto minAmplitude = static_cast<std::int16_t>(-model::amplitudeLimit);
 
 using Boxes = std::array<forms::TextBox*, slotCount>;
 using Sliders = std::array<forms::ScrollBar*, slotCount>;

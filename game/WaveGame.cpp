@@ -9,12 +9,6 @@
 
 namespace game {
 
-Amplitudes amplitudesOf(const Wave& wave) {
-    Amplitudes amplitudes{};
-    std::copy(wave.begin(), wave.end(), amplitudes.begin());
-    return amplitudes;
-}
-
 Wave drawWave(const Level& level, const Random& random) {
     // Which harmonics sound: the first few of the allowed ones, shuffled.
     std::array<int, harmonicCount> order{};
@@ -31,7 +25,7 @@ Wave drawWave(const Level& level, const Random& random) {
     do {
         for (int n = 0; n < count; ++n) {
             const int tens = random(1, 10);
-            wave.at(static_cast<std::size_t>(order.at(static_cast<std::size_t>(n)))) =
+            wave.amplitudes.at(static_cast<std::size_t>(order.at(static_cast<std::size_t>(n)))) =
                 10 * (random(0, 1) == 0 ? tens : -tens);
         }
     } while (peakOf(wave) > largestPeak);
@@ -51,7 +45,7 @@ double peakOf(const Wave& wave) {
         double before = 0.0;
         double sine = std::sin(theta);
         double sum = 0.0;
-        for (const int amplitude : wave) {
+        for (const double amplitude : wave.amplitudes) {
             sum += amplitude * sine;
             before = std::exchange(sine, twiceCos * sine - before);
         }
@@ -87,12 +81,11 @@ void WaveGame::reveal() {
     roundOpen_ = false;
 }
 
-WaveGame::Outcome WaveGame::check(const Amplitudes& amplitudes) {
+WaveGame::Outcome WaveGame::check(const model::Amplitudes& amplitudes) {
     if (!roundOpen_) {
         return Outcome::RoundOver;
     }
-    if (!std::equal(amplitudes.begin(), amplitudes.end(), hidden_.begin(),
-                    [](double set, int hidden) { return set == hidden; })) {
+    if (amplitudes != hidden_.amplitudes) {
         return Outcome::NoMatch;
     }
     roundOpen_ = false;

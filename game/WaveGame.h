@@ -1,17 +1,16 @@
 #pragma once
 
+#include "model/Timbre.h"
+
 #include <array>
 #include <cstddef>
 #include <functional>
 
 namespace game {
 
-inline constexpr std::size_t harmonicCount = 17;
-using Wave = std::array<int, harmonicCount>;
-using Amplitudes = std::array<double, harmonicCount>;
-
-// A wave as amplitudes, as the boxes and the sound take them.
-[[nodiscard]] Amplitudes amplitudesOf(const Wave& wave);
+using model::harmonicCount;
+// A hidden wave: whole amplitudes, in sine phase.
+using Wave = model::Timbre;
 
 // What a level hides: how many harmonics sound, drawn from harmonics 1 to highest.
 struct Level {
@@ -57,7 +56,7 @@ public:
     // The answer is given away: this round scores nothing.
     void reveal();
     // Amplitudes the player has set: a match scores once a round.
-    Outcome check(const Amplitudes& amplitudes);
+    Outcome check(const model::Amplitudes& amplitudes);
 
     [[nodiscard]] const Wave& hidden() const { return hidden_; }
     [[nodiscard]] int level() const { return level_; }

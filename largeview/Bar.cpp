@@ -1,5 +1,7 @@
 #include "Bar.h"
 
+#include "model/Timbre.h"
+
 #include <QAccessible>
 #include <QAccessibleValueInterface>
 #include <QAccessibleWidget>
@@ -24,8 +26,8 @@ public:
     void setCurrentValue(const QVariant& value) override {
         emit bar_.amplitudeStepped(bar_.index(), value.toDouble() - bar_.amplitude());
     }
-    [[nodiscard]] QVariant maximumValue() const override { return 200; }
-    [[nodiscard]] QVariant minimumValue() const override { return -200; }
+    [[nodiscard]] QVariant maximumValue() const override { return model::amplitudeLimit; }
+    [[nodiscard]] QVariant minimumValue() const override { return -model::amplitudeLimit; }
     [[nodiscard]] QVariant minimumStepSize() const override { return 1; }
 
 private:

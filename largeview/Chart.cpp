@@ -74,7 +74,8 @@ double scaleFor(double peak) {
     }
 }
 
-double peakOf(const scope::Amplitudes& amplitudes, const scope::Phases& phases) {
+double peakOf(const model::Timbre& timbre) {
+    const auto& [amplitudes, phases] = timbre;
     constexpr int points = 1024;
     double peak = 0.0;
     for (int i = 0; i < points; ++i) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/Timbre.h"
 #include "scope/Synthesis.h"
 
 #include <array>
@@ -18,8 +19,8 @@ struct Box {
     }
 };
 
-inline constexpr double amplitudeLimit = 200.0;
-inline constexpr double decibelFloor = -60.0; // a bar in dB starts here, against 200
+inline constexpr double amplitudeLimit = model::amplitudeLimit;
+inline constexpr double decibelFloor = -60.0; // a bar in dB starts here, against the limit
 
 // Where everything of the large view lies at a size, in its pixels: the wave over two periods
 // above, with its scale and the fit figures over it and the harmonics' legend under it; the chart
@@ -50,6 +51,6 @@ double phaseAt(const Box& column, double y);
 // 2.5, 3, 4, 5, 6 or 8 times a power of ten) the whole wave fits under, never less than 10.
 double scaleFor(double peak);
 // The sum's largest magnitude over a period.
-double peakOf(const scope::Amplitudes& amplitudes, const scope::Phases& phases);
+double peakOf(const model::Timbre& timbre);
 
 } // namespace largeview

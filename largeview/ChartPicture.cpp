@@ -63,19 +63,19 @@ void paintBar(QPainter& painter, const Scene& scene, const Layout& layout, std::
     painter.fillRect(rectOf(phaseColumn), QColor(25, 25, 25));
     const double foot = scene.decibels ? column.bottom() : column.y + column.height / 2;
     const double top =
-        column.bottom() - column.height * barFraction(scene.amplitudes[k], scene.decibels);
+        column.bottom() - column.height * barFraction(scene.timbre.amplitudes[k], scene.decibels);
     QColor colour = colourOf(k).lighter(130);
-    if (scene.decibels && scene.amplitudes[k] < 0.0) {
+    if (scene.decibels && scene.timbre.amplitudes[k] < 0.0) {
         colour = colour.darker(140); // below zero, shown as its magnitude
     }
     painter.fillRect(QRectF(column.x, std::min(top, foot), column.width, std::fabs(foot - top)),
                      colour);
     const double middle = phaseColumn.y + phaseColumn.height / 2;
-    const double phaseTop = middle - phaseColumn.height / 2 * scene.phases[k] / 90.0;
+    const double phaseTop = middle - phaseColumn.height / 2 * scene.timbre.phases[k] / 90.0;
     painter.fillRect(QRectF(phaseColumn.x, std::min(middle, phaseTop), phaseColumn.width,
                             std::max(1.0, std::fabs(phaseTop - middle))),
-                     scene.heard[k] == scene.phases[k] ? QColor(230, 230, 230)
-                                                       : QColor(110, 110, 110));
+                     scene.heard[k] == scene.timbre.phases[k] ? QColor(230, 230, 230)
+                                                              : QColor(110, 110, 110));
     if (scene.focused == k) {
         const double pen = focusPen(h);
         const double out = pen / 2 + 1; // the frame's outer edge lies pen + 1 beyond the bar
@@ -103,15 +103,15 @@ void paintChart(QPainter& painter, Labels& labels, const Scene& scene, const Lay
     // Each line of numbers under the bars in one size, the largest at which all fit their slots.
     const double slot = layout.chart.width / double(scope::harmonicCount);
     std::array<std::vector<QString>, 3> rows;
-    for (std::size_t k = 0; k < scene.amplitudes.size(); ++k) {
+    for (std::size_t k = 0; k < scene.timbre.amplitudes.size(); ++k) {
         rows[0].push_back(QString::number(k + 1));
-        rows[1].push_back(QString::number(scene.amplitudes[k], 'g', 4));
-        rows[2].push_back(degrees(scene.phases[k]));
+        rows[1].push_back(QString::number(scene.timbre.amplitudes[k], 'g', 4));
+        rows[2].push_back(degrees(scene.timbre.phases[k]));
     }
     const std::array<double, 3> sizes{labels.fitting(rows[0], h, slot * 0.9, true),
                                       labels.fitting(rows[1], h, slot * 0.9),
                                       labels.fitting(rows[2], h, slot * 0.9)};
-    for (std::size_t k = 0; k < scene.amplitudes.size(); ++k) {
+    for (std::size_t k = 0; k < scene.timbre.amplitudes.size(); ++k) {
         paintBar(painter, scene, layout, k);
         const QRectF under(layout.chart.x + slot * double(k) + slot * 0.05,
                            layout.bars[k].bottom() + focusPen(h) + 2, slot * 0.9, h * 1.2);

@@ -86,8 +86,7 @@ QString LargeView::fitLine() const {
     if (!fitMeter_) {
         fitMeter_.emplace();
     }
-    return QString::fromStdString(
-        wording_(fitMeter_->measure(tone_.amplitudes(), *aim, tone_.heardPhases())));
+    return QString::fromStdString(wording_(fitMeter_->measure(tone_.heard(), *aim)));
 }
 
 void LargeView::showNote(const QString& text) {
@@ -111,8 +110,7 @@ void LargeView::hideEvent(QHideEvent* event) {
 
 void LargeView::paintEvent(QPaintEvent*) {
     Scene scene;
-    scene.amplitudes = tone_.amplitudes();
-    scene.phases = tone_.phases();
+    scene.timbre = {tone_.amplitudes(), tone_.phases()};
     scene.heard = tone_.heardPhases();
     scene.views = &tone_.views();
     scene.decibels = decibels_;

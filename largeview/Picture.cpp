@@ -28,12 +28,13 @@ void sumAcross(std::span<double> out, const Scene& scene, std::optional<std::siz
     std::vector<Turning> sounding;
     const double step = 4.0 * std::numbers::pi / double(out.size());
     for (std::size_t k = 0; k < scope::harmonicCount; ++k) {
-        if ((!only || *only == k) && scene.amplitudes[k] != 0.0) {
+        if ((!only || *only == k) && scene.timbre.amplitudes[k] != 0.0) {
             const double radians = scene.heard[k] * std::numbers::pi / 180.0;
             const auto n = double(k + 1);
-            sounding.push_back({scene.amplitudes[k] * std::cos(radians),
-                                scene.amplitudes[k] * std::sin(radians), std::sin(n * step / 2),
-                                std::cos(n * step / 2), std::sin(n * step), std::cos(n * step)});
+            sounding.push_back({scene.timbre.amplitudes[k] * std::cos(radians),
+                                scene.timbre.amplitudes[k] * std::sin(radians),
+                                std::sin(n * step / 2), std::cos(n * step / 2), std::sin(n * step),
+                                std::cos(n * step)});
         }
     }
     for (double& value : out) {
@@ -87,8 +88,8 @@ void paintWaveImage(QPainter& painter, const Scene& scene, const Layout& layout,
     std::fill(heights.begin(), heights.end(), 0.0);
     graph(line, Qt::yellow);
     if (scene.views != nullptr && scene.views->harmonics) {
-        for (std::size_t k = 0; k < scene.amplitudes.size(); ++k) {
-            if (scene.amplitudes[k] != 0.0) {
+        for (std::size_t k = 0; k < scene.timbre.amplitudes.size(); ++k) {
+            if (scene.timbre.amplitudes[k] != 0.0) {
                 sumAcross(heights, scene, k);
                 graph(line, colourOf(k));
             }
@@ -116,7 +117,7 @@ void paintWave(QPainter& painter, Labels& labels, const Scene& scene, const Layo
                double ratio) {
     const Box& area = layout.wave;
     const double t = layout.textHeight;
-    double peak = peakOf(scene.amplitudes, scene.heard);
+    double peak = peakOf({scene.timbre.amplitudes, scene.heard});
     if (const scope::Target* aim = aimOf(scene)) {
         for (const double v : aim->onGrid()) {
             peak = std::max(peak, std::fabs(v));
@@ -163,8 +164,8 @@ void paintLegend(QPainter& painter, Labels& labels, const Scene& scene, const La
         return;
     }
     std::vector<std::size_t> sounding;
-    for (std::size_t k = 0; k < scene.amplitudes.size(); ++k) {
-        if (scene.amplitudes[k] != 0.0) {
+    for (std::size_t k = 0; k < scene.timbre.amplitudes.size(); ++k) {
+        if (scene.timbre.amplitudes[k] != 0.0) {
             sounding.push_back(k);
         }
     }

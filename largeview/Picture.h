@@ -14,9 +14,8 @@ namespace largeview {
 
 // Everything the large view shows, as plain values, and its words in the user's language.
 struct Scene {
-    scope::Amplitudes amplitudes{};
-    scope::Phases phases{}; // as set
-    scope::Phases heard{};  // as drawn: 0 in sine phase only
+    model::Timbre timbre;  // as set
+    model::Phases heard{}; // as drawn: 0 in sine phase only
     const scope::Views* views = nullptr;
     bool decibels = false;
     std::optional<std::size_t> focused; // the bar the keys edit

@@ -8,8 +8,8 @@
 
 namespace model {
 
-scope::Amplitudes Tone::amplitudes() const {
-    scope::Amplitudes result{};
+Amplitudes Tone::amplitudes() const {
+    Amplitudes result{};
     for (std::size_t k = 0; k < result.size(); ++k) {
         const forms::LeadingNumber number = forms::scanLeadingNumber(texts_[k]);
         result[k] = number.length == texts_[k].size() ? number.value : 0.0;
@@ -126,12 +126,12 @@ void Tone::load(std::span<const std::string> texts, const editor::Phases& phases
     endStep();
 }
 
-void Tone::load(std::span<const int> amplitudes, const editor::Phases& phases) {
-    std::vector<std::string> texts(amplitudes.size());
-    std::transform(amplitudes.begin(), amplitudes.end(), texts.begin(), [](int amplitude) {
-        return forms::integerToText(static_cast<std::int16_t>(amplitude));
-    });
-    load(texts, phases);
+void Tone::load(const Timbre& timbre) {
+    std::vector<std::string> texts(harmonicCount);
+    std::transform(
+        timbre.amplitudes.begin(), timbre.amplitudes.end(), texts.begin(),
+        [](double amplitude) { return forms::integerToText(forms::roundToInt16(amplitude)); });
+    load(texts, timbre.phases);
 }
 
 void Tone::holdSteps(bool hold) {

@@ -2,6 +2,7 @@
 
 #include "editor/History.h"
 #include "editor/Phases.h"
+#include "model/Timbre.h"
 #include "scope/Views.h"
 
 #include <functional>
@@ -34,13 +35,15 @@ public:
 
     [[nodiscard]] const editor::Texts& texts() const { return texts_; }
     // The boxes' numbers; a text that is not one counts as silence.
-    [[nodiscard]] scope::Amplitudes amplitudes() const;
+    [[nodiscard]] Amplitudes amplitudes() const;
     // As set, whether or not they are heard.
     [[nodiscard]] const editor::Phases& phases() const { return phases_; }
     // As drawn and heard: every one 0 while only sine phases are wanted, and while the wave
     // game, which is played in sine phase, has a round on.
     [[nodiscard]] const editor::Phases& heardPhases() const { return heard_; }
     [[nodiscard]] bool sinePhasesOnly() const { return sinePhasesOnly_; }
+    // The timbre as drawn and heard.
+    [[nodiscard]] Timbre heard() const { return {amplitudes(), heard_}; }
     // What one undo step holds.
     [[nodiscard]] editor::Step step() const { return {texts_, phases_}; }
 
@@ -67,8 +70,8 @@ public:
     void stopMerging();
     // Harmonics that come from elsewhere, as one step of their own.
     void load(std::span<const std::string> texts, const editor::Phases& phases = {});
-    // Whole amplitudes, written as the boxes write them.
-    void load(std::span<const int> amplitudes, const editor::Phases& phases);
+    // Amplitudes rounded to whole numbers, written as the boxes write them.
+    void load(const Timbre& timbre);
     // While held, edits make no steps; released, all of them make one.
     void holdSteps(bool hold);
     void undo() { moveThroughHistory(true); }

@@ -10,7 +10,7 @@
 namespace scope {
 namespace {
 
-constexpr double maxAmplitude = 200.0;
+constexpr double maxAmplitude = model::amplitudeLimit;
 
 double clampedX(double x) {
     return std::clamp(x, 0.0, traceWidth - 1.0);
@@ -77,8 +77,8 @@ Curve Drawing::curve() const {
     return result;
 }
 
-Harmonics harmonicsOf(const Period& heights) {
-    Harmonics result;
+Timbre harmonicsOf(const Period& heights) {
+    Timbre result;
     for (std::size_t k = 1; k <= harmonicCount; ++k) {
         double sines = 0.0;
         double cosines = 0.0;

@@ -39,10 +39,6 @@ float rowOf(double height);
 // The sum of phased harmonics nearest to one period of heights: harmonic k has sine part
 // (2/256) * sum of v(x) sin(k c x) and cosine part likewise; its amplitude is rounded to the
 // nearest integer (ties to even) and clamped to the amplitude limit, its phase to whole degrees.
-struct Harmonics {
-    std::array<int, harmonicCount> amplitudes{};
-    Phases phases{};
-};
-Harmonics harmonicsOf(const Period& heights);
+Timbre harmonicsOf(const Period& heights);
 
 } // namespace scope

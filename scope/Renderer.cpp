@@ -56,16 +56,15 @@ Amplitudes Renderer::readAmplitudes() const {
 }
 
 void Renderer::tick() {
-    const Amplitudes amplitudes = readAmplitudes();
-    const Phases phases = phases_ != nullptr ? *phases_ : Phases{};
-    const Trace trace = synthesis_.trace(amplitudes, phases);
+    const Timbre timbre{readAmplitudes(), phases_ != nullptr ? *phases_ : Phases{}};
+    const Trace trace = synthesis_.trace(timbre);
     const forms::PointF start{0.0F, static_cast<float>(centreLine)};
     display_.cls();
-    drawHarmonics(amplitudes, phases);
-    drawTargetAndFit(amplitudes, phases);
+    drawHarmonics(timbre);
+    drawTargetAndFit(timbre);
     display_.line(start, {static_cast<float>(traceWidth), start.y}, forms::yellow);
     // A phased sum starts off the zero line: from its own first point, not from the line.
-    forms::PointF previous{0.0F, toSingle(Synthesis::start(amplitudes, phases))};
+    forms::PointF previous{0.0F, toSingle(Synthesis::start(timbre))};
     for (int x = 1; x <= traceWidth; ++x) {
         const forms::PointF next{static_cast<float>(x),
                                  toSingle(trace[static_cast<std::size_t>(x - 1)])};
@@ -77,7 +76,9 @@ void Renderer::tick() {
     }
 }
 
-void Renderer::drawHarmonics(const Amplitudes& amplitudes, const Phases& phases) {
+void Renderer::drawHarmonics(const Timbre& timbre) {
+    const Amplitudes& amplitudes = timbre.amplitudes;
+    const Phases& phases = timbre.phases;
     if (views_ == nullptr || !views_->harmonics) {
         return;
     }
@@ -89,7 +90,7 @@ void Renderer::drawHarmonics(const Amplitudes& amplitudes, const Phases& phases)
     }
 }
 
-void Renderer::drawTargetAndFit(const Amplitudes& amplitudes, const Phases& phases) {
+void Renderer::drawTargetAndFit(const Timbre& timbre) {
     const Target* aim = nullptr;
     std::string status;
     if (views_ == nullptr) {
@@ -108,7 +109,7 @@ void Renderer::drawTargetAndFit(const Amplitudes& amplitudes, const Phases& phas
         if (!fitMeter_) {
             fitMeter_.emplace();
         }
-        caption = wording_(fitMeter_->measure(amplitudes, *aim, phases));
+        caption = wording_(fitMeter_->measure(timbre, *aim));
     }
     for (const std::string* part : {&std::as_const(status), &views_->phasesSetAside}) {
         if (!part->empty()) {

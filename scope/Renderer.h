@@ -35,8 +35,8 @@ public:
 
 private:
     [[nodiscard]] Amplitudes readAmplitudes() const;
-    void drawHarmonics(const Amplitudes& amplitudes, const Phases& phases);
-    void drawTargetAndFit(const Amplitudes& amplitudes, const Phases& phases);
+    void drawHarmonics(const Timbre& timbre);
+    void drawTargetAndFit(const Timbre& timbre);
 
     Boxes boxes_;
     forms::Display& display_;

@@ -34,7 +34,9 @@ Synthesis::Synthesis()
     }
 }
 
-Trace Synthesis::trace(const Amplitudes& amplitudes, const Phases& phases) const {
+Trace Synthesis::trace(const Timbre& timbre) const {
+    const Amplitudes& amplitudes = timbre.amplitudes;
+    const Phases& phases = timbre.phases;
     std::array<double, traceWidth> sums{};
     forms::clearFloatingPointFaults();
     // Harmonic by harmonic over all columns, which vectorises; each column still takes its
@@ -68,7 +70,9 @@ Trace Synthesis::trace(const Amplitudes& amplitudes, const Phases& phases) const
     return trace;
 }
 
-double Synthesis::start(const Amplitudes& amplitudes, const Phases& phases) {
+double Synthesis::start(const Timbre& timbre) {
+    const Amplitudes& amplitudes = timbre.amplitudes;
+    const Phases& phases = timbre.phases;
     double y = centreLine;
     for (std::size_t k = 0; k < harmonicCount; ++k) {
         if (amplitudes[k] != 0.0 && phases[k] != 0.0) {

@@ -1,12 +1,14 @@
 #pragma once
 
+#include "model/Timbre.h"
+
 #include <array>
 #include <cstddef>
 #include <vector>
 
 namespace scope {
 
-inline constexpr std::size_t harmonicCount = 17;
+using model::harmonicCount;
 inline constexpr int traceWidth = 512;
 inline constexpr double centreLine = 128.0;
 // Radians per pixel: one period of the fundamental spans 256 pixels, with 2*pi as written
@@ -15,9 +17,9 @@ inline constexpr double phaseStep = 6.2831852 / 256.0;
 // Amplitude units per pixel.
 inline constexpr double verticalScale = 1.5;
 
-using Amplitudes = std::array<double, harmonicCount>;
-// In degrees: harmonic k is a sin(k x + phase).
-using Phases = std::array<double, harmonicCount>;
+using model::Amplitudes;
+using model::Phases;
+using model::Timbre;
 // y of the trace at x = 1 .. traceWidth.
 using Trace = std::array<double, traceWidth>;
 // y of a curve at display columns x = 0 .. traceWidth - 1; NaN where there is nothing to draw.
@@ -33,9 +35,9 @@ public:
     // Raises the floating-point run-time error when the sum overflows (only with amplitudes
     // far beyond anything the boxes hold).
     // A harmonic at phase 0 adds exactly what it adds without phases.
-    [[nodiscard]] Trace trace(const Amplitudes& amplitudes, const Phases& phases = {}) const;
+    [[nodiscard]] Trace trace(const Timbre& timbre) const;
     // y of the sum at x = 0, where the trace starts: on the zero line unless a phase is set.
-    [[nodiscard]] static double start(const Amplitudes& amplitudes, const Phases& phases);
+    [[nodiscard]] static double start(const Timbre& timbre);
     // One harmonic alone about the zero line: k counts from 1.
     [[nodiscard]] Curve harmonic(std::size_t k, double amplitude, double phase = 0.0) const;
 

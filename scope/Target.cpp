@@ -129,8 +129,9 @@ const Target::Coefficients& FitMeter::coefficientsOf(const Target& target) const
     return *target.coefficients_;
 }
 
-std::optional<Fit> FitMeter::measure(const Amplitudes& amplitudes, const Target& target,
-                                     const Phases& phases) const {
+std::optional<Fit> FitMeter::measure(const Timbre& timbre, const Target& target) const {
+    const Amplitudes& amplitudes = timbre.amplitudes;
+    const Phases& phases = timbre.phases;
     const std::vector<double>& aim = target.onGrid();
     const auto [aimLow, aimHigh] = std::minmax_element(aim.begin(), aim.end());
     const double height = *aimHigh - *aimLow;
@@ -140,8 +141,7 @@ std::optional<Fit> FitMeter::measure(const Amplitudes& amplitudes, const Target&
     // The mean of sin squared over the grid is one half for every harmonic here.
     const Target::Coefficients& coefficients = coefficientsOf(target);
     double errorPower = target.power();
-    const bool sinePhase =
-        std::all_of(phases.begin(), phases.end(), [](double p) { return p == 0.0; });
+    const bool sinePhase = timbre.inSinePhase();
     for (std::size_t k = 0; k < harmonicCount; ++k) {
         if (phases[k] == 0.0) {
             errorPower += amplitudes[k] * (amplitudes[k] / 2.0 - 2.0 * coefficients.sine[k]);

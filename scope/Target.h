@@ -68,8 +68,7 @@ public:
 
     FitMeter();
     // Nothing for a flat target, which has nothing to compare against.
-    [[nodiscard]] std::optional<Fit> measure(const Amplitudes& amplitudes, const Target& target,
-                                             const Phases& phases = {}) const;
+    [[nodiscard]] std::optional<Fit> measure(const Timbre& timbre, const Target& target) const;
 
 private:
     const Target::Coefficients& coefficientsOf(const Target& target) const;

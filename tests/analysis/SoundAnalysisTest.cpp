@@ -16,7 +16,7 @@
 namespace {
 
 using analysis::Problem;
-using Amplitudes = std::array<int, 17>;
+using Amplitudes = model::Amplitudes;
 constexpr double pi = std::numbers::pi;
 
 // Harmonic k of amplitude a at a phase in degrees: a sin(k x + phase).
@@ -26,7 +26,7 @@ struct Tone {
     double rate = 48000;
     double seconds = 1.0;
     double vibrato = 0.0; // relative depth at 5 Hz
-    std::array<double, 17> phases{};
+    model::Phases phases{};
 };
 
 double waveAt(const Tone& tone, double phase) {
@@ -74,9 +74,9 @@ TEST(SoundAnalysis, FindsThePitchTheEarHearsAndEachHarmonicWithItsPhase) {
         for (std::size_t k = 0; k < 17; ++k) {
             expected[k] = (k + 1) * tone.hz >= tone.rate / 2 ? 0 : expected[k];
         }
-        EXPECT_EQ(found.harmonics->amplitudes, expected) << tone.hz << " Hz";
+        EXPECT_EQ(found.harmonics->timbre.amplitudes, expected) << tone.hz << " Hz";
         for (std::size_t k = 0; k < 17 && tone.vibrato == 0.0; ++k) {
-            EXPECT_NEAR(found.harmonics->phases[k], expected[k] == 0 ? 0 : tone.phases[k], 2)
+            EXPECT_NEAR(found.harmonics->timbre.phases[k], expected[k] == 0 ? 0 : tone.phases[k], 2)
                 << tone.hz << " Hz, harmonic " << k + 1;
         }
         // The target: the sound's own period, from the fundamental's zero, wherever it is steady
@@ -196,7 +196,7 @@ TEST(SoundAnalysis, TakesANoteApartAsItIsPlayed) {
         const auto found = analysis::analyse(samplesOf(note), 48000);
         ASSERT_TRUE(found.harmonics) << note.what << ": " << int(found.problem);
         EXPECT_NEAR(1200 * std::log2(found.harmonics->fundamentalHz / note.hz), 0, 5) << note.what;
-        EXPECT_THAT(found.harmonics->amplitudes,
+        EXPECT_THAT(found.harmonics->timbre.amplitudes,
                     testing::Pointwise(testing::FloatNear(2.0F), note.amplitudes))
             << note.what;
     }
@@ -209,7 +209,8 @@ TEST(SoundAnalysis, TakesANoteApartAsItIsPlayed) {
         early[k] =
             int(std::lround(guitar.amplitudes[k] * plucked(int(k + 1), 0.15) / plucked(2, 0.15)));
     }
-    EXPECT_THAT(found.harmonics->amplitudes, testing::Pointwise(testing::FloatNear(4.0F), early));
+    EXPECT_THAT(found.harmonics->timbre.amplitudes,
+                testing::Pointwise(testing::FloatNear(4.0F), early));
 }
 
 TEST(SoundAnalysis, SaysWhatIsNoNoteOrOutOfRange) {
@@ -260,10 +261,10 @@ TEST(SoundFile, ReadsEveryFormatMixedToOneAndRefusesWhatIsNoSound) {
         const auto found = analysis::analyse(sound.value().samples, sound->rate);
         ASSERT_TRUE(found.harmonics) << format;
         EXPECT_NEAR(found.harmonics->fundamentalHz, 261.6 * info.samplerate / 44100, 0.5) << format;
-        EXPECT_THAT(found.harmonics->amplitudes,
+        EXPECT_THAT(found.harmonics->timbre.amplitudes,
                     testing::Pointwise(testing::FloatNear(1.0F), tone.amplitudes))
             << format;
-        EXPECT_THAT(found.harmonics->phases,
+        EXPECT_THAT(found.harmonics->timbre.phases,
                     testing::Pointwise(testing::DoubleNear(5), tone.phases))
             << format;
     }

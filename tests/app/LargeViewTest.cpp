@@ -133,7 +133,7 @@ TEST(LargeViewPicture, ShowsBarsLegendAndAWaveScaledToFit) {
     scope::Views views;
     views.harmonics = true;
     largeview::Scene scene;
-    scene.amplitudes = {200, 0, 60, 0, 28, 0, 14, 0, 6, 0, 2};
+    scene.timbre.amplitudes = {200, 0, 60, 0, 28, 0, 14, 0, 6, 0, 2};
     scene.views = &views;
     for (const QSize size : {QSize(400, 300), QSize(1920, 1080)}) {
         QImage image(size, QImage::Format_RGB32);
@@ -202,10 +202,10 @@ TEST(LargeViewPicture, HoldsItsLayoutAtEverySize) {
     views.round = scope::Views::Round{std::nullopt, "Wave game: level 6, score 12"};
     largeview::Scene scene;
     for (std::size_t k = 0; k < 17; ++k) {
-        scene.amplitudes[k] = k % 2 == 0 ? -187.5 : 199;
-        scene.phases[k] = k % 2 == 0 ? -22 : 90;
+        scene.timbre.amplitudes[k] = k % 2 == 0 ? -187.5 : 199;
+        scene.timbre.phases[k] = k % 2 == 0 ? -22 : 90;
     }
-    scene.heard = scene.phases;
+    scene.heard = scene.timbre.phases;
     scene.views = &views;
     scene.focused = 0;
     scene.fit = "RMS error 96.2 %   overshoot +100.0 %";

@@ -67,13 +67,13 @@ TEST_F(SoundControlsTest, CtrlPAndTheMenuToggleSoundAndEveryPitchAndVolumeIsHear
 TEST_F(SoundControlsTest, HandsOverTheAmplitudesOnceEachActionIsHandled) {
     pressCtrlP();
     typeOver(2, "250");
-    EXPECT_TRUE(testing_support::eventually([&] { return last().amplitudes[2] == 200.0; }));
+    EXPECT_TRUE(testing_support::eventually([&] { return last().timbre.amplitudes[2] == 200.0; }));
     QTest::mouseClick(&button(4), Qt::LeftButton);
     const std::size_t before = output.published.size();
     ASSERT_TRUE(testing_support::eventually([&] { return output.published.size() == before + 1; }));
     QTest::qWait(20);
     EXPECT_EQ(output.published.size(), before + 1);
-    EXPECT_EQ(last().amplitudes, (audio::SoundSnapshot{{100}}.amplitudes));
+    EXPECT_EQ(last().timbre.amplitudes, (model::Amplitudes{100}));
 }
 
 // The game's level by ear is chosen only while the sound plays, and shows nothing of any target
@@ -93,9 +93,9 @@ TEST_F(SoundControlsTest, TheGamesLevelByEarIsHeardOnlyAndWaitsForTheSound) {
     const std::array<double, 17> silence{};
     std::array<double, 17> hidden{};
     for (const bool heard : {false, true, false}) { // from silence, to the hidden wave and back
-        ASSERT_TRUE(
-            testing_support::eventually([&] { return (last().amplitudes != silence) == heard; }));
-        hidden = heard ? last().amplitudes : hidden;
+        ASSERT_TRUE(testing_support::eventually(
+            [&] { return (last().timbre.amplitudes != silence) == heard; }));
+        hidden = heard ? last().timbre.amplitudes : hidden;
         QTest::keyClick(&oscil(), Qt::Key_W);
     }
     output.fail("waiting for a sound server");

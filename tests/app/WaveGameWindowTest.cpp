@@ -29,7 +29,7 @@ TEST_F(WaveGameWindow, AMatchScoresTheAnswerScoresNothingAndEndingBringsTheAmpli
     EXPECT_TRUE(oscil().captionText().endsWith("   Wave game: level 2, score 0"));
     // WHEN the player sets its amplitudes in the boxes, THEN a point, and soon the next wave
     for (int k = 0; k < 17; ++k) {
-        qt_user::pasteOver(box(k), QString::number(twin.hidden()[std::size_t(k)]));
+        qt_user::pasteOver(box(k), QString::number(twin.hidden().amplitudes[std::size_t(k)]));
     }
     EXPECT_TRUE(testing_support::eventually(
         [&] { return child<QLabel>("note").text() == "Match! Level 2, score 1."; }));
@@ -42,7 +42,7 @@ TEST_F(WaveGameWindow, AMatchScoresTheAnswerScoresNothingAndEndingBringsTheAmpli
     // WHEN the answer is shown, THEN the boxes hold it, it meets the wave exactly, and scores
     // nothing
     onDisplay("a");
-    EXPECT_EQ(numbers(), game::amplitudesOf(twin.hidden()));
+    EXPECT_EQ(numbers(), twin.hidden().amplitudes);
     EXPECT_TRUE(testing_support::eventually([&] { return oscil().captionText() == exact; }))
         << oscil().captionText().toStdString();
     // WHEN phases come with a paste, THEN the game still draws and measures in sine phase
@@ -61,7 +61,7 @@ TEST_F(WaveGameWindow, AMatchScoresTheAnswerScoresNothingAndEndingBringsTheAmpli
     EXPECT_TRUE(testing_support::eventually([&] { return count(qRgb(120, 120, 120)) == 0; }));
     EXPECT_EQ(oscil().captionText(), "");
     menuItem("Undo").trigger();
-    EXPECT_EQ(numbers(), game::amplitudesOf(twin.hidden()));
+    EXPECT_EQ(numbers(), twin.hidden().amplitudes);
 }
 
 } // namespace

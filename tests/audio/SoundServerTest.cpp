@@ -167,7 +167,7 @@ TEST_F(SoundServer, ListeningTheBoxesFollowTheInputAsOneStepUntilTheInputGoes) {
     for (const QString line : {"100 0 30 0 14 0 7 0 3 0 1", "100 -50 0 25"}) { // one, another
         const QString recording = QDir::temp().filePath("tonvirta-listen.wav");
         audio::SoundSnapshot tone{{}, 330.0, 0.5, true};
-        std::ranges::transform(line.split(' '), tone.amplitudes.begin(),
+        std::ranges::transform(line.split(' '), tone.timbre.amplitudes.begin(),
                                [](const QString& word) { return word.toDouble(); });
         ASSERT_EQ(audio::exportSound(recording.toStdString(), tone), "");
         player.kill();

@@ -40,7 +40,7 @@ TEST(Synthesizer, PlaysEachAmplitudeSetInProportionAndWithinFullScale) {
     for (const Amplitudes& set : sets) {
         SCOPED_TRACE("first " + std::to_string(set[0]));
         audio::Synthesizer synthesizer(48000.0);
-        synthesizer.set({set, 220.0, 0.5, true});
+        synthesizer.set({{set}, 220.0, 0.5, true});
         (void)play(synthesizer, 0.1);
         const auto second = play(synthesizer, 1.0);
         const float peak = tone::peak(second);
@@ -90,13 +90,13 @@ TEST(Synthesizer, HoldsWhatComesInAtItsLimitsAndLeavesOutWhatItCannotPlay) {
 TEST(Synthesizer, StartsSilentAndChangesWithoutClicks) {
     const Amplitudes square{100, 0, 30, 0, 14, 0, 7, 0, 3, 0, 1};
     audio::Synthesizer synthesizer(48000.0);
-    synthesizer.set({square, 220.0, 1.0, false});
+    synthesizer.set({{square}, 220.0, 1.0, false});
     std::vector<float> samples = play(synthesizer, 0.05);
     EXPECT_EQ(tone::peak(samples), 0.0F);
     for (const audio::SoundSnapshot& next : {audio::SoundSnapshot{{}, 220.0, 0.5, true},
-                                             {square, 220.0, 0.5, true},
-                                             {square, 880.0, 0.5, true},
-                                             {square, 880.0, 0.5, false}}) {
+                                             {{square}, 220.0, 0.5, true},
+                                             {{square}, 880.0, 0.5, true},
+                                             {{square}, 880.0, 0.5, false}}) {
         synthesizer.set(next);
         const auto more = play(synthesizer, 0.1);
         samples.insert(samples.end(), more.begin(), more.end());
@@ -116,8 +116,8 @@ TEST(Synthesizer, PlaysEachHarmonicAtItsPhaseAndTurnsItWithoutClicks) {
     const Amplitudes phases{0, 0, 90, 0, -45, 0, 30, 0, 89, 0, -60};
     audio::Synthesizer phased(48000.0);
     audio::Synthesizer inSine(48000.0);
-    phased.set({square, 220.0, 0.5, true, phases});
-    inSine.set({square, 220.0, 0.5, true});
+    phased.set({{square, phases}, 220.0, 0.5, true});
+    inSine.set({{square}, 220.0, 0.5, true});
     std::vector<float> samples = play(phased, 0.1);
     const auto sine = play(inSine, 0.1);
     for (std::size_t i = 2400; i < samples.size(); ++i) {
@@ -135,7 +135,7 @@ TEST(Synthesizer, PlaysEachHarmonicAtItsPhaseAndTurnsItWithoutClicks) {
     }
     const float steady = std::max(tone::largestStep(std::span(samples).subspan(2400)),
                                   tone::largestStep(std::span(sine).subspan(2400)));
-    phased.set({square, 220.0, 0.5, true});
+    phased.set({{square}, 220.0, 0.5, true});
     const auto turned = play(phased, 0.05);
     EXPECT_LE(tone::largestStep(turned), steady * 1.05F);
 }

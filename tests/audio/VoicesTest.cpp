@@ -31,7 +31,7 @@ std::vector<float> play(audio::Voices& voices, const std::vector<Timed>& score, 
 
 audio::SoundSnapshot timbre(std::array<double, 17> amplitudes, double volume = 1.0) {
     audio::SoundSnapshot snapshot;
-    snapshot.amplitudes = amplitudes;
+    snapshot.timbre.amplitudes = amplitudes;
     snapshot.volume = volume;
     snapshot.on = true;
     return snapshot;
@@ -111,7 +111,7 @@ TEST(Voices, MixesManyNotesWithoutClicksOrClippingAndHearsEdits) {
     }
     std::vector<float> samples = play(voices, chord, 0.2);
     auto edited = timbre(square);
-    edited.amplitudes[2] = 0;
+    edited.timbre.amplitudes[2] = 0;
     voices.set(edited);
     const auto after = play(voices, {}, 0.2);
     for (const int note : {48, 60, 72}) {

@@ -38,14 +38,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const auto found = analysis::analyse(sound->samples, sound->rate);
     if (found.harmonics) {
-        const auto& [hz, amplitudes, phases, period] = *found.harmonics;
+        const auto& [amplitudes, phases] = found.harmonics->timbre;
+        const auto& [hz, timbre, period] = *found.harmonics;
         const auto [low, high] = std::minmax_element(amplitudes.begin(), amplitudes.end());
         const double sum = std::accumulate(period.begin(), period.end(), 0.0); // NaN spreads
         const bool phasesInRange = std::all_of(phases.begin(), phases.end(),
                                                [](double p) { return p > -90.0 && p <= 90.0; });
         if (std::max(-*low, *high) != 100 || !(hz >= 29.7 && hz <= 2020.0) || !std::isfinite(sum) ||
             !phasesInRange) {
-            std::fprintf(stderr, "loudest %d or %d, %g Hz, period sum %g\n", *low, *high, hz, sum);
+            std::fprintf(stderr, "loudest %g or %g, %g Hz, period sum %g\n", *low, *high, hz, sum);
             std::abort();
         }
     }

@@ -16,7 +16,7 @@ double peak(const game::Wave& wave) {
     for (int j = 0; j < 4096; ++j) {
         double sum = 0.0;
         for (int k = 1; k <= 17; ++k) {
-            if (const int a = wave[std::size_t(k - 1)]; a != 0) {
+            if (const double a = wave.amplitudes[std::size_t(k - 1)]; a != 0) {
                 sum += a * std::sin(k * 2.0 * std::numbers::pi * j / 4096);
             }
         }
@@ -39,13 +39,13 @@ TEST(WaveGame, EachLevelHidesItsCountOfHarmonicsFromItsRangeInTensInsideTheDispl
             const game::Wave wave = game.hidden();
             highestPeak = std::max(highestPeak, peak(wave));
             for (int k = 1; k <= 17; ++k) {
-                if (const int a = wave[static_cast<std::size_t>(k - 1)]; a != 0) {
+                if (const int a = int(wave.amplitudes[static_cast<std::size_t>(k - 1)]); a != 0) {
                     harmonics.insert(k);
                     amplitudes.insert(a);
                 }
             }
-            counts.insert(
-                int(std::count_if(wave.begin(), wave.end(), [](int a) { return a != 0; })));
+            counts.insert(int(std::count_if(wave.amplitudes.begin(), wave.amplitudes.end(),
+                                            [](double a) { return a != 0; })));
             game.newWave();
             ASSERT_NE(game.hidden(), wave) << level;
         }
@@ -63,23 +63,22 @@ TEST(WaveGame, AnExactMatchScoresOnceARoundAndAGivenAwayRoundNothing) {
     game::WaveGame game(seededRandom(7));
     game.start();
     using Outcome = game::WaveGame::Outcome;
-    auto near = game::amplitudesOf(game.hidden());
+    auto near = game.hidden().amplitudes;
     near[16] += 0.001;
-    const std::array outcomes{
-        game.check(near), game.check(game::amplitudesOf({})),
-        game.check(game::amplitudesOf(game.hidden())),
-        game.check(game::amplitudesOf(game.hidden()))}; // in order, as braces evaluate
+    const std::array outcomes{game.check(near), game.check(model::Amplitudes{}),
+                              game.check(game.hidden().amplitudes),
+                              game.check(game.hidden().amplitudes)}; // in order, as braces evaluate
     EXPECT_EQ(outcomes, (std::array{Outcome::NoMatch, Outcome::NoMatch, Outcome::Scored,
                                     Outcome::RoundOver}));
     game.newWave();
     game.reveal();
-    EXPECT_EQ(game.check(game::amplitudesOf(game.hidden())), Outcome::RoundOver);
+    EXPECT_EQ(game.check(game.hidden().amplitudes), Outcome::RoundOver);
     // Points count per level; five suggest the next one, where there is one
     for (const auto& [level, points, ready] :
          {std::tuple{1, 5, true}, {2, 4, false}, {6, 5, false}}) {
         game.chooseLevel(level);
         while (game.score() < points) {
-            game.check(game::amplitudesOf(game.hidden()));
+            game.check(game.hidden().amplitudes);
             game.newWave();
         }
         EXPECT_EQ(game.readyForNextLevel(), ready) << level;

@@ -73,7 +73,7 @@ TEST_F(ToneSteps, LoadsAreStepsOfTheirOwnAndHeldOnesOne) {
     tone.holdSteps(false);
     tone.startAction(0);
     type(0, "7");
-    tone.load(std::array{50}, {45.0});
+    tone.load(model::Timbre{{50}, {45.0}});
     EXPECT_EQ(tone.phases()[0], 45.0);
     EXPECT_EQ(firstBoxBackwards(), (std::vector<std::string>{"50", "7", "30", "0"}));
 }

@@ -26,7 +26,7 @@ TEST(Synthesis, GivesExactlyTheLiteralPointsForAnyAmplitudes) {
             amplitudes[k] = silent(random) ? 0.0 : round % 2 == 0 ? a : std::round(a);
             texts[k] = forms::doubleToText(amplitudes[k]);
         }
-        const scope::Trace trace = synthesis.trace(amplitudes);
+        const scope::Trace trace = synthesis.trace({amplitudes});
         const auto expected = testing_support::literalTrace(texts);
         for (std::size_t x = 0; x < trace.size(); ++x) {
             ASSERT_EQ(trace[x], expected[x]) << "round " << round << ", x = " << x + 1;
@@ -57,7 +57,7 @@ TEST(Synthesis, FollowsThePhasesOfEveryHarmonic) {
             }
             return sum;
         };
-        const scope::Trace trace = synthesis.trace(amplitudes, phases);
+        const scope::Trace trace = synthesis.trace({amplitudes, phases});
         const scope::Curve fifth = synthesis.harmonic(5, amplitudes[4], phases[4]);
         scope::Period period{};
         for (std::size_t x = 0; x < 512; ++x) {
@@ -66,7 +66,7 @@ TEST(Synthesis, FollowsThePhasesOfEveryHarmonic) {
             period[x % 256] = at(2 * std::numbers::pi * double(x % 256) / 256);
         }
         const auto fit =
-            scope::FitMeter().measure(amplitudes, scope::Target::drawn(period), phases);
+            scope::FitMeter().measure({amplitudes, phases}, scope::Target::drawn(period));
         ASSERT_LT(fit->rmsError, 2.0); // the drawn period is straight between its columns
         ASSERT_NEAR(fit->overshoot, 0.0, 2.0);
     }
@@ -102,7 +102,7 @@ TEST(Drawing, GivesThePhasedHarmonicsNearestTheShape) {
         for (std::size_t x = 0; x < heights.size(); ++x) {
             heights[x] = shape.height(scope::phaseStep * double(x));
         }
-        const scope::Harmonics found = scope::harmonicsOf(heights);
+        const scope::Timbre found = scope::harmonicsOf(heights);
         for (std::size_t k = 0; k < 4; ++k) {
             EXPECT_EQ(found.amplitudes[k], shape.amplitudes[k])
                 << shape.what << ", harmonic " << k + 1;
