@@ -37,35 +37,43 @@ void Voices::tune(Voice& voice) const {
     }
 }
 
-void Voices::release(Voice& voice, double seconds) const {
-    voice.held = false;
-    voice.sustained = false;
-    voice.levelStep = -voice.level / std::max(1.0, seconds * sampleRate_);
-    if (voice.level <= 0.0) {
-        voice.note = -1;
-    }
+namespace {
+
+using Stage = Voices::Stage;
+
+bool keyDown(Stage stage) {
+    return stage == Stage::Starting || stage == Stage::Held;
+}
+// Still to die away of its own accord: not yet released, nor already dying.
+bool living(Stage stage) {
+    return stage != Stage::Free && stage != Stage::Releasing;
 }
 
-void Voices::letGo(Voice& voice) {
-    if (voice.levelStep > 0.0 && voice.level < 1.0) {
-        voice.held = false;
-        voice.sustained = false;
-        voice.letGo = true;
+} // namespace
+
+void Voices::release(Voice& voice, double seconds) const {
+    voice.stage = voice.level > 0.0 ? Stage::Releasing : Stage::Free;
+    voice.levelStep = -voice.level / std::max(1.0, seconds * sampleRate_);
+}
+
+void Voices::letGo(Voice& voice) const {
+    if (voice.level < 1.0 && voice.levelStep > 0.0) {
+        voice.stage = Stage::ReleasingOnceRisen;
     } else {
         release(voice, releaseSeconds);
     }
 }
 
 void Voices::start(int note, double velocity) {
-    auto free =
-        std::find_if(voices_.begin(), voices_.end(), [](const Voice& v) { return v.note < 0; });
+    auto free = std::find_if(voices_.begin(), voices_.end(),
+                             [](const Voice& v) { return v.stage == Stage::Free; });
     // Voices not already dying as taken: the oldest of them makes room.
-    const auto living = [](const Voice& v) { return v.note >= 0 && v.levelStep >= 0.0; };
-    if (std::size_t(std::count_if(voices_.begin(), voices_.end(), living)) >= count ||
+    const auto isLiving = [](const Voice& v) { return living(v.stage); };
+    if (std::size_t(std::count_if(voices_.begin(), voices_.end(), isLiving)) >= count ||
         free == voices_.end()) {
         Voice* oldest = nullptr;
         for (Voice& v : voices_) {
-            if (living(v) && (oldest == nullptr || v.started < oldest->started)) {
+            if (isLiving(v) && (oldest == nullptr || v.started < oldest->started)) {
                 oldest = &v;
             }
         }
@@ -79,10 +87,10 @@ void Voices::start(int note, double velocity) {
                                 [](const Voice& a, const Voice& b) { return a.level < b.level; });
     }
     *free = Voice{};
+    free->stage = Stage::Starting;
     free->note = note;
     free->velocity = std::clamp(velocity, 0.0, 1.0);
     free->levelStep = 1.0 / std::max(1.0, attackSeconds * sampleRate_);
-    free->held = true;
     free->started = ++notesStarted_;
     tune(*free);
 }
@@ -92,7 +100,7 @@ void Voices::handle(const NoteEvent& event) {
     case NoteEvent::Kind::On:
         if (event.note < 128) {
             for (Voice& v : voices_) {
-                if (v.note == event.note && (v.held || v.sustained)) {
+                if (v.note == event.note && (keyDown(v.stage) || v.stage == Stage::Sustained)) {
                     release(v, releaseSeconds);
                 }
             }
@@ -103,10 +111,9 @@ void Voices::handle(const NoteEvent& event) {
         break;
     case NoteEvent::Kind::Off:
         for (Voice& v : voices_) {
-            if (v.note == event.note && v.held) {
+            if (v.note == event.note && keyDown(v.stage)) {
                 if (pedal_) {
-                    v.held = false;
-                    v.sustained = true;
+                    v.stage = Stage::Sustained;
                 } else {
                     letGo(v);
                 }
@@ -115,18 +122,16 @@ void Voices::handle(const NoteEvent& event) {
         break;
     case NoteEvent::Kind::Sustain:
         pedal_ = event.value > 0.0F;
-        if (!pedal_) {
-            for (Voice& v : voices_) {
-                if (v.sustained) {
-                    letGo(v);
-                }
+        for (Voice& v : voices_) {
+            if (!pedal_ && v.stage == Stage::Sustained) {
+                letGo(v);
             }
         }
         break;
     case NoteEvent::Kind::Bend:
         bend_ = std::isfinite(event.value) ? std::clamp(double(event.value), -2.0, 2.0) : 0.0;
         for (Voice& v : voices_) {
-            if (v.note >= 0) {
+            if (v.stage != Stage::Free) {
                 tune(v);
             }
         }
@@ -134,7 +139,7 @@ void Voices::handle(const NoteEvent& event) {
     case NoteEvent::Kind::AllOff:
         pedal_ = false;
         for (Voice& v : voices_) {
-            if (v.note >= 0 && (v.held || v.sustained || v.levelStep >= 0.0)) {
+            if (living(v.stage)) {
                 release(v, event.value > 0.0F ? stealSeconds : releaseSeconds);
             }
         }
@@ -143,8 +148,31 @@ void Voices::handle(const NoteEvent& event) {
 }
 
 std::size_t Voices::sounding() const {
-    return std::size_t(
-        std::count_if(voices_.begin(), voices_.end(), [](const Voice& v) { return v.note >= 0; }));
+    return std::size_t(std::count_if(voices_.begin(), voices_.end(),
+                                     [](const Voice& v) { return v.stage != Stage::Free; }));
+}
+
+std::vector<Voices::Stage> Voices::stages() const {
+    std::vector<Stage> result;
+    for (const Voice& v : voices_) {
+        if (v.stage != Stage::Free) {
+            result.push_back(v.stage);
+        }
+    }
+    return result;
+}
+
+void Voices::advance(Voice& voice) const {
+    voice.phase += voice.phaseStep;
+    voice.phase -= std::floor(voice.phase);
+    voice.level = std::min(1.0, voice.level + voice.levelStep);
+    if (voice.level <= 0.0) {
+        voice.stage = Stage::Free;
+    } else if (voice.level >= 1.0 && voice.stage == Stage::Starting) {
+        voice.stage = Stage::Held;
+    } else if (voice.level >= 1.0 && voice.stage == Stage::ReleasingOnceRisen) {
+        release(voice, releaseSeconds);
+    }
 }
 
 void Voices::renderAdding(std::span<float> samples) {
@@ -157,7 +185,7 @@ void Voices::renderAdding(std::span<float> samples) {
         }
         double mix = 0.0;
         for (Voice& v : voices_) {
-            if (v.note < 0) {
+            if (v.stage == Stage::Free) {
                 continue;
             }
             double sum = 0.0;
@@ -169,15 +197,7 @@ void Voices::renderAdding(std::span<float> samples) {
                 }
             });
             mix += sum * v.velocity * v.level;
-            v.phase += v.phaseStep;
-            v.phase -= std::floor(v.phase);
-            v.level = std::min(1.0, v.level + v.levelStep);
-            if (v.level <= 0.0) {
-                v.note = -1;
-            } else if (v.letGo && v.level >= 1.0) {
-                v.letGo = false;
-                release(v, releaseSeconds);
-            }
+            advance(v);
         }
         sample = limited(double(sample) + mix * voiceGain);
     }

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <span>
+#include <vector>
 
 namespace audio {
 
@@ -46,14 +47,29 @@ public:
     [[nodiscard]] static double frequencyOf(double note);
 
 private:
+public:
+    // A voice's life. A note starts rising (Starting) and stays at its full level while its key
+    // is down (Held) or the pedal holds it (Sustained); its key coming up sends it dying away
+    // (Releasing) and then Free. A key let go before its note has risen lets it rise first
+    // (ReleasingOnceRisen), so that a note shorter than a block of sound is still heard.
+    enum class Stage : std::uint8_t {
+        Free,
+        Starting,
+        Held,
+        Sustained,
+        ReleasingOnceRisen,
+        Releasing
+    };
+    // The stages of the voices that sound, in slot order, for the tests and the benches.
+    [[nodiscard]] std::vector<Stage> stages() const;
+
+private:
     struct Voice {
-        int note = -1; // -1: free
+        Stage stage = Stage::Free;
+        int note = 0;
         double velocity = 0.0;
         double level = 0.0; // the envelope, 0..1
         double levelStep = 0.0;
-        bool held = false;      // its key is down
-        bool sustained = false; // its key is up, the pedal down
-        bool letGo = false;     // its key came up before it had risen: it dies away once risen
         std::uint64_t started = 0;
         double phase = 0.0; // of its fundamental, in periods
         double phaseStep = 0.0;
@@ -62,9 +78,10 @@ private:
 
     void start(int note, double velocity);
     void release(Voice& voice, double seconds) const;
-    // As a key coming up releases it: a note let go before it has risen rises first, so that
-    // one shorter than a block of sound is still heard.
-    void letGo(Voice& voice);
+    // As a key coming up, or the pedal, releases it.
+    void letGo(Voice& voice) const;
+    // One sample further along its envelope.
+    void advance(Voice& voice) const;
     void tune(Voice& voice) const;
     // Full scale is never passed: the gain falls at once to what a peak needs, and comes back.
     float limited(double sample);

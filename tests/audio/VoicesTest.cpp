@@ -168,6 +168,51 @@ TEST(Voices, NotesAddAndOnlyAMixPastFullScaleIsTurnedDown) {
     }
 }
 
+// GIVEN keys and the pedal WHEN notes start, rise, are held and let go THEN each voice goes
+// through its life's stages in order, and ends free.
+TEST(Voices, LiveThroughTheirStagesFromStartingToFree) {
+    using Stage = audio::Voices::Stage;
+    const NoteEvent on{Kind::On, 60, 127};
+    const NoteEvent off{Kind::Off, 60, 0};
+    const NoteEvent down{Kind::Sustain, 0, 1};
+    const NoteEvent up{Kind::Sustain, 0, 0};
+    const struct Case {
+        const char* what;
+        // The first events, 10 ms of sound, the next events, 10 ms of sound.
+        std::vector<NoteEvent> first, then;
+        std::vector<Stage> before, after, end; // at once, after the next and 0.1 s later
+    } cases[] = {
+        {"held", {on}, {}, {Stage::Starting}, {Stage::Held}, {Stage::Held}},
+        {"let go as it rises", {on, off}, {}, {Stage::ReleasingOnceRisen}, {Stage::Releasing}, {}},
+        {"let go once risen", {on}, {off}, {Stage::Starting}, {Stage::Releasing}, {}},
+        {"held by the pedal",
+         {down, on},
+         {off},
+         {Stage::Starting},
+         {Stage::Sustained},
+         {Stage::Sustained}},
+        {"the pedal lifted", {down, on, off}, {up}, {Stage::Sustained}, {Stage::Releasing}, {}},
+        {"all off", {on}, {{Kind::AllOff, 0, 0}}, {Stage::Starting}, {Stage::Releasing}, {}},
+    };
+    for (const Case& c : cases) {
+        audio::Voices voices(48000);
+        voices.set(timbre({100}));
+        std::vector<float> tenMs(480);
+        for (const NoteEvent& event : c.first) {
+            voices.handle(event);
+        }
+        EXPECT_EQ(voices.stages(), c.before) << c.what;
+        voices.renderAdding(tenMs);
+        for (const NoteEvent& event : c.then) {
+            voices.handle(event);
+        }
+        voices.renderAdding(tenMs);
+        EXPECT_EQ(voices.stages(), c.after) << c.what;
+        (void)play(voices, {}, 0.1);
+        EXPECT_EQ(voices.stages(), c.end) << c.what;
+    }
+}
+
 // A note high enough that its harmonics pass half the sample rate: they are left out, so none
 // folds back to be heard below.
 TEST(Voices, LeavesOutHarmonicsAtOrAboveHalfTheSampleRate) {
