@@ -104,13 +104,28 @@ void SoundControls::setPlaying(bool on) {
 }
 
 bool SoundControls::silent() const {
-    const auto amplitudes = amplitudes_().amplitudes;
-    return std::all_of(amplitudes.begin(), amplitudes.end(), [](double a) { return a == 0.0; });
+    return amplitudes_().silent();
 }
 
 void SoundControls::play(const audio::NoteEvent& event) {
     if (output_ != nullptr) {
         output_->play(event);
+    }
+}
+
+void SoundControls::startTune() {
+    if (output_ != nullptr) {
+        output_->startTune();
+    }
+}
+
+bool SoundControls::sendTune(const audio::TimedNote& note) {
+    return output_ != nullptr && output_->sendTune(note);
+}
+
+void SoundControls::stopTune() {
+    if (output_ != nullptr) {
+        output_->stopTune();
     }
 }
 

@@ -48,6 +48,9 @@ public:
     // sound is as it was before.
     void setPlaying(bool on) override;
     void play(const audio::NoteEvent& event) override;
+    void startTune() override;
+    bool sendTune(const audio::TimedNote& note) override;
+    void stopTune() override;
     bool openMidi(const std::function<void(const audio::NoteEvent&)>& heard) override;
     void closeMidi() override;
     // Switched on, answered and not silenced by listening.

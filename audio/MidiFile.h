@@ -13,11 +13,7 @@ namespace audio {
 // time in seconds from the start, in order. What it cannot read it names in `problem`.
 struct MidiScore {
     enum class Problem { None, NotMidi, Unplayable, Broken, NoNotes };
-    struct Timed {
-        double seconds = 0.0;
-        NoteEvent event;
-    };
-    std::vector<Timed> events;
+    std::vector<TimedNote> events;
     Problem problem = Problem::None;
 };
 

@@ -21,13 +21,25 @@ struct NoteEvent {
     float value = 0.0F;
 };
 
+// A note at its time in seconds from the start of a tune.
+struct TimedNote {
+    double seconds = 0.0;
+    NoteEvent event;
+};
+
+// A tune's note on its way to the sound, marked with the tune it belongs to.
+struct TuneNote {
+    TimedNote note;
+    std::uint32_t tune = 0;
+};
+
 // Hands events from one writer thread to one reader thread in order; neither ever waits. An
 // event that finds the queue full is refused, which a writer reports rather than loses quietly.
-class NoteQueue {
+template <class Event> class EventQueue {
 public:
     static constexpr std::size_t capacity = 1024;
 
-    bool push(const NoteEvent& event) {
+    bool push(const Event& event) {
         const std::size_t tail = tail_.load(std::memory_order_relaxed);
         if (tail - head_.load(std::memory_order_acquire) == capacity) {
             return false;
@@ -37,7 +49,13 @@ public:
         return true;
     }
 
-    bool pop(NoteEvent& event) {
+    // The oldest event, left in the queue; only the reader may look.
+    [[nodiscard]] const Event* front() const {
+        const std::size_t head = head_.load(std::memory_order_relaxed);
+        return head == tail_.load(std::memory_order_acquire) ? nullptr : &events_[head % capacity];
+    }
+
+    bool pop(Event& event) {
         const std::size_t head = head_.load(std::memory_order_relaxed);
         if (head == tail_.load(std::memory_order_acquire)) {
             return false;
@@ -48,15 +66,22 @@ public:
     }
 
 private:
-    std::array<NoteEvent, capacity> events_{};
+    std::array<Event, capacity> events_{};
     std::atomic<std::size_t> head_{0};
     std::atomic<std::size_t> tail_{0};
 };
 
-// The voices' two inboxes: the window's keys and file, and the MIDI port, each on its own thread.
+using NoteQueue = EventQueue<NoteEvent>;
+
+// The voices' inboxes: the window's keys, the MIDI port, each on its own thread, and a tune's
+// notes, sent ahead of their time. `wantedTune` names the tune wanted, 0 for none: a tune's clock
+// starts when the sound first sees it wanted, and the notes of any other are dropped unheard, so
+// a tune stops at once however much of it is on its way.
 struct NoteInbox {
     NoteQueue window;
     NoteQueue midi;
+    EventQueue<TuneNote> tune;
+    std::atomic<std::uint32_t> wantedTune{0};
 };
 
 } // namespace audio

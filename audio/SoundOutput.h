@@ -35,6 +35,12 @@ public:
     virtual void listen(const Listener& /*listener*/) {}
     // A note for the voices, which sound while the snapshot says notes are played.
     virtual void play(const NoteEvent& /*event*/) {}
+    // A tune's notes, sent ahead of their time to sound at their own sample, counted from when
+    // the sound first sees the tune started; starting one ends any before it, and stopping drops
+    // what has not sounded. False while there is no room for the note: send it again later.
+    virtual void startTune() {}
+    virtual bool sendTune(const TimedNote& /*note*/) { return false; }
+    virtual void stopTune() {}
     // Opens the MIDI port, if it is not open; false where no PipeWire answers. What comes in is
     // told on the thread that made the output.
     virtual bool openMidi(const std::function<void(const NoteEvent&)>& /*heard*/) { return false; }

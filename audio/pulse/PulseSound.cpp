@@ -297,8 +297,7 @@ void PulseSound::openStream() {
         return;
     }
     // A stream opened anew starts from silence, so a sound that comes back fades in.
-    synthesizer_ = Synthesizer(sampleRate);
-    voices_ = Voices(sampleRate);
+    engine_.restart();
     silenceWritten_ = 0;
     pa_stream_set_state_callback(
         stream_, [](pa_stream*, void* self) { call<PulseSound, &PulseSound::streamChanged>(self); },
@@ -346,22 +345,12 @@ void PulseSound::write(std::size_t bytes) {
         realtimeAsked_ = true;
         askForRealtime();
     }
-    const SoundSnapshot& snapshot = exchange_.read();
-    synthesizer_.set(snapshot);
-    voices_.set(snapshot);
-    for (NoteQueue* queue : {&notes_.window, &notes_.midi}) {
-        NoteEvent event;
-        while (queue->pop(event)) {
-            voices_.handle(event);
-        }
-    }
+    engine_.set(exchange_.read());
     block_.resize(bytes / sizeof(float));
-    synthesizer_.render(block_);
-    voices_.renderAdding(block_);
+    engine_.render(block_, notes_);
     pa_stream_write(stream_, block_.data(), block_.size() * sizeof(float), nullptr, 0,
                     PA_SEEK_RELATIVE);
-    silenceWritten_ =
-        synthesizer_.silent() && voices_.silent() ? silenceWritten_ + block_.size() : 0;
+    silenceWritten_ = engine_.silent() ? silenceWritten_ + block_.size() : 0;
     if (finishing_ && silenceWritten_ >= closingBuffers * playSamples_) {
         finished_ = true;
     }

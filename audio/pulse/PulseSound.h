@@ -1,10 +1,9 @@
 #pragma once
 
+#include "audio/Engine.h"
 #include "audio/Player.h"
 #include "audio/SnapshotExchange.h"
 #include "audio/SoundSnapshot.h"
-#include "audio/Synthesizer.h"
-#include "audio/Voices.h"
 
 #include <atomic>
 #include <cstdint>
@@ -79,8 +78,7 @@ private:
     pa_stream* stream_ = nullptr;
     pa_stream* recording_ = nullptr;
     pa_time_event* ticker_ = nullptr;
-    Synthesizer synthesizer_{sampleRate};
-    Voices voices_{sampleRate};
+    Engine engine_{sampleRate};
     bool realtimeAsked_ = false; // by the thread that writes, the first time it does
     std::vector<float> block_;
     std::uint32_t playSamples_; // what the server holds of ours ahead of its output

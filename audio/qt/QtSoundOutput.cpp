@@ -72,6 +72,19 @@ void QtSoundOutput::play(const NoteEvent& event) {
     notes_.window.push(event);
 }
 
+void QtSoundOutput::startTune() {
+    tunes_ = tunes_ == UINT32_MAX ? 1 : tunes_ + 1; // 0 means none
+    notes_.wantedTune.store(tunes_, std::memory_order_release);
+}
+
+bool QtSoundOutput::sendTune(const TimedNote& note) {
+    return notes_.tune.push({note, tunes_});
+}
+
+void QtSoundOutput::stopTune() {
+    notes_.wantedTune.store(0, std::memory_order_release);
+}
+
 bool QtSoundOutput::openMidi(const std::function<void(const NoteEvent&)>& heard) {
     if (midi_) {
         return true;

@@ -34,6 +34,9 @@ public:
     [[nodiscard]] bool answered() const override { return answered_; }
     void listen(const Listener& listener) override;
     void play(const NoteEvent& event) override;
+    void startTune() override;
+    bool sendTune(const TimedNote& note) override;
+    void stopTune() override;
     bool openMidi(const std::function<void(const NoteEvent&)>& heard) override;
     void closeMidi() override;
 
@@ -43,6 +46,7 @@ private:
 
     SnapshotExchange<SoundSnapshot> exchange_;
     NoteInbox notes_;
+    std::uint32_t tunes_ = 0; // started so far
     std::shared_ptr<void> midi_;
     SoundSnapshot last_;
     std::unique_ptr<Player> player_;

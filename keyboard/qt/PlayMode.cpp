@@ -88,8 +88,8 @@ PlayMode::PlayMode(QWidget& window, QWidget& display, QMenu& menu, Instrument& i
         performance_.settle();
         showHeld();
     });
-    fileTimer_.setTimerType(Qt::PreciseTimer);
-    fileTimer_.setInterval(2);
+    // Only what the keys on screen show follows this timer: the notes are sent ahead.
+    fileTimer_.setInterval(10);
     connect(&fileTimer_, &QTimer::timeout, this, &PlayMode::tickFile);
     availabilityChanged();
 }
@@ -234,8 +234,11 @@ void PlayMode::playFile(const QString& path) {
         }
     }
     stopFile();
-    score_ = std::move(score);
-    next_ = 0;
+    instrument_.startTune();
+    tune_.emplace(
+        std::move(score),
+        TuneFeed::Sinks{[this](const audio::TimedNote& note) { return instrument_.sendTune(note); },
+                        [this](const NoteEvent& event) { performance_.heard(event); }});
     fileName_ = name;
     fileClock_.start();
     fileTimer_.start();
@@ -244,14 +247,9 @@ void PlayMode::playFile(const QString& path) {
 }
 
 void PlayMode::tickFile() {
-    const double now = double(fileClock_.nsecsElapsed()) / 1e9;
-    while (next_ < score_.events.size() && score_.events[next_].seconds <= now) {
-        const NoteEvent& event = score_.events[next_++].event;
-        instrument_.play(event);
-        performance_.heard(event);
-    }
+    const bool going = tune_->advance(double(fileClock_.nsecsElapsed()) / 1e9);
     showHeld();
-    if (next_ >= score_.events.size()) {
+    if (!going) {
         // A file may end with the pedal down or a note never let go: it ends with the file.
         endFile();
         showHeld();
@@ -267,7 +265,8 @@ void PlayMode::stopFile() {
 
 void PlayMode::endFile() {
     fileTimer_.stop();
-    score_ = {};
+    tune_.reset();
+    instrument_.stopTune();
     for (const NoteEvent& event : {NoteEvent{NoteEvent::Kind::Sustain, 0, 0.0F},
                                    NoteEvent{NoteEvent::Kind::AllOff, 0, 0.0F}}) {
         instrument_.play(event);

@@ -2,11 +2,13 @@
 
 #include "audio/MidiFile.h"
 #include "keyboard/Performance.h"
+#include "keyboard/TuneFeed.h"
 
 #include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
 #include <functional>
+#include <optional>
 #include <vector>
 
 class QAction;
@@ -32,6 +34,12 @@ public:
     // and the sound as it was before.
     virtual void setPlaying(bool on) = 0;
     virtual void play(const audio::NoteEvent& event) = 0;
+    // A tune's notes, sent ahead of their time to sound on the sound's own clock, counted from
+    // startTune, which ends any tune before it; false while there is no room for the note.
+    // stopTune drops what has not sounded yet.
+    virtual void startTune() = 0;
+    virtual bool sendTune(const audio::TimedNote& note) = 0;
+    virtual void stopTune() = 0;
     // False where no PipeWire answers; what comes in is told on the window's thread.
     virtual bool openMidi(const std::function<void(const audio::NoteEvent&)>& heard) = 0;
     virtual void closeMidi() = 0;
@@ -81,8 +89,7 @@ private:
     std::vector<PianoView*> pianos_;
     bool midi_ = false;
     bool awaitingServer_ = false; // on, with no server yet known to answer
-    audio::MidiScore score_;
-    std::size_t next_ = 0;
+    std::optional<TuneFeed> tune_;
     QString fileName_;
     QElapsedTimer fileClock_;
     QTimer fileTimer_;

@@ -1,4 +1,5 @@
 #include "keyboard/Performance.h"
+#include "keyboard/TuneFeed.h"
 
 #include <functional>
 #include <gtest/gtest.h>
@@ -108,6 +109,51 @@ TEST(Performance, AutoRepeatNeverRestartsANoteAndLosingTheFocusEndsThem) {
         sent.clear();
         c.act(play);
         EXPECT_EQ(sent, c.sent) << c.what;
+    }
+}
+
+} // namespace
+
+namespace {
+
+// GIVEN a tune WHEN its sender is woken now and then, and the sound has room for only so many
+// notes THEN each note is sent half a second ahead of its time, offered again when refused,
+// shown once its time has come, and the tune ends a moment after its last note.
+TEST(TuneFeed, SendsNotesAheadAgainWhenRefusedAndShowsThemInTime) {
+    audio::MidiScore score;
+    for (const double at : {0.0, 0.3, 0.9, 1.0}) {
+        score.events.push_back({at, {Kind::On, std::uint8_t(60 + at * 10), 100}});
+    }
+    std::vector<double> sent;
+    std::vector<int> shown;
+    std::size_t room = 1;
+    keyboard::TuneFeed feed(score, {[&](const audio::TimedNote& note) {
+                                        if (room == 0) {
+                                            return false;
+                                        }
+                                        --room;
+                                        sent.push_back(note.seconds);
+                                        return true;
+                                    },
+                                    [&](const NoteEvent& event) { shown.push_back(event.note); }});
+    const struct Step {
+        double at;
+        std::size_t room;
+        std::vector<double> sent;
+        std::vector<int> shown;
+        bool going;
+    } steps[] = {
+        {0.0, 1, {0.0}, {60}, true},
+        {0.1, 5, {0.0, 0.3}, {60}, true},
+        {0.6, 5, {0.0, 0.3, 0.9, 1.0}, {60, 63}, true},
+        {1.1, 5, {0.0, 0.3, 0.9, 1.0}, {60, 63, 69, 70}, true},
+        {1.3, 5, {0.0, 0.3, 0.9, 1.0}, {60, 63, 69, 70}, false},
+    };
+    for (const Step& step : steps) {
+        room = step.room;
+        EXPECT_EQ(feed.advance(step.at), step.going) << step.at;
+        EXPECT_EQ(sent, step.sent) << step.at;
+        EXPECT_EQ(shown, step.shown) << step.at;
     }
 }
 

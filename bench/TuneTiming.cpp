@@ -1,0 +1,150 @@
+// How true to its times a MIDI file plays while the window is kept busy, through the real window
+// and a private sound server's null sink, recorded from its monitor by parec:
+//
+//   tune SERVER   200 sixteenth notes of C6 at 120 crotchets a minute, opened as the user opens a
+//                 tune, while the large view is resized at about 3840 x 2160 and one of its bars
+//                 dragged, every 30 ms. Prints the notes heard, then the largest and the 99th
+//                 percentile distance, in ms, of an onset from the file's time once the constant
+//                 offset (the median) is taken away.
+#include "app/MainWindow.h"
+#include "bench/Monitor.h"
+#include "tests/support/PrivateSoundServer.h"
+#include "tests/support/QtUser.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <cstdio>
+
+namespace {
+
+constexpr int notes = 200;
+constexpr double spacing = 0.125; // a sixteenth at 120 crotchets a minute
+
+// Format 0 at 480 ticks a crotchet and the default tempo: C6 for 60 ticks every 120.
+QByteArray tune() {
+    QByteArray track;
+    for (int i = 0; i < notes; ++i) {
+        track.append(QByteArray::fromHex(i == 0 ? "00" : "3c")); // 60 ticks after the last off
+        track.append(QByteArray::fromHex("90547f"));
+        track.append(QByteArray::fromHex("3c"));
+        track.append(QByteArray::fromHex("805400"));
+    }
+    track.append(QByteArray::fromHex("00ff2f00"));
+    QByteArray file = QByteArray::fromHex("4d546864000000060000000101e04d54726b");
+    for (int shift : {24, 16, 8, 0}) {
+        file.append(char((track.size() >> shift) & 0xff));
+    }
+    return file + track;
+}
+
+// The first sample of each note: a rise past a tenth of full scale after 20 ms of near silence.
+std::vector<double> onsetsMs(const std::vector<float>& samples) {
+    std::vector<double> found;
+    std::size_t quiet = 0;
+    for (std::size_t i = 0; i < samples.size(); ++i) {
+        const float level = std::fabs(samples[i]);
+        if (level > 0.1F && quiet >= 960) {
+            found.push_back(double(i) / bench::samplesPerMs);
+        }
+        quiet = level < 0.01F ? quiet + 1 : 0;
+    }
+    return found;
+}
+
+// Keeps the window's thread as busy as a teacher would: the large view at 4K, resized, and a bar
+// dragged up and down.
+void keepBusy(QWidget& view, QTimer& timer) {
+    QObject::connect(&timer, &QTimer::timeout, &view, [&view, step = 0]() mutable {
+        ++step;
+        view.resize(step % 2 == 0 ? QSize(3840, 2160) : QSize(3600, 2000));
+        const QPoint at(view.width() / 30, view.height() * (step % 2 == 0 ? 70 : 85) / 100);
+        QTest::mouseMove(&view, at);
+        if (step == 1) {
+            QTest::mousePress(&view, Qt::LeftButton, {}, at);
+        }
+    });
+    timer.start(30);
+}
+
+int run(app::Form1& window, bench::Monitor& monitor, const QString& path) {
+    auto* sound = window.findChild<QAction*>(QStringLiteral("soundAction"));
+    sound->setChecked(true);
+    if (!monitor.flowing()) {
+        std::fprintf(stderr, "tune-timing: nothing recorded\n");
+        return 1;
+    }
+    auto* box = window.findChild<QLineEdit*>(QStringLiteral("harmonika_0"));
+    qt_user::pasteOver(*box, QStringLiteral("200"));
+    window.findChild<QAction*>(QStringLiteral("largeViewAction"))->trigger();
+    auto* view = window.findChild<QWidget*>(QStringLiteral("largeView"));
+    QTimer busy;
+    keepBusy(*view, busy);
+    QTest::qWait(500);
+    const std::size_t from = monitor.samples().size();
+    window.openSound(path);
+    auto* note = window.findChild<QLabel*>(QStringLiteral("note"));
+    const bool ended = QTest::qWaitFor(
+        [note] { return note->text().endsWith(QStringLiteral(" played")); }, 40000);
+    QTest::qWait(300);
+    busy.stop();
+    if (!ended) {
+        std::fprintf(stderr, "tune-timing: the tune never ended\n");
+        return 1;
+    }
+    const std::vector<float> heard(monitor.samples().begin() + std::ptrdiff_t(from),
+                                   monitor.samples().end());
+    const std::vector<double> onsets = onsetsMs(heard);
+    std::printf("%zu\n", onsets.size());
+    if (onsets.size() != std::size_t(notes)) {
+        return 1;
+    }
+    std::vector<double> offsets;
+    for (std::size_t i = 0; i < onsets.size(); ++i) {
+        offsets.push_back(onsets[i] - double(i) * spacing * 1000.0);
+    }
+    std::vector<double> sorted = offsets;
+    std::sort(sorted.begin(), sorted.end());
+    const double median = sorted[sorted.size() / 2];
+    std::vector<double> distance;
+    for (const double offset : offsets) {
+        distance.push_back(std::fabs(offset - median));
+    }
+    std::sort(distance.begin(), distance.end());
+    std::printf("%.2f\n%.2f\n", distance.back(), distance[distance.size() * 99 / 100]);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    const QApplication application(argc, argv);
+    using Server = testing_support::PrivateSoundServer;
+    Server server(argc > 2 && std::strcmp(argv[2], "pipewire") == 0 ? Server::Kind::PipeWire
+                                                                    : Server::Kind::PulseAudio);
+    if (!server.start()) {
+        std::fprintf(stderr, "tune-timing: the sound server did not start\n");
+        return 1;
+    }
+    QTemporaryDir folder;
+    QFile file(folder.filePath(QStringLiteral("tune.mid")));
+    if (!file.open(QIODevice::WriteOnly) || file.write(tune()) < 0) {
+        return 1;
+    }
+    file.close();
+    const auto window = app::createMainWindow();
+    window->show();
+    if (!QTest::qWaitForWindowExposed(window.get())) {
+        return 1;
+    }
+    bench::Monitor monitor;
+    if (!monitor.started()) {
+        std::fprintf(stderr, "tune-timing: parec did not start\n");
+        return 1;
+    }
+    return run(*window, monitor, file.fileName());
+}

@@ -1,0 +1,98 @@
+// The sound engine: a tune's notes at their own samples, keys at the next block.
+#include "audio/Engine.h"
+
+#include <gtest/gtest.h>
+#include <vector>
+
+namespace {
+
+using audio::NoteEvent;
+using Kind = NoteEvent::Kind;
+constexpr double rate = 48000;
+
+audio::SoundSnapshot sine() {
+    audio::SoundSnapshot snapshot;
+    snapshot.timbre.amplitudes = {100};
+    snapshot.on = true;
+    snapshot.playing = true; // the held tone keeps silent: only the notes are heard
+    return snapshot;
+}
+
+std::vector<float> render(audio::Engine& engine, audio::NoteInbox& inbox, double seconds,
+                          std::size_t block) {
+    std::vector<float> samples(std::size_t(seconds * rate));
+    for (std::size_t at = 0; at < samples.size(); at += block) {
+        engine.render(std::span(samples).subspan(at, std::min(block, samples.size() - at)), inbox);
+    }
+    return samples;
+}
+
+// Where each note starts: the first sound after 5 ms of silence, or at the start.
+std::vector<std::size_t> onsets(const std::vector<float>& samples) {
+    std::vector<std::size_t> found;
+    std::size_t quiet = 240;
+    for (std::size_t i = 0; i < samples.size(); ++i) {
+        if (samples[i] != 0.0F && quiet >= 240) {
+            found.push_back(i);
+        }
+        quiet = samples[i] == 0.0F ? quiet + 1 : 0;
+    }
+    return found;
+}
+
+void send(audio::NoteInbox& inbox, std::uint32_t tune, const std::vector<double>& starts) {
+    for (const double at : starts) {
+        ASSERT_TRUE(inbox.tune.push({{at, {Kind::On, 84, 127}}, tune}));
+        ASSERT_TRUE(inbox.tune.push({{at + 0.01, {Kind::Off, 84, 0}}, tune}));
+    }
+}
+
+// GIVEN a tune's notes sent all at once, well ahead WHEN the sound is rendered in blocks of any
+// size THEN each note starts at the sample its time names, counted from the tune's start (its
+// first sample is the envelope's 0, so it is heard one later).
+TEST(Engine, StartsATunesNotesAtTheirOwnSampleWhateverTheBlocks) {
+    const std::vector<double> starts{0.0101, 0.0607, 0.1313, 0.2};
+    for (const std::size_t block : {64U, 480U, 1024U, 4096U}) {
+        audio::Engine engine(rate);
+        audio::NoteInbox inbox;
+        engine.set(sine());
+        (void)render(engine, inbox, 0.05, block); // the sound was running before the tune
+        inbox.wantedTune = 1;
+        send(inbox, 1, starts);
+        const auto samples = render(engine, inbox, 0.35, block);
+        std::vector<std::size_t> expected;
+        for (const double at : starts) {
+            expected.push_back(std::size_t(std::llround(at * rate)) + 1);
+        }
+        EXPECT_EQ(onsets(samples), expected) << block << "-sample blocks";
+    }
+}
+
+// GIVEN a tune on its way WHEN it is stopped, or its notes come too late THEN what it had on its
+// way is never heard, a note more than a tenth of a second late is left out, and a new tune
+// counts from its own start; a key's note starts at the next block.
+TEST(Engine, DropsAStoppedTuneAndLateNotesAndPlaysKeysAtTheNextBlock) {
+    audio::Engine engine(rate);
+    audio::NoteInbox inbox;
+    engine.set(sine());
+    inbox.wantedTune = 1;
+    send(inbox, 1, {0.05, 0.1});
+    (void)render(engine, inbox, 0.01, 480);
+    inbox.wantedTune = 0;
+    EXPECT_TRUE(onsets(render(engine, inbox, 0.2, 480)).empty()) << "stopped";
+
+    inbox.wantedTune = 2;
+    (void)render(engine, inbox, 0.3, 480);
+    send(inbox, 2, {0.15});
+    EXPECT_TRUE(onsets(render(engine, inbox, 0.05, 480)).empty()) << "150 ms late: left out";
+    send(inbox, 2, {0.32});
+    EXPECT_EQ(onsets(render(engine, inbox, 0.05, 480)), (std::vector<std::size_t>{1}))
+        << "30 ms late: at once";
+
+    ASSERT_TRUE(inbox.window.push({Kind::On, 72, 127}));
+    (void)render(engine, inbox, 0.005, 240);
+    const auto key = render(engine, inbox, 0.3, 240);
+    EXPECT_NE(key[1], 0.0F) << "a key's note sounds from the next block on";
+}
+
+} // namespace
