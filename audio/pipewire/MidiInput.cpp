@@ -1,6 +1,4 @@
-#include "MidiInput.h"
-
-#include "PlayerTargets.h"
+#include "MidiState.h"
 #include "audio/MidiFile.h"
 
 #include <atomic>
@@ -22,154 +20,18 @@
 
 namespace audio {
 
-namespace {
+using namespace pipewire;
 
-constexpr const char* midiFormat = "8 bit raw midi";
-
-// PipeWire's method macros are GNU statement expressions, which a pedantic build refuses: its
-// interfaces are called here as those macros would call them.
-template <class Methods, class Object> std::pair<const Methods&, void*> methodsOf(Object* object) {
-    auto* interface = reinterpret_cast<spa_interface*>(object);
-    return {*static_cast<const Methods*>(interface->cb.funcs), interface->cb.data};
+// On the loop's thread, a while after the server went (never inside the core's own event):
+// what was made with it goes, and a new one is asked for until one answers.
+void MidiInput::State::tryAgain() {
+    if (core != nullptr) {
+        disconnect();
+    }
+    if (!connect()) {
+        armTimer(pw_thread_loop_get_loop(loop), retry, std::chrono::seconds(1));
+    }
 }
-
-void armTimer(pw_loop* loop, spa_source* timer, std::chrono::milliseconds after) {
-    const auto [utils, data] = methodsOf<spa_loop_utils_methods>(loop->utils);
-    timespec value{std::time_t(after.count() / 1000), long(after.count() % 1000) * 1'000'000};
-    utils.update_timer(data, timer, &value, nullptr, false);
-}
-
-std::uint32_t nodeOf(const spa_dict* props) {
-    const char* id = spa_dict_lookup(props, PW_KEY_NODE_ID);
-    return id != nullptr ? std::uint32_t(std::strtoul(id, nullptr, 10)) : SPA_ID_INVALID;
-}
-
-bool isOurs(const spa_dict* props, std::uint32_t node) {
-    return nodeOf(props) == node;
-}
-
-} // namespace
-
-struct MidiInput::State {
-    NoteQueue& queue;
-    std::function<void(const NoteEvent&)> heard;
-    pw_thread_loop* loop = nullptr;
-    pw_context* context = nullptr;
-    pw_core* core = nullptr;
-    pw_registry* registry = nullptr;
-    spa_source* retry = nullptr;     // to connect again after the server has gone
-    spa_source* lateLinks = nullptr; // to link the players the session manager did not
-    spa_hook coreListener{};
-    spa_hook registryListener{};
-    pw_filter* filter = nullptr;
-    void* port = nullptr;
-    spa_hook filterListener{};
-    std::uint32_t ourPort = SPA_ID_INVALID;
-    std::map<std::uint32_t, pw_proxy*> links; // by the source port's id
-    std::set<std::uint32_t> sourcesWaiting;   // seen before our own port was known
-    std::atomic<int> linked{0};
-    PlayerTargets players;
-
-    State(NoteQueue& q, std::function<void(const NoteEvent&)> h) : queue(q), heard(std::move(h)) {}
-
-    bool connect();
-    void disconnect();
-
-    // On the loop's thread, a while after the server went (never inside the core's own event):
-    // what was made with it goes, and a new one is asked for until one answers.
-    void tryAgain() {
-        if (core != nullptr) {
-            disconnect();
-        }
-        if (!connect()) {
-            armTimer(pw_thread_loop_get_loop(loop), retry, std::chrono::seconds(1));
-        }
-    }
-
-    void link(std::uint32_t source) {
-        if (ourPort == SPA_ID_INVALID) {
-            sourcesWaiting.insert(source);
-            return;
-        }
-        if (links.count(source) != 0) {
-            return;
-        }
-        pw_properties* props = pw_properties_new(nullptr, nullptr);
-        pw_properties_setf(props, PW_KEY_LINK_OUTPUT_PORT, "%u", source);
-        pw_properties_setf(props, PW_KEY_LINK_INPUT_PORT, "%u", ourPort);
-        auto* proxy = static_cast<pw_proxy*>(pw_core_create_object(
-            core, "link-factory", PW_TYPE_INTERFACE_Link, PW_VERSION_LINK, &props->dict, 0));
-        pw_properties_free(props);
-        if (proxy != nullptr) {
-            links[source] = proxy;
-            linked = int(links.size());
-        }
-    }
-
-    void portAppeared(std::uint32_t id, const spa_dict* props) {
-        const char* format = spa_dict_lookup(props, PW_KEY_FORMAT_DSP);
-        const char* direction = spa_dict_lookup(props, PW_KEY_PORT_DIRECTION);
-        if (format == nullptr || direction == nullptr || std::strcmp(format, midiFormat) != 0) {
-            return;
-        }
-        const std::uint32_t node = pw_filter_get_node_id(filter);
-        if (std::strcmp(direction, "in") == 0 && isOurs(props, node)) {
-            ourPort = id;
-            auto waiting = std::exchange(sourcesWaiting, {});
-            for (const std::uint32_t source : waiting) {
-                link(source);
-            }
-        } else if (std::strcmp(direction, "out") == 0 && !isOurs(props, node)) {
-            if (players.leaveToManager(id, nodeOf(props))) {
-                armTimer(pw_thread_loop_get_loop(loop), lateLinks, std::chrono::seconds(1));
-            } else {
-                link(id);
-            }
-        }
-    }
-
-    void linkLeftOvers() {
-        for (const std::uint32_t port : players.leftUnlinked()) {
-            link(port);
-        }
-    }
-
-    void gone(std::uint32_t id) {
-        players.gone(id);
-        sourcesWaiting.erase(id);
-        const auto found = links.find(id);
-        if (found != links.end()) {
-            pw_proxy_destroy(found->second);
-            links.erase(found);
-            linked = int(links.size());
-        }
-    }
-
-    void process(spa_io_position* /*position*/) {
-        pw_buffer* buffer = pw_filter_dequeue_buffer(port);
-        if (buffer == nullptr) {
-            return;
-        }
-        spa_data& data = buffer->buffer->datas[0];
-        auto* pod = static_cast<spa_pod*>(
-            spa_pod_from_data(data.data, data.maxsize, data.chunk->offset, data.chunk->size));
-        if (pod != nullptr && spa_pod_is_sequence(pod) != 0) {
-            spa_pod_control* control = nullptr;
-            SPA_POD_SEQUENCE_FOREACH(reinterpret_cast<spa_pod_sequence*>(pod), control) {
-                if (control->type != SPA_CONTROL_Midi) {
-                    continue;
-                }
-                const auto* bytes = static_cast<const std::uint8_t*>(SPA_POD_BODY(&control->value));
-                NoteEvent event;
-                if (noteEventOf(std::span(bytes, SPA_POD_BODY_SIZE(&control->value)), event) &&
-                    queue.push(event) && heard) {
-                    heard(event);
-                }
-            }
-        }
-        pw_filter_queue_buffer(port, buffer);
-    }
-};
 
 namespace {
 

@@ -1,7 +1,5 @@
 #include "PulseSound.h"
 
-#include "Realtime.h"
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -13,31 +11,11 @@
 namespace audio {
 namespace {
 
-// What the server holds of ours ahead of its output: a change is heard after it. Half of it
-// takes PulseAudio's median from the click to the ear from 22 to 15 ms, but leaves a gap under
-// full load; PipeWire's graph adds the same whatever we ask.
-constexpr std::uint32_t bufferSamples = PulseSound::sampleRate / 50; // 20 ms
-// A stream that runs dry all the same (the machine too busy to give us our turn in time) keeps
-// twice as much from then on, up to this: a little later is better than a gap every time.
-constexpr std::uint32_t mostBufferSamples = 4 * bufferSamples;
 constexpr pa_usec_t tickUs = 500'000;
 // A server is asked again at most this often while sound is wanted.
 constexpr pa_usec_t attemptUs = 1'000'000;
 // A server that has taken our connection but not answered it by then may never answer.
 constexpr pa_usec_t connectingUs = 2'000'000;
-// Longer than any gap between two requests of a stream that plays, even on a busy machine.
-constexpr pa_usec_t stalledUs = 600'000;
-// A sink that has been idle may take most of a second to take a new stream's first samples.
-constexpr pa_usec_t startingUs = 1'500'000;
-// Once three buffers of silence have been taken, everything before has reached the output.
-constexpr std::size_t closingBuffers = 3;
-
-// The server keeps this many of our samples ahead of its output, and otherwise what it likes.
-pa_buffer_attr playing(std::uint32_t samples) {
-    const auto asTheServerLikes = static_cast<std::uint32_t>(-1);
-    return {asTheServerLikes, samples * std::uint32_t{sizeof(float)}, asTheServerLikes,
-            asTheServerLikes, asTheServerLikes};
-}
 
 template <class T>
 void tellChange(std::optional<T>& told, T now, const std::function<void(T)>& tell) {
@@ -45,10 +23,6 @@ void tellChange(std::optional<T>& told, T now, const std::function<void(T)>& tel
         told = now;
         tell(now);
     }
-}
-
-template <class Object, void (Object::*handler)()> void call(void* self) {
-    (static_cast<Object*>(self)->*handler)();
 }
 
 } // namespace
@@ -67,9 +41,9 @@ private:
 PulseSound::PulseSound(SnapshotExchange<SoundSnapshot>& exchange, NoteInbox& notes,
                        std::function<void(ServerState)> stateChanged,
                        std::function<void(bool)> inputChanged)
-    : exchange_(exchange), notes_(notes), stateChanged_(std::move(stateChanged)),
-      inputChanged_(std::move(inputChanged)), loop_(pa_threaded_mainloop_new()),
-      playSamples_(bufferSamples) {
+    : stateChanged_(std::move(stateChanged)), inputChanged_(std::move(inputChanged)),
+      loop_(pa_threaded_mainloop_new()),
+      playback_(exchange, notes, [this] { report(ServerState::Ready); }) {
     pa_threaded_mainloop_set_name(loop_, "sound");
     pa_threaded_mainloop_start(loop_);
     // Made when sound or listening is first wanted: a server is asked at once.
@@ -82,13 +56,11 @@ void PulseSound::finish(int waitMs) {
         const Lock lock(loop_);
         finishing_ = true;
         wanted_ = false;
-        listener_ = {}; // the program is ending: nobody to tell
-        if (stream_ == nullptr || pa_stream_get_state(stream_) != PA_STREAM_READY) {
-            finished_ = true;
-        }
+        recording_.setListener({}); // the program is ending: nobody to tell
+        playback_.finish();
     }
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
-    while (!finished_ && std::chrono::steady_clock::now() < deadline) {
+    while (!playback_.finished() && std::chrono::steady_clock::now() < deadline) {
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     const Lock lock(loop_);
@@ -111,7 +83,7 @@ void PulseSound::setWanted(bool wanted) {
         setTicking(true);
         if (context_ == nullptr) {
             connect();
-        } else if (contextReady() && stream_ == nullptr && sinks_ > 0) {
+        } else if (contextReady() && !playback_.isOpen() && sinks_ > 0) {
             openStream();
         }
     }
@@ -122,17 +94,16 @@ void PulseSound::setWanted(bool wanted) {
 
 void PulseSound::listen(const Listener& listener) {
     const Lock lock(loop_);
-    if (!listener.heard) {
-        listener_ = {};
-        loseRecording();
+    recording_.setListener(listener);
+    if (!recording_.wanted()) {
+        recording_.lose();
         return;
     }
-    listener_ = listener;
     setTicking(true);
     if (context_ == nullptr) {
         connect();
-    } else if (contextReady() && recording_ == nullptr && sources_ > 0) {
-        openRecording();
+    } else if (contextReady() && !recording_.isOpen() && sources_ > 0) {
+        recording_.open(context_);
     }
 }
 
@@ -146,7 +117,8 @@ void PulseSound::connect() {
     context_ = pa_context_new(pa_threaded_mainloop_get_api(loop_), "Tonvirta");
     pa_context_set_state_callback(
         context_,
-        [](pa_context*, void* self) { call<PulseSound, &PulseSound::contextChanged>(self); }, this);
+        [](pa_context*, void* self) { pulse::call<PulseSound, &PulseSound::contextChanged>(self); },
+        this);
     if (pa_context_connect(context_, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0) {
         contextChanged();
     }
@@ -161,7 +133,7 @@ void PulseSound::contextChanged() {
             context_,
             [](pa_context*, pa_subscription_event_type_t event, std::uint32_t, void* self) {
                 if ((event & PA_SUBSCRIPTION_EVENT_TYPE_MASK) != PA_SUBSCRIPTION_EVENT_CHANGE) {
-                    call<PulseSound, &PulseSound::countDevices>(self); // one came or went
+                    pulse::call<PulseSound, &PulseSound::countDevices>(self); // one came or went
                 }
             },
             this);
@@ -221,65 +193,21 @@ void PulseSound::counting(bool one, bool sources) {
 
 void PulseSound::devicesCounted() {
     reportInput(sources_ > 0);
-    if (listener_.heard && recording_ == nullptr) {
+    if (recording_.wanted() && !recording_.isOpen()) {
         if (sources_ > 0) {
-            openRecording();
+            recording_.open(context_);
         } else {
-            loseRecording(); // nothing to listen to: the listener hears so at once
+            recording_.lose(); // nothing to listen to: the listener hears so at once
         }
     }
     if (sinks_ == 0) {
-        dropStream();
+        playback_.close();
         report(ServerState::NoOutput);
         return;
     }
     report(ServerState::Ready);
-    if (wanted_ && stream_ == nullptr) {
+    if (wanted_ && !playback_.isOpen()) {
         openStream();
-    }
-}
-
-void PulseSound::openRecording() {
-    lastHeardUs_ = pa_rtclock_now() + startingUs;
-    const pa_sample_spec format{PA_SAMPLE_FLOAT32NE, sampleRate, 1};
-    recording_ = pa_stream_new(context_, "Tonvirta listening", &format, nullptr);
-    if (recording_ == nullptr) {
-        return;
-    }
-    pa_stream_set_read_callback(
-        recording_,
-        [](pa_stream*, std::size_t, void* self) { static_cast<PulseSound*>(self)->recorded(); },
-        this);
-    const auto none = static_cast<std::uint32_t>(-1);
-    const pa_buffer_attr buffer{none, none, none, none, bufferSamples * sizeof(float)};
-    if (pa_stream_connect_record(recording_, nullptr, &buffer, PA_STREAM_ADJUST_LATENCY) < 0) {
-        loseRecording();
-    }
-}
-
-void PulseSound::recorded() {
-    lastHeardUs_ = pa_rtclock_now();
-    const void* data = nullptr;
-    std::size_t bytes = 0;
-    while (pa_stream_peek(recording_, &data, &bytes) == 0 && bytes > 0) {
-        if (data != nullptr && listener_.heard) { // a hole brings no data
-            listener_.heard(std::span(static_cast<const float*>(data), bytes / sizeof(float)));
-        }
-        pa_stream_drop(recording_);
-    }
-}
-
-// The input has gone (or its stream failed): listening ends, and the listener hears of it.
-void PulseSound::loseRecording() {
-    if (recording_ != nullptr) {
-        pa_stream_set_read_callback(recording_, nullptr, nullptr);
-        pa_stream_disconnect(recording_);
-        pa_stream_unref(recording_);
-        recording_ = nullptr;
-    }
-    if (listener_.lost) {
-        const auto lost = std::exchange(listener_, {}).lost;
-        lost();
     }
 }
 
@@ -289,71 +217,7 @@ void PulseSound::reportInput(bool present) {
 
 void PulseSound::openStream() {
     connectedAtUs_ = pa_rtclock_now();
-    lastRequestUs_ = connectedAtUs_ + startingUs;
-    filling_ = true;
-    const pa_sample_spec format{PA_SAMPLE_FLOAT32NE, sampleRate, 1};
-    stream_ = pa_stream_new(context_, "Tonvirta", &format, nullptr);
-    if (stream_ == nullptr) {
-        return;
-    }
-    // A stream opened anew starts from silence, so a sound that comes back fades in.
-    engine_.restart();
-    silenceWritten_ = 0;
-    pa_stream_set_state_callback(
-        stream_, [](pa_stream*, void* self) { call<PulseSound, &PulseSound::streamChanged>(self); },
-        this);
-    pa_stream_set_write_callback(
-        stream_,
-        [](pa_stream*, std::size_t bytes, void* self) {
-            static_cast<PulseSound*>(self)->write(bytes);
-        },
-        this);
-    pa_stream_set_underflow_callback(
-        stream_, [](pa_stream*, void* self) { call<PulseSound, &PulseSound::ranDry>(self); }, this);
-    const pa_buffer_attr buffer = playing(playSamples_);
-    if (pa_stream_connect_playback(stream_, nullptr, &buffer, PA_STREAM_ADJUST_LATENCY, nullptr,
-                                   nullptr) < 0) {
-        dropStream();
-    }
-}
-
-void PulseSound::streamChanged() {
-    if (pa_stream_get_state(stream_) == PA_STREAM_READY) {
-        report(ServerState::Ready);
-    }
-}
-
-void PulseSound::ranDry() {
-    if (playSamples_ >= mostBufferSamples) {
-        return;
-    }
-    playSamples_ *= 2;
-    const pa_buffer_attr buffer = playing(playSamples_);
-    if (pa_operation* operation = pa_stream_set_buffer_attr(stream_, &buffer, nullptr, nullptr)) {
-        pa_operation_unref(operation);
-    }
-    std::fprintf(stderr, "tonvirta: the sound ran dry; it now keeps %u ms ahead\n",
-                 unsigned(playSamples_ * 1000 / sampleRate));
-}
-
-void PulseSound::write(std::size_t bytes) {
-    // The first request fills the stream as it opens, before the sink may have woken (PulseAudio's
-    // takes most of a second): the grace given at opening stands until the next.
-    lastRequestUs_ = std::exchange(filling_, false) ? std::max(lastRequestUs_, pa_rtclock_now())
-                                                    : pa_rtclock_now();
-    if (!realtimeAsked_) {
-        realtimeAsked_ = true;
-        askForRealtime();
-    }
-    engine_.set(exchange_.read());
-    block_.resize(bytes / sizeof(float));
-    engine_.render(block_, notes_);
-    pa_stream_write(stream_, block_.data(), block_.size() * sizeof(float), nullptr, 0,
-                    PA_SEEK_RELATIVE);
-    silenceWritten_ = engine_.silent() ? silenceWritten_ + block_.size() : 0;
-    if (finishing_ && silenceWritten_ >= closingBuffers * playSamples_) {
-        finished_ = true;
-    }
+    playback_.open(context_);
 }
 
 void PulseSound::onTick(pa_mainloop_api* api, pa_time_event* event, const timeval*, void* self) {
@@ -377,29 +241,26 @@ void PulseSound::setTicking(bool on) {
 // nothing. Otherwise: close the stream once the sound has died away, and then look no more.
 void PulseSound::tick() {
     const pa_usec_t now = pa_rtclock_now();
-    if (stream_ != nullptr && !PA_STREAM_IS_GOOD(pa_stream_get_state(stream_))) {
-        dropStream();
+    if (playback_.failed()) {
+        playback_.close();
     }
-    if (recording_ != nullptr &&
-        (!PA_STREAM_IS_GOOD(pa_stream_get_state(recording_)) || now > lastHeardUs_ + stalledUs)) {
-        loseRecording();
+    if (recording_.failed(now)) {
+        recording_.lose();
     }
-    if (!wanted_ && stream_ != nullptr && silenceWritten_ >= closingBuffers * playSamples_) {
-        dropStream();
+    if (!wanted_ && playback_.isOpen() && playback_.diedAway()) {
+        playback_.close();
     }
-    if (!wanted_ && !listener_.heard) {
-        setTicking(stream_ != nullptr);
+    if (!wanted_ && !recording_.wanted()) {
+        setTicking(playback_.isOpen());
         return;
     }
-    const bool stalled = wanted_ && stream_ != nullptr &&
-                         pa_stream_get_state(stream_) == PA_STREAM_READY &&
-                         now > lastRequestUs_ + stalledUs;
+    const bool stalled = wanted_ && playback_.stalled(now);
     const bool unanswered =
         context_ != nullptr && !contextReady() && now - connectedAtUs_ > connectingUs;
     if (stalled || unanswered || (context_ == nullptr && now - connectedAtUs_ >= attemptUs)) {
         connect();
         report(ServerState::Waiting);
-    } else if (wanted_ && contextReady() && stream_ == nullptr && sinks_ > 0 &&
+    } else if (wanted_ && contextReady() && !playback_.isOpen() && sinks_ > 0 &&
                now - connectedAtUs_ >= attemptUs) {
         openStream();
     }
@@ -409,20 +270,9 @@ void PulseSound::report(ServerState state) {
     tellChange(reported_, state, stateChanged_);
 }
 
-void PulseSound::dropStream() {
-    if (stream_ != nullptr) {
-        pa_stream_set_state_callback(stream_, nullptr, nullptr);
-        pa_stream_set_write_callback(stream_, nullptr, nullptr);
-        pa_stream_set_underflow_callback(stream_, nullptr, nullptr);
-        pa_stream_disconnect(stream_);
-        pa_stream_unref(stream_);
-        stream_ = nullptr;
-    }
-}
-
 void PulseSound::dropContext() {
-    dropStream();
-    loseRecording();
+    playback_.close();
+    recording_.lose();
     if (context_ != nullptr) {
         pa_context_set_state_callback(context_, nullptr, nullptr);
         pa_context_set_subscribe_callback(context_, nullptr, nullptr);

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "audio/Engine.h"
+#include "PulsePlayback.h"
+#include "PulseRecording.h"
 #include "audio/Player.h"
 #include "audio/SnapshotExchange.h"
 #include "audio/SoundSnapshot.h"
@@ -29,7 +30,7 @@ namespace audio {
 // wanted, and not at all otherwise.
 class PulseSound final : public Player {
 public:
-    static constexpr int sampleRate = 48000;
+    static constexpr int sampleRate = pulse::sampleRate;
 
     // Told of every change of state, and whether there is an input, on libpulse's thread.
     PulseSound(SnapshotExchange<SoundSnapshot>& exchange, NoteInbox& notes,
@@ -53,14 +54,7 @@ private:
     void counting(bool one, bool sources);
     void devicesCounted();
     void reportInput(bool present);
-    void openRecording();
-    void loseRecording();
-    void recorded();
     void openStream();
-    void dropStream();
-    void streamChanged();
-    void write(std::size_t bytes);
-    void ranDry();
     void tick();
     void setTicking(bool on);
     void report(ServerState state);
@@ -68,20 +62,13 @@ private:
 
     static void onTick(pa_mainloop_api* api, pa_time_event* event, const timeval* when, void* self);
 
-    SnapshotExchange<SoundSnapshot>& exchange_;
-    NoteInbox& notes_;
     std::function<void(ServerState)> stateChanged_;
     std::function<void(bool)> inputChanged_;
-    Listener listener_;
     pa_threaded_mainloop* loop_;
     pa_context* context_ = nullptr;
-    pa_stream* stream_ = nullptr;
-    pa_stream* recording_ = nullptr;
     pa_time_event* ticker_ = nullptr;
-    Engine engine_{sampleRate};
-    bool realtimeAsked_ = false; // by the thread that writes, the first time it does
-    std::vector<float> block_;
-    std::uint32_t playSamples_; // what the server holds of ours ahead of its output
+    PulsePlayback playback_;
+    PulseRecording recording_;
     std::optional<ServerState> reported_;
     std::uint32_t sinks_ = 0;
     std::uint32_t sources_ = 0;
@@ -89,12 +76,7 @@ private:
     std::optional<bool> inputReported_;
     bool wanted_ = false;
     bool finishing_ = false;
-    std::uint64_t connectedAtUs_ = 0;   // the last attempt to reach a server
-    std::uint64_t lastRequestUs_ = 0;   // when the stream last asked for samples
-    bool filling_ = false;              // its first request, as it opens, is still to come
-    std::uint64_t lastHeardUs_ = 0;     // when the input last brought samples
-    std::size_t silenceWritten_ = 0;    // samples since the sound went silent
-    std::atomic<bool> finished_{false}; // the last silence has been taken
+    std::uint64_t connectedAtUs_ = 0; // the last attempt to reach a server
 };
 
 } // namespace audio
