@@ -20,6 +20,7 @@
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 
@@ -51,15 +52,16 @@ QByteArray tune() {
 std::vector<double> onsetsMs(const std::vector<float>& samples) {
     std::vector<double> found;
     std::size_t quiet = 0;
-    std::optional<std::size_t> rising;
+    constexpr std::size_t none = SIZE_MAX;
+    std::size_t rising = none;
     for (std::size_t i = 0; i < samples.size(); ++i) {
         const float level = std::fabs(samples[i]);
         if (level >= 0.003F && quiet >= 960) {
             rising = i;
         }
-        if (rising && level > 0.03F) {
-            found.push_back(double(*rising) / bench::samplesPerMs);
-            rising.reset();
+        if (rising != none && level > 0.03F) {
+            found.push_back(double(rising) / bench::samplesPerMs);
+            rising = none;
         }
         quiet = level < 0.003F ? quiet + 1 : 0;
     }
@@ -98,8 +100,8 @@ int run(app::Form1& window, bench::Monitor& monitor, const QString& path) {
     const std::size_t from = monitor.samples().size();
     window.openSound(path);
     auto* note = window.findChild<QLabel*>(QStringLiteral("note"));
-    const bool ended = QTest::qWaitFor(
-        [note] { return note->text().endsWith(QStringLiteral(" played")); }, 40000);
+    const bool ended =
+        QTest::qWaitFor([note] { return note->text().endsWith(QStringLiteral(" played")); }, 40000);
     QTest::qWait(300);
     busy.stop();
     if (!ended) {
