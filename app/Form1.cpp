@@ -1,31 +1,17 @@
 #include "Form1.h"
 
-#include "Accessibility.h"
-#include "DisplayItem.h"
-#include "FileActions.h"
-#include "Listening.h"
-#include "Note.h"
-#include "SoundOpening.h"
+#include "accessible/qt/Accessibility.h"
 #include "accessible/qt/LineEditAccessible.h"
 #include "forms/Conversions.h"
-#include "help/qt/Help.h"
-#include "keyboard/qt/PianoView.h"
-#include "keyboard/qt/PlayMode.h"
-#include "largeview/LargeView.h"
 
-#include <QAction>
 #include <QFont>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
 #include <algorithm>
-#include <chrono>
-#include <random>
 #include <utility>
 #include <vector>
 
@@ -47,36 +33,23 @@ QString harmonicName(std::size_t index) {
 
 } // namespace
 
-Form1::Form1(forms::ErrorBoundary::Reporter reporter, std::unique_ptr<audio::SoundOutput> sound,
-             game::Random random, QWidget* parent)
-    : QWidget(parent), boundary_(std::move(reporter)), soundOutput_(std::move(sound)) {
-    describeToScreenReaders();
+Form1::Form1(forms::ErrorBoundary::Reporter reporter, scope::FitWording fitWording, QWidget* parent)
+    : QWidget(parent), boundary_(std::move(reporter)) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(toQString(layout::formCaption));
     const layout::Rect client = layout::formClientArea.inPixels();
     setFixedSize(client.width, client.height);
     createControls();
     chainTabOrder();
-    createDisplayMenu();
-    sound_ = new SoundControls(*this, *displayMenu_, soundOutput_.get(), [this] {
-        const auto hidden = game_ != nullptr ? game_->heard() : std::nullopt;
-        return hidden ? *hidden : tone_.heard();
-    });
-    views_ = new DisplayViews(*oscil_, *displayMenu_, tone_,
-                              [this] { boundary_.run([this] { handlers_->redraw(); }); });
-    description_ = new DisplayDescription(*oscil_, tone_.views(), [this] { return texts(); });
-    connect(views_, &DisplayViews::shownChanged, description_,
-            [this] { description_->setAimName(views_->aimName()); });
     Form1Controls controls = adaptControls();
     controls.views = &tone_.views();
     controls.phases = &tone_.heardPhases();
-    controls.fitWording = &DisplayViews::fitWording;
+    controls.fitWording = std::move(fitWording);
     handlers_ = std::make_unique<Form1Handlers>(controls,
                                                 Form1Hooks{[this] { tone_.boxesSettled(texts()); },
                                                            [this](int preset) {
                                                                tone_.setPhases({});
-                                                               views_->presetClicked(preset);
-                                                               description_->presetPressed();
+                                                               emit presetClicked(preset);
                                                            }});
     tone_.setBoxes(
         {[this](std::size_t index, double amplitude) { writeAmplitude(index, amplitude); },
@@ -84,17 +57,6 @@ Form1::Form1(forms::ErrorBoundary::Reporter reporter, std::unique_ptr<audio::Sou
              boundary_.run([this, &texts] { handlers_->restore(texts); });
          },
          [this](std::span<const std::string> texts) { load(texts); }});
-    tone_.listen([this](model::Tone::Change change) { toneChanged(change); });
-    createEditActions();
-    // Last, so that its filter comes first and every other sees the focus once.
-    for (QLineEdit* box : harmonika_) {
-        accessible::keepFocusSelectionQuiet(*box);
-    }
-    createWaveGame(std::move(random));
-    createLargeView();
-    new help::Help(*this, *displayMenu_);
-    connect(timer1_, &QTimer::timeout, description_, &DisplayDescription::refresh);
-    description_->refresh();
     timer1_->start();
     // The window opens on the picture, not on an empty display for the first interval.
     timer_->tickSoon();
@@ -104,7 +66,10 @@ Form1::Form1(forms::ErrorBoundary::Reporter reporter, std::unique_ptr<audio::Sou
 Form1::~Form1() {
     timer1_->stop();
     handlers_.reset();
-    delete edits_; // while the tone it steps is here: its filters see the focus leave the boxes
+}
+
+void Form1::redraw() {
+    boundary_.run([this] { handlers_->redraw(); });
 }
 
 void Form1::createControls() {
@@ -184,34 +149,6 @@ void Form1::createLabel() {
     place(*label2_, layout::label2Rect);
 }
 
-// Everything beyond the window as designed is reached from here: a right click on the display,
-// or the Menu key or Shift+F10 while it has the focus.
-void Form1::createDisplayMenu() {
-    displayMenu_ = new QMenu(oscil_);
-    displayMenu_->setObjectName(QStringLiteral("displayMenu"));
-    oscil_->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(oscil_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
-        displayMenu_->popup(oscil_->mapToGlobal(at));
-        // Opened by a key, it starts on its first item that can be chosen, which a screen
-        // reader then speaks.
-        const QList<QAction*> items = displayMenu_->actions();
-        const auto first = std::find_if(items.begin(), items.end(),
-                                        [](const QAction* item) { return item->isEnabled(); });
-        if ((QGuiApplication::mouseButtons() & Qt::RightButton) == 0 && first != items.end()) {
-            displayMenu_->setActiveAction(*first);
-        }
-    });
-    // The desktop's other key for a context menu; Qt answers only the Menu key on its own.
-    auto* openMenu = new QAction(oscil_);
-    openMenu->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10));
-    openMenu->setShortcutContext(Qt::WidgetShortcut);
-    oscil_->addAction(openMenu);
-    connect(openMenu, &QAction::triggered, this,
-            [this] { emit oscil_->customContextMenuRequested(QPoint(0, 0)); });
-    oscil_->setToolTip(
-        tr("Right-click here, or press the Menu key, for sound (Ctrl+P), pitch and volume"));
-}
-
 void Form1::load(std::span<const std::string> texts) {
     boundary_.run([this, texts] { handlers_->load(texts); });
 }
@@ -220,125 +157,6 @@ void Form1::writeAmplitude(std::size_t index, double amplitude) {
     editor::Texts now = texts();
     now[index] = forms::doubleToText(amplitude);
     load(now);
-}
-
-// Everything that shows or sounds the tone, told of each change wherever it came from.
-void Form1::toneChanged(model::Tone::Change change) {
-    using Change = model::Tone::Change;
-    if (change == Change::Views || change == Change::Steps) {
-        return;
-    }
-    if (change == Change::Amplitudes) {
-        views_->amplitudesChanged();
-    }
-    description_->changed();
-    sound_->publishSoon();
-    if (change == Change::Phases) {
-        views_->phasesChanged();
-        boundary_.run([this] { handlers_->redraw(); });
-    }
-}
-
-void Form1::createEditActions() {
-    note_ = new Note(*oscil_);
-    connect(note_, &Note::shown, description_, &DisplayDescription::noteSaid);
-    connect(views_, &DisplayViews::said, note_, &Note::say);
-    edits_ = new EditActions(*this, *displayMenu_, harmonika_, tone_, *note_);
-    auto* files =
-        new FileActions(*this, *displayMenu_, *oscil_, [this] { return sound_->snapshot(); });
-    connect(files, &FileActions::said, note_, &Note::say);
-    soundOpening_ = new SoundOpening(*this, *displayMenu_, tone_);
-    connect(soundOpening_, &SoundOpening::said, note_, &Note::say);
-    connect(soundOpening_, &SoundOpening::takenApart, this,
-            [this](const analysis::Harmonics& sound) {
-                views_->aimAt(sound);
-                sound_->choosePitchOfSound(sound.fundamentalHz);
-            });
-    play_ = new keyboard::PlayMode(*this, *oscil_, *displayMenu_, *sound_);
-    connect(soundOpening_, &SoundOpening::midiChosen, play_, &keyboard::PlayMode::playFile);
-    connect(play_, &keyboard::PlayMode::said, note_, &Note::say);
-    connect(sound_, &SoundControls::availabilityChanged, play_,
-            &keyboard::PlayMode::availabilityChanged);
-    auto* listening = new Listening(*oscil_, *displayMenu_, soundOutput_.get(), tone_);
-    connect(listening, &Listening::said, note_, &Note::say);
-    connect(listening, &Listening::sessionChanged, sound_, &SoundControls::setListening);
-    connect(listening, &Listening::heard, views_, &DisplayViews::aimAt);
-    connect(sound_, &SoundControls::said, note_, &Note::say);
-    connect(sound_, &SoundControls::availabilityChanged, listening,
-            &Listening::availabilityChanged);
-    // Listening and playing notes exclude each other, as listening and the held tone do.
-    auto* listen = oscil_->findChild<QAction*>(QStringLiteral("listenAction"));
-    connect(listen, &QAction::toggled, this, [this](bool on) {
-        if (on) {
-            play_->action().setChecked(false);
-        }
-    });
-    connect(&play_->action(), &QAction::toggled, listen, [listen](bool on) {
-        if (on) {
-            listen->setChecked(false);
-        }
-    });
-}
-
-void Form1::createWaveGame(game::Random random) {
-    if (!random) {
-        random = [engine = std::mt19937(static_cast<std::mt19937::result_type>(
-                      std::chrono::steady_clock::now().time_since_epoch().count()))](
-                     int low, int high) mutable {
-            return std::uniform_int_distribution<int>(low, high)(engine);
-        };
-    }
-    game_ = new WaveGameActions(*oscil_, *displayMenu_, std::move(random), tone_,
-                                sound_->soundAction());
-    connect(game_, &WaveGameActions::said, note_, &Note::say);
-    connect(game_, &WaveGameActions::roundShown, views_, &DisplayViews::showRound);
-    connect(game_, &WaveGameActions::heardChanged, sound_, &SoundControls::publishSoon);
-    connect(sound_, &SoundControls::playsChanged, game_,
-            [this] { game_->soundPlays(sound_->plays()); });
-}
-
-// The large view works with the same keys as this window and the display: they are proxied, so
-// that each still does its work in one place.
-void Form1::createLargeView() {
-    QAction* item = addDisplayItem(*oscil_, *displayMenu_, tr("Large view"), Qt::Key_V, true);
-    item->setObjectName(QStringLiteral("largeViewAction"));
-    connect(item, &QAction::toggled, this, [this, item](bool on) {
-        if (largeView_ == nullptr) {
-            largeView_ = new largeview::LargeView(tone_, &DisplayViews::fitWording, *this);
-            largeView_->addActions(actions());
-            for (QAction* action : oscil_->actions()) {
-                if (!action->shortcut().isEmpty() &&
-                    action->shortcut() != QKeySequence(Qt::SHIFT | Qt::Key_F10)) {
-                    auto* proxy = new QAction(largeView_);
-                    proxy->setShortcut(action->shortcut());
-                    connect(proxy, &QAction::triggered, action, &QAction::trigger);
-                    largeView_->addAction(proxy);
-                }
-            }
-            largeView_->setPiano(play_->addPiano(*largeView_));
-            largeView_->showPiano(play_->action().isChecked());
-            connect(&play_->action(), &QAction::toggled, largeView_,
-                    &largeview::LargeView::showPiano);
-            largeView_->setContextMenuPolicy(Qt::CustomContextMenu);
-            connect(largeView_, &QWidget::customContextMenuRequested, this,
-                    [this](const QPoint& at) { displayMenu_->popup(largeView_->mapToGlobal(at)); });
-            connect(largeView_, &largeview::LargeView::visibilityChanged, item,
-                    &QAction::setChecked);
-            connect(timer1_, &QTimer::timeout, largeView_,
-                    [this] { largeView_->setDescription(description_->text()); });
-            connect(note_, &Note::shown, largeView_,
-                    [this] { largeView_->showNote(note_->text()); });
-        }
-        largeView_->setDescription(description_->text());
-        largeView_->setVisible(on);
-        if (on) {
-            largeView_->activateWindow();
-        }
-    });
-}
-
-void Form1::openSound(const QString& path) {
-    soundOpening_->open(path);
 }
 
 editor::Texts Form1::texts() const {

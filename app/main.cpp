@@ -1,6 +1,6 @@
 #include "MainWindow.h"
-#include "SoundOpening.h"
 #include "Translations.h"
+#include "analysis/qt/SoundOpening.h"
 
 #include <QAction>
 #include <QApplication>
@@ -175,7 +175,8 @@ int main(int argc, char* argv[]) {
     // The desktop finds the entry, icon and metadata installed under this one id.
     QGuiApplication::setDesktopFileName(QStringLiteral("lt.dorvila.Tonvirta"));
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("lt.dorvila.Tonvirta")));
-    const auto window = app::createMainWindow();
+    const auto program = app::createMainWindow();
+    app::Form1* window = &program->window();
     logFirstFrameIfAsked(*window);
     closeOnTerminationSignals(*window);
     if (parser.isSet(options.sound)) {
@@ -187,7 +188,7 @@ int main(int argc, char* argv[]) {
         window->findChild<QWidget*>(QStringLiteral("largeView"))->showFullScreen();
     }
     if (!parser.positionalArguments().isEmpty()) {
-        window->openSound(parser.positionalArguments().constFirst());
+        program->openSound(parser.positionalArguments().constFirst());
     }
     const int status = QApplication::exec();
     endWithin(std::chrono::milliseconds(800), status);

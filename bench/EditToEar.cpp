@@ -452,9 +452,10 @@ int main(int argc, char* argv[]) {
                                           "rate=48000 >/dev/null && pactl set-default-sink "
                                           "tonvirta")});
     }
-    const auto window = app::createMainWindow();
+    const auto program = app::createMainWindow();
+    app::Form1* window = &program->window();
     window->show();
-    if (!QTest::qWaitForWindowExposed(window.get())) {
+    if (!QTest::qWaitForWindowExposed(window)) {
         return 1;
     }
     Monitor monitor;

@@ -29,8 +29,9 @@ namespace {
 
 using testing_support::PrivateSoundServer;
 
-std::unique_ptr<app::Form1> playingWindow() {
-    auto window = app::createMainWindow();
+std::unique_ptr<app::Program> playingWindow() {
+    auto program = app::createMainWindow();
+    app::Form1* window = &program->window();
     window->show();
     window->findChild<QLineEdit*>(QStringLiteral("harmonika_0"))->setText(QStringLiteral("100"));
     window->findChild<QLineEdit*>(QStringLiteral("harmonika_2"))->setText(QStringLiteral("30"));
@@ -40,7 +41,7 @@ std::unique_ptr<app::Form1> playingWindow() {
         }
     }
     window->findChild<QAction*>(QStringLiteral("soundAction"))->setChecked(true);
-    return window;
+    return program;
 }
 
 // Seconds from now until the sound is heard as it should be, or a negative number.
@@ -71,7 +72,8 @@ int listenLatency(PrivateSoundServer& server) {
         std::fprintf(stderr, "sound-return: no sound server (scripts/install-deps?)\n");
         return 1;
     }
-    const auto window = app::createMainWindow();
+    const auto program = app::createMainWindow();
+    app::Form1* window = &program->window();
     window->show();
     auto* listen = window->findChild<QAction*>(QStringLiteral("listenAction"));
     auto* third = window->findChild<QLineEdit*>(QStringLiteral("harmonika_2"));

@@ -83,7 +83,8 @@ void keepBusy(QWidget& view, QTimer& timer) {
     timer.start(30);
 }
 
-int run(app::Form1& window, bench::Monitor& monitor, const QString& path) {
+int run(app::Program& program, bench::Monitor& monitor, const QString& path) {
+    app::Form1& window = program.window();
     auto* sound = window.findChild<QAction*>(QStringLiteral("soundAction"));
     sound->setChecked(true);
     if (!monitor.flowing()) {
@@ -98,7 +99,7 @@ int run(app::Form1& window, bench::Monitor& monitor, const QString& path) {
     keepBusy(*view, busy);
     QTest::qWait(500);
     const std::size_t from = monitor.samples().size();
-    window.openSound(path);
+    program.openSound(path);
     auto* note = window.findChild<QLabel*>(QStringLiteral("note"));
     const bool ended =
         QTest::qWaitFor([note] { return note->text().endsWith(QStringLiteral(" played")); }, 40000);
@@ -163,9 +164,9 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     file.close();
-    const auto window = app::createMainWindow();
-    window->show();
-    if (!QTest::qWaitForWindowExposed(window.get())) {
+    const auto program = app::createMainWindow();
+    program->window().show();
+    if (!QTest::qWaitForWindowExposed(&program->window())) {
         return 1;
     }
     bench::Monitor monitor;
@@ -173,5 +174,5 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "tune-timing: parec did not start\n");
         return 1;
     }
-    return run(*window, monitor, file.fileName());
+    return run(*program, monitor, file.fileName());
 }

@@ -220,6 +220,17 @@
     </message>
 </context>
 <context>
+    <name>app::Features</name>
+    <message>
+        <source>Right-click here, or press the Menu key, for sound (Ctrl+P), pitch and volume</source>
+        <translation>Spustelėkite čia dešiniuoju mygtuku arba paspauskite meniu klavišą: garsas (Ctrl+P), aukštis ir garsumas</translation>
+    </message>
+    <message>
+        <source>Large view</source>
+        <translation>Didelis vaizdas</translation>
+    </message>
+</context>
+<context>
     <name>app::FileActions</name>
     <message>
         <source>Save picture…</source>
@@ -291,14 +302,6 @@ Pasirinkite aplanką, į kurį galite rašyti ir kurio diske yra vietos.</transl
     <message>
         <source>Waveform</source>
         <translation>Bangos forma</translation>
-    </message>
-    <message>
-        <source>Right-click here, or press the Menu key, for sound (Ctrl+P), pitch and volume</source>
-        <translation>Spustelėkite čia dešiniuoju mygtuku arba paspauskite meniu klavišą: garsas (Ctrl+P), aukštis ir garsumas</translation>
-    </message>
-    <message>
-        <source>Large view</source>
-        <translation>Didelis vaizdas</translation>
     </message>
 </context>
 <context>

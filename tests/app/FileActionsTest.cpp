@@ -1,5 +1,5 @@
 // Saving the picture and exporting the sound, with the file dialog answered by the test.
-#include "app/FileActions.h"
+#include "editor/qt/FileActions.h"
 
 #include "tests/audio/ToneMeter.h"
 #include "tests/support/Form1Fixture.h"

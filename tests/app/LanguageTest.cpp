@@ -1,5 +1,5 @@
 // The added texts follow the desktop's language; the window as designed never does.
-#include "app/FileActions.h"
+#include "editor/qt/FileActions.h"
 #include "app/Translations.h"
 #include "tests/support/Form1Fixture.h"
 

@@ -161,7 +161,7 @@ TEST_F(SoundControlsTest, PlayEndsWhatItStartedAndLeavesTheSoundAsItFoundIt) {
                                    "00b0407f0090407f0a90437f00ff2f00"));
     file.close();
     button(4).click();
-    window->openSound(file.fileName());
+    program->openSound(file.fileName());
     ASSERT_TRUE(testing_support::eventually([&] { return note() == "open.mid played"; }));
     const std::vector<Kind> ending(output.notes.end() - 2, output.notes.end());
     EXPECT_EQ(ending, (std::vector{Kind::Sustain, Kind::AllOff})) << "the pedal up, all off";

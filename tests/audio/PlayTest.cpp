@@ -68,7 +68,7 @@ struct PipeWireFirst {
 class PlayingNotes : protected PipeWireFirst, public testing_support::Form1Fixture {
 protected:
     PlayingNotes() : Form1Fixture(std::make_unique<audio::QtSoundOutput>()) {}
-    ~PlayingNotes() override { window.reset(); }
+    ~PlayingNotes() override { close(); }
     void SetUp() override { ASSERT_TRUE(started) << "run scripts/install-deps"; }
 
     keyboard::PianoView& piano() {

@@ -125,7 +125,7 @@ TEST_F(SoundServer, PlaysWithoutGapsWhenEveryCoreIsBusyAndFadesOutWhenClosed) {
     }
     EXPECT_EQ(child<QLabel>("note").text(), "") << "the sound was never lost";
     const std::size_t closedAt = recorder.samples(11 * 48000).size();
-    window.reset();
+    close();
     const auto samples = recorder.samples(12 * 48000);
     ASSERT_GT(samples.size(), closedAt + 4800);
     const std::span after = std::span(samples).subspan(closedAt - 1);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Form1.h"
+#include "app/MainWindow.h"
 #include "tests/support/LiteralSynthesis.h"
 
 #include <QAccessible>
@@ -36,8 +36,10 @@ protected:
         open(std::move(sound));
     }
     void open(std::unique_ptr<audio::SoundOutput> sound, game::Random random = {}) {
-        window.emplace([](const forms::RuntimeError& error) { ADD_FAILURE() << reportText(error); },
-                       std::move(sound), std::move(random));
+        program.emplace(
+            [](const forms::RuntimeError& error) { ADD_FAILURE() << reportText(error); },
+            std::move(sound), std::move(random));
+        window = &program->window();
         window->show();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&*window));
     }
@@ -148,7 +150,14 @@ protected:
         return {};
     }
 
-    std::optional<app::Form1> window; // closed early only by tests of closing
+    // Closed early only by tests of closing.
+    void close() {
+        window = nullptr;
+        program.reset();
+    }
+
+    std::optional<app::Program> program;
+    app::Form1* window = nullptr;
 };
 
 } // namespace testing_support

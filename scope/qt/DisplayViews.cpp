@@ -1,7 +1,7 @@
-#include "DisplayViews.h"
+#include "scope/qt/DisplayViews.h"
 
-#include "DisplayItem.h"
-#include "WindowLayout.h"
+#include "scope/qt/DisplayItem.h"
+#include "app/WindowLayout.h"
 #include "editor/Presets.h"
 
 #include <QAction>

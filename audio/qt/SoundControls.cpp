@@ -1,4 +1,4 @@
-#include "SoundControls.h"
+#include "audio/qt/SoundControls.h"
 
 #include <QAction>
 #include <QActionGroup>

@@ -1,4 +1,4 @@
-#include "FileActions.h"
+#include "editor/qt/FileActions.h"
 
 #include "audio/SoundModule.h"
 #include "audio/Wavetable.h"

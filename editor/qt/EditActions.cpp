@@ -1,6 +1,6 @@
-#include "EditActions.h"
+#include "editor/qt/EditActions.h"
 
-#include "Note.h"
+#include "scope/qt/Note.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,6 +1,6 @@
-#include "Listening.h"
+#include "analysis/qt/Listening.h"
 
-#include "DisplayItem.h"
+#include "scope/qt/DisplayItem.h"
 
 #include <QAction>
 #include <QKeyEvent>

@@ -1,4 +1,4 @@
-#include "Note.h"
+#include "scope/qt/Note.h"
 
 namespace app {
 namespace {

@@ -1,6 +1,6 @@
-#include "WaveGameActions.h"
+#include "game/qt/WaveGameActions.h"
 
-#include "DisplayItem.h"
+#include "scope/qt/DisplayItem.h"
 #include "scope/Renderer.h"
 
 #include <QAction>

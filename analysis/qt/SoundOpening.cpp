@@ -1,4 +1,4 @@
-#include "SoundOpening.h"
+#include "analysis/qt/SoundOpening.h"
 
 #include "audio/SoundModule.h"
 #include "editor/History.h"
