@@ -1,4 +1,4 @@
-#include "accessible/qt/Accessibility.h"
+#include "Accessibility.h"
 
 #include "accessible/qt/Announcement.h"
 #include "accessible/qt/LineEditAccessible.h"

@@ -1,4 +1,4 @@
-#include "analysis/qt/Listening.h"
+#include "Listening.h"
 
 #include "scope/qt/DisplayItem.h"
 

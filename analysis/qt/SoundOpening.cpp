@@ -1,4 +1,4 @@
-#include "analysis/qt/SoundOpening.h"
+#include "SoundOpening.h"
 
 #include "audio/SoundModule.h"
 #include "editor/History.h"

@@ -1,4 +1,4 @@
-#include "audio/qt/SoundControls.h"
+#include "SoundControls.h"
 
 #include <QAction>
 #include <QActionGroup>

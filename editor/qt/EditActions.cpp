@@ -1,4 +1,4 @@
-#include "editor/qt/EditActions.h"
+#include "EditActions.h"
 
 #include "scope/qt/Note.h"
 

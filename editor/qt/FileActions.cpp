@@ -1,4 +1,4 @@
-#include "editor/qt/FileActions.h"
+#include "FileActions.h"
 
 #include "audio/SoundModule.h"
 #include "audio/Wavetable.h"

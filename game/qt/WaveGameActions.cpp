@@ -1,4 +1,4 @@
-#include "game/qt/WaveGameActions.h"
+#include "WaveGameActions.h"
 
 #include "scope/qt/DisplayItem.h"
 #include "scope/Renderer.h"

@@ -30,8 +30,7 @@ void paintPiano(QPainter& painter, const QRectF& area, const PianoLayout& layout
     painter.setPen(QColor(90, 90, 90));
     for (int note = layout.lowest; note <= layout.highest(); note += 12) {
         painter.drawText(rectOf(note).adjusted(0, 0, 0, -area.height() * 0.04),
-                         Qt::AlignHCenter | Qt::AlignBottom,
-                         QStringLiteral("C%1").arg(note / 12 - 1));
+                         Qt::AlignHCenter | Qt::AlignBottom, nameOfC(note));
     }
 }
 

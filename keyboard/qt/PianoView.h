@@ -8,6 +8,11 @@ class QPainter;
 
 namespace keyboard {
 
+// A C by its MIDI number, as the keys are labelled: 60 is C4.
+inline QString nameOfC(int note) {
+    return QStringLiteral("C%1").arg(note / 12 - 1);
+}
+
 // Piano keys on screen over two octaves and a C, the held ones lit: pressed, glided across and
 // released with the mouse.
 class PianoView final : public QWidget {

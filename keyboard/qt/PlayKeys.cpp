@@ -1,3 +1,4 @@
+#include "PianoView.h"
 #include "PlayMode.h"
 
 #include <QApplication>
@@ -96,8 +97,8 @@ bool PlayMode::handleKey(QObject* watched, QEvent* event) {
         performance_.keyDown(meaning.place, *meaning.semitone);
     } else if (!performance_.shiftOctave(meaning.octaveUp ? 1 : -1)) {
         emit said(meaning.octaveUp
-                      ? tr("The octave goes no higher than %1.").arg(noteName(Octave::highest))
-                      : tr("The octave goes no lower than %1.").arg(noteName(Octave::lowest)));
+                      ? tr("The octave goes no higher than %1.").arg(nameOfC(Octave::highest))
+                      : tr("The octave goes no lower than %1.").arg(nameOfC(Octave::lowest)));
     }
     showHeld();
     return true;

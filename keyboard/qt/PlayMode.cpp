@@ -17,14 +17,6 @@ namespace keyboard {
 
 using audio::NoteEvent;
 
-namespace {
-
-QString noteName(int c) {
-    return QStringLiteral("C%1").arg(c / 12 - 1);
-}
-
-} // namespace
-
 PlayMode::PlayMode(QWidget& window, QWidget& display, QMenu& menu, Instrument& instrument)
     : QObject(&window), window_(window), instrument_(instrument),
       action_(new QAction(tr("Play"), &display)),
@@ -116,7 +108,7 @@ void PlayMode::toggled(bool on) {
         showHeld();
         emit said(tr("Play: Z to / and Q to P play notes from %1; - and = change the octave; "
                      "Escape ends it.")
-                      .arg(noteName(performance_.octave().base())));
+                      .arg(nameOfC(performance_.octave().base())));
         QWidget* active = QApplication::activeWindow();
         keys_->show();
         if (active != nullptr) { // the keys play at once where K was pressed
@@ -168,7 +160,7 @@ void PlayMode::showHeld() {
         piano->setHeld(held);
     }
     octaveLine_->setText(tr("Octave from %1 (- and = change it) · Escape ends Play")
-                             .arg(noteName(performance_.octave().base())));
+                             .arg(nameOfC(performance_.octave().base())));
 }
 
 void PlayMode::playFile(const QString& path) {

@@ -1,4 +1,4 @@
-#include "scope/qt/DisplayDescription.h"
+#include "DisplayDescription.h"
 
 #include "accessible/qt/Announcement.h"
 #include "forms/qt/PictureBox.h"

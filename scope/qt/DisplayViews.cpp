@@ -1,4 +1,4 @@
-#include "scope/qt/DisplayViews.h"
+#include "DisplayViews.h"
 
 #include "scope/qt/DisplayItem.h"
 #include "app/WindowLayout.h"

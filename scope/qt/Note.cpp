@@ -1,4 +1,4 @@
-#include "scope/qt/Note.h"
+#include "Note.h"
 
 namespace app {
 namespace {
