@@ -43,7 +43,7 @@ Form1::Form1(forms::ErrorBoundary::Reporter reporter, scope::FitWording fitWordi
     chainTabOrder();
     Form1Controls controls = adaptControls();
     controls.views = &tone_.views();
-    controls.phases = &tone_.heardPhases();
+    controls.timbre = [this] { return tone_.heardIfNumbers(); };
     controls.fitWording = std::move(fitWording);
     handlers_ = std::make_unique<Form1Handlers>(controls,
                                                 Form1Hooks{[this] { tone_.boxesSettled(texts()); },

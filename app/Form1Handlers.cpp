@@ -3,21 +3,10 @@
 #include <algorithm>
 
 namespace app {
-namespace {
-
-scope::Renderer::Boxes readOnly(const editor::Boxes& boxes) {
-    scope::Renderer::Boxes result{};
-    std::copy(boxes.begin(), boxes.end(), result.begin());
-    return result;
-}
-
-} // namespace
-
 Form1Handlers::Form1Handlers(const Form1Controls& controls, Form1Hooks hooks)
     : bank_(controls.harmonika, controls.vscroll1), hooks_(std::move(hooks)),
       presets_(controls.harmonika),
-      renderer_(readOnly(controls.harmonika), *controls.oscil, controls.views, controls.fitWording,
-                controls.phases) {
+      renderer_(controls.timbre, *controls.oscil, controls.views, controls.fitWording) {
     for (std::size_t i = 0; i < editor::slotCount; ++i) {
         controls.harmonika[i]->onChange([this, i] {
             bank_.boxChanged(i);

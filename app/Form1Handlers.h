@@ -16,8 +16,8 @@ struct Form1Controls {
     std::array<forms::Button*, 6> command1{};
     forms::Timer* timer1 = nullptr;
     forms::Display* oscil = nullptr;
-    const scope::Views* views = nullptr;   // what the display shows besides the sum, if anything
-    const scope::Phases* phases = nullptr; // the harmonics' phases, if any
+    const scope::Views* views = nullptr;  // what the display shows besides the sum, if anything
+    scope::Renderer::TimbreSource timbre; // what the display draws; silence where none is given
     scope::FitWording fitWording = scope::plainFitWording;
 };
 

@@ -3,6 +3,7 @@
 #include "forms/Conversions.h"
 #include "forms/memory/MemoryTextBox.h"
 #include "forms/qt/PictureBox.h"
+#include "model/Tone.h"
 #include "scope/Renderer.h"
 #include "tests/support/LiteralSynthesis.h"
 
@@ -42,36 +43,39 @@ void BM_Synthesis(benchmark::State& state) {
 }
 BENCHMARK(BM_Synthesis);
 
-// The renderer on boxes holding SQUARE, drawing into the display's 512 x 256 image.
+// The renderer on a tone holding SQUARE, drawing into the display's 512 x 256 image.
 struct TickRig {
     TickRig() {
-        const auto texts = squareTexts();
-        for (std::size_t k = 0; k < 17; ++k) {
-            boxes[k].setText(texts[k]);
-        }
+        const auto square = squareTexts();
+        std::copy(square.begin(), square.end(), texts.begin());
+        tone.boxesSettled(texts);
+    }
+    // The first box settles on a text, as a keystroke in it does.
+    void type(const char* first) {
+        texts[0] = first;
+        tone.boxesSettled(texts);
     }
     void tick() {
         renderer.tick();
         benchmark::DoNotOptimize(picture.image().constBits());
     }
 
-    std::array<forms::MemoryTextBox, 17> boxes;
+    editor::Texts texts;
+    model::Tone tone;
     forms::PictureBox picture{QSize(512, 256), forms::black};
-    scope::Views views;
-    scope::Phases phases{}; // as the window gives them: every one 0 until one is set
-    scope::Renderer renderer{
-        std::apply([](auto&... box) { return scope::Renderer::Boxes{&box...}; }, boxes), picture,
-        &views, scope::plainFitWording, &phases};
+    scope::Views& views = tone.views();
+    scope::Renderer renderer{[this] { return tone.heardIfNumbers(); }, picture, &tone.views(),
+                             scope::plainFitWording};
 };
 
-// Reading the boxes, clearing the image, the zero line and the 512 segments drawn into the
-// image. The picture changes every time, as when a slider is moving, so the image is really
-// redrawn rather than found unchanged.
+// The first box settling on a new number, clearing the image, the zero line and the 512 segments
+// drawn into the image. The picture changes every time, as when a slider is moving, so the image is
+// really redrawn rather than found unchanged.
 void BM_Tick(benchmark::State& state) {
     TickRig rig;
     bool louder = false;
     for (auto _ : state) {
-        rig.boxes[0].setText((louder = !louder) ? "100" : "99");
+        rig.type((louder = !louder) ? "100" : "99");
         rig.tick();
     }
 }
@@ -80,10 +84,10 @@ BENCHMARK(BM_Tick);
 // The same with a phase on every sounding harmonic: each then needs its cosine part too.
 void BM_TickPhased(benchmark::State& state) {
     TickRig rig;
-    rig.phases = {30, 0, -60, 0, 45, 0, 90, 0, -15, 0, 75};
+    rig.tone.setPhases({30, 0, -60, 0, 45, 0, 90, 0, -15, 0, 75});
     bool louder = false;
     for (auto _ : state) {
-        rig.boxes[0].setText((louder = !louder) ? "100" : "99");
+        rig.type((louder = !louder) ? "100" : "99");
         rig.tick();
     }
 }
@@ -97,7 +101,7 @@ void BM_TickAllViews(benchmark::State& state) {
     rig.views.aim = scope::Target::ideal(scope::Target::Ideal::Square, 100.0);
     bool louder = false;
     for (auto _ : state) {
-        rig.boxes[0].setText((louder = !louder) ? "100" : "99");
+        rig.type((louder = !louder) ? "100" : "99");
         rig.tick();
     }
 }

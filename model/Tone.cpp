@@ -8,15 +8,6 @@
 
 namespace model {
 
-Amplitudes Tone::amplitudes() const {
-    Amplitudes result{};
-    for (std::size_t k = 0; k < result.size(); ++k) {
-        const forms::LeadingNumber number = forms::scanLeadingNumber(texts_[k]);
-        result[k] = number.length == texts_[k].size() ? number.value : 0.0;
-    }
-    return result;
-}
-
 void Tone::hear() {
     heard_ = sinePhasesOnly_ || views_.round ? editor::Phases{} : phases_;
 }
@@ -30,11 +21,20 @@ void Tone::viewsChanged() {
     }
 }
 
+// The one place a box's text becomes its number.
 void Tone::boxesSettled(const editor::Texts& texts) {
-    if (texts != texts_) {
-        texts_ = texts;
-        tell(Change::Amplitudes);
+    if (texts == texts_) {
+        return;
     }
+    texts_ = texts;
+    allNumbers_ = true;
+    for (std::size_t k = 0; k < texts_.size(); ++k) {
+        const forms::LeadingNumber number = forms::scanLeadingNumber(texts_[k]);
+        const bool whole = number.length != 0 && number.length == texts_[k].size();
+        amplitudes_[k] = whole ? number.value : 0.0;
+        allNumbers_ = allNumbers_ && whole;
+    }
+    tell(Change::Amplitudes);
 }
 
 void Tone::setAmplitude(std::size_t index, double amplitude) {

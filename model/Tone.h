@@ -6,6 +6,7 @@
 #include "scope/Views.h"
 
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -34,8 +35,9 @@ public:
     void setStepScheduler(std::function<void()> schedule) { schedule_ = std::move(schedule); }
 
     [[nodiscard]] const editor::Texts& texts() const { return texts_; }
-    // The boxes' numbers; a text that is not one counts as silence.
-    [[nodiscard]] Amplitudes amplitudes() const;
+    // The boxes' numbers, read once as each text settles; a text that is not one counts as
+    // silence.
+    [[nodiscard]] const Amplitudes& amplitudes() const { return amplitudes_; }
     // As set, whether or not they are heard.
     [[nodiscard]] const editor::Phases& phases() const { return phases_; }
     // As drawn and heard: every one 0 while only sine phases are wanted, and while the wave
@@ -43,7 +45,11 @@ public:
     [[nodiscard]] const editor::Phases& heardPhases() const { return heard_; }
     [[nodiscard]] bool sinePhasesOnly() const { return sinePhasesOnly_; }
     // The timbre as drawn and heard.
-    [[nodiscard]] Timbre heard() const { return {amplitudes(), heard_}; }
+    [[nodiscard]] Timbre heard() const { return {amplitudes_, heard_}; }
+    // The same, while every box holds a number: the display's tick takes nothing else.
+    [[nodiscard]] std::optional<Timbre> heardIfNumbers() const {
+        return allNumbers_ ? std::optional(heard()) : std::nullopt;
+    }
     // What one undo step holds.
     [[nodiscard]] editor::Step step() const { return {texts_, phases_}; }
 
@@ -87,6 +93,8 @@ private:
 
     editor::Texts texts_{"0", "0", "0", "0", "0", "0", "0", "0", "0",
                          "0", "0", "0", "0", "0", "0", "0", "0"};
+    Amplitudes amplitudes_{};
+    bool allNumbers_ = true;
     editor::Phases phases_{};
     editor::Phases heard_{};
     bool sinePhasesOnly_ = false;

@@ -41,22 +41,16 @@ std::string plainFitWording(const std::optional<Fit>& fit) {
                : "The target is flat: nothing to compare";
 }
 
-Renderer::Renderer(const Boxes& boxes, forms::Display& display, const Views* views,
-                   FitWording wording, const Phases* phases)
-    : boxes_(boxes), display_(display), views_(views), phases_(phases),
-      wording_(std::move(wording)) {}
-
-// No handler runs during a tick, so each box is read once rather than at every column.
-Amplitudes Renderer::readAmplitudes() const {
-    Amplitudes amplitudes{};
-    for (std::size_t k = 0; k < harmonicCount; ++k) {
-        amplitudes[k] = forms::strictNumber(boxes_[k]->text());
-    }
-    return amplitudes;
-}
+Renderer::Renderer(TimbreSource timbre, forms::Display& display, const Views* views,
+                   FitWording wording)
+    : timbre_(std::move(timbre)), display_(display), views_(views), wording_(std::move(wording)) {}
 
 void Renderer::tick() {
-    const Timbre timbre{readAmplitudes(), phases_ != nullptr ? *phases_ : Phases{}};
+    const std::optional<Timbre> given = timbre_ ? timbre_() : Timbre{};
+    if (!given) {
+        throw forms::RuntimeError::typeMismatch();
+    }
+    const Timbre& timbre = *given;
     const Trace trace = synthesis_.trace(timbre);
     const forms::PointF start{0.0F, static_cast<float>(centreLine)};
     display_.cls();

@@ -21,27 +21,27 @@ using FitWording = std::function<std::string(const std::optional<Fit>&)>;
 // In English, with a decimal point.
 [[nodiscard]] std::string plainFitWording(const std::optional<Fit>& fit);
 
-// Redraws the display from the box texts on every tick: the zero line, then the trace; and
-// whatever views are on.
+// Redraws the display from the tone on every tick: the zero line, then the trace; and whatever
+// views are on.
 class Renderer {
 public:
-    using Boxes = std::array<const forms::TextBox*, harmonicCount>;
+    // The timbre as the tone holds it at a tick; nothing while a box holds what is not a number,
+    // which the tick reports as the type-mismatch error, as the window always has.
+    using TimbreSource = std::function<std::optional<Timbre>()>;
 
-    // The views and the phases, when given, are read at every tick.
-    Renderer(const Boxes& boxes, forms::Display& display, const Views* views = nullptr,
-             FitWording wording = plainFitWording, const Phases* phases = nullptr);
+    // The views, when given, are read at every tick.
+    Renderer(TimbreSource timbre, forms::Display& display, const Views* views = nullptr,
+             FitWording wording = plainFitWording);
 
     void tick();
 
 private:
-    [[nodiscard]] Amplitudes readAmplitudes() const;
     void drawHarmonics(const Timbre& timbre);
     void drawTargetAndFit(const Timbre& timbre);
 
-    Boxes boxes_;
+    TimbreSource timbre_;
     forms::Display& display_;
     const Views* views_;
-    const Phases* phases_;
     Synthesis synthesis_;
     std::optional<FitMeter> fitMeter_; // half a megabyte of sines, made when first aimed
     FitWording wording_;
