@@ -133,6 +133,19 @@ Harmonics harmonicsFrom(const Measured& measured, double hz, bool swings) {
     return harmonics;
 }
 
+// Back at the full rate, the middle of the note, at most two seconds of it.
+std::pair<std::size_t, std::size_t> middleOf(const Note& note, const Track& tracked,
+                                             std::size_t factor, std::size_t samples, double rate) {
+    std::size_t begin = note.first * tracked.hop * factor;
+    std::size_t end = std::min(((note.last - 1) * tracked.hop + tracked.length) * factor, samples);
+    const auto longest = std::size_t(measuredSeconds * rate);
+    if (end - begin > longest) {
+        begin += (end - begin - longest) / 2;
+        end = begin + longest;
+    }
+    return {begin, end};
+}
+
 } // namespace
 
 Analysis analyse(std::span<const float> samples, double rate) {
@@ -157,16 +170,9 @@ Analysis analyse(std::span<const float> samples, double rate) {
         const bool brief = double(samples.size()) < shortestStretchSeconds * rate;
         return {std::nullopt, brief ? Problem::TooShort : Problem::NoSteadyPitch};
     }
-    // Back at the full rate, the middle of the note, at most two seconds of it.
-    std::size_t begin = note->first * tracked.hop * factor;
-    std::size_t end =
-        std::min(((note->last - 1) * tracked.hop + tracked.length) * factor, samples.size());
-    const auto longest = std::size_t(measuredSeconds * rate);
-    if (end - begin > longest) {
-        begin += (end - begin - longest) / 2;
-        end = begin + longest;
-    }
-    const std::span sound = samples.subspan(begin, end - begin);
+    const auto middle = middleOf(*note, tracked, factor, samples.size(), rate);
+    const std::size_t begin = middle.first;
+    const std::span sound = samples.subspan(begin, middle.second - begin);
     // A swinging pitch has no one period to refine: its centre is found chunk by chunk below.
     double period = rate / note->hz;
     if (!note->swings) {

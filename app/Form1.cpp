@@ -42,8 +42,7 @@ Form1::Form1(forms::ErrorBoundary::Reporter reporter, scope::FitWording fitWordi
     createControls();
     chainTabOrder();
     Form1Controls controls = adaptControls();
-    controls.views = &tone_.views();
-    controls.timbre = [this] { return tone_.heardIfNumbers(); };
+    controls.scene = [this] { return tone_.sceneIfNumbers(); };
     controls.fitWording = std::move(fitWording);
     handlers_ = std::make_unique<Form1Handlers>(controls,
                                                 Form1Hooks{[this] { tone_.boxesSettled(texts()); },

@@ -6,7 +6,7 @@ namespace app {
 Form1Handlers::Form1Handlers(const Form1Controls& controls, Form1Hooks hooks)
     : bank_(controls.harmonika, controls.vscroll1), hooks_(std::move(hooks)),
       presets_(controls.harmonika),
-      renderer_(controls.timbre, *controls.oscil, controls.views, controls.fitWording) {
+      renderer_(controls.scene, *controls.oscil, controls.fitWording) {
     for (std::size_t i = 0; i < editor::slotCount; ++i) {
         controls.harmonika[i]->onChange([this, i] {
             bank_.boxChanged(i);

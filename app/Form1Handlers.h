@@ -16,8 +16,7 @@ struct Form1Controls {
     std::array<forms::Button*, 6> command1{};
     forms::Timer* timer1 = nullptr;
     forms::Display* oscil = nullptr;
-    const scope::Views* views = nullptr;  // what the display shows besides the sum, if anything
-    scope::Renderer::TimbreSource timbre; // what the display draws; silence where none is given
+    scope::Renderer::SceneSource scene; // what the display shows; silence where none is given
     scope::FitWording fitWording = scope::plainFitWording;
 };
 

@@ -17,7 +17,8 @@ void BM_LargeViewFrame4K(benchmark::State& state) {
     scene.timbre.amplitudes = {100, 0, 30, 0, 14, 0, 7, 0, 3, 0, 1};
     scene.timbre.phases = {30, 0, -60, 0, 45, 0, 90, 0, -15, 0, 75};
     scene.heard = scene.timbre.phases;
-    scene.views = &views;
+    scene.harmonics = views.harmonics;
+    scene.aim = views.target ? &*views.aim : nullptr;
     scene.focused = 2;
     scene.fit = QStringLiteral("RMS error 40.1 %   overshoot +12.0 %");
     scene.scaleNote = QStringLiteral("Top of the wave: %1");

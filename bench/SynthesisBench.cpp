@@ -64,8 +64,7 @@ struct TickRig {
     model::Tone tone;
     forms::PictureBox picture{QSize(512, 256), forms::black};
     scope::Views& views = tone.views();
-    scope::Renderer renderer{[this] { return tone.heardIfNumbers(); }, picture, &tone.views(),
-                             scope::plainFitWording};
+    scope::Renderer renderer{[this] { return tone.sceneIfNumbers(); }, picture};
 };
 
 // The first box settling on a new number, clearing the image, the zero line and the 512 segments

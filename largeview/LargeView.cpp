@@ -72,23 +72,6 @@ void LargeView::toneChanged() {
     update();
 }
 
-QString LargeView::fitLine() const {
-    const scope::Views& views = tone_.views();
-    const scope::Target* aim = nullptr;
-    if (views.round) {
-        aim = views.round->hidden ? &*views.round->hidden : nullptr;
-    } else if (views.target && views.aim) {
-        aim = &*views.aim;
-    }
-    if (aim == nullptr) {
-        return {};
-    }
-    if (!fitMeter_) {
-        fitMeter_.emplace();
-    }
-    return QString::fromStdString(wording_(fitMeter_->measure(tone_.heard(), *aim)));
-}
-
 void LargeView::showNote(const QString& text) {
     note_ = text;
     noteTimer_.start();
@@ -110,21 +93,21 @@ void LargeView::hideEvent(QHideEvent* event) {
 
 void LargeView::paintEvent(QPaintEvent*) {
     Scene scene;
+    const scope::Scene shown = tone_.scene();
     scene.timbre = {tone_.amplitudes(), tone_.phases()};
-    scene.heard = tone_.heardPhases();
-    scene.views = &tone_.views();
+    scene.heard = shown.timbre.phases;
+    scene.harmonics = shown.harmonics;
+    scene.aim = shown.target;
     scene.decibels = decibels_;
     for (const Bar* bar : bars_) {
         if (bar->hasFocus()) {
             scene.focused = bar->index();
         }
     }
-    scene.fit = fitLine();
-    if (tone_.views().round) {
-        scene.status = QString::fromStdString(tone_.views().round->status);
-    }
+    scene.fit = shown.target != nullptr ? QString::fromStdString(wording_(shown.fit)) : QString();
+    scene.status = QString::fromStdString(shown.status);
     scene.note = note_;
-    scene.sinePhasesNote = QString::fromStdString(tone_.views().phasesSetAside);
+    scene.sinePhasesNote = QString::fromStdString(shown.phasesSetAside);
     scene.height = pictureHeight();
     scene.scaleNote = tr("Top of the wave: %1");
     scene.harmonicsNote = tr("Harmonics:");

@@ -61,14 +61,12 @@ private:
     [[nodiscard]] int pictureHeight() const;
     [[nodiscard]] std::optional<Grip> gripAt(QPointF at) const;
     void drag(QPointF at);
-    [[nodiscard]] QString fitLine() const;
 
     model::Tone& tone_;
     scope::FitWording wording_;
     accessible::Announcement* announcement_;
     std::array<Bar*, scope::harmonicCount> bars_{};
     std::optional<Grip> dragging_;
-    mutable std::optional<scope::FitMeter> fitMeter_; // made when first aimed
     bool decibels_ = false;
     QWidget* piano_ = nullptr;
     double wheelTurn_ = 0;

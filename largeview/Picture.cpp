@@ -48,17 +48,6 @@ void sumAcross(std::span<double> out, const Scene& scene, std::optional<std::siz
     }
 }
 
-const scope::Target* aimOf(const Scene& scene) {
-    const scope::Views* views = scene.views;
-    if (views == nullptr) {
-        return nullptr;
-    }
-    if (views->round) {
-        return views->round->hidden ? &*views->round->hidden : nullptr;
-    }
-    return views->target && views->aim ? &*views->aim : nullptr;
-}
-
 // The wave's area in whole device pixels, so that its picture lands on them one to one.
 QRect devicePixelsOf(const Box& area, double ratio) {
     const QPoint topLeft(int(std::round(area.x * ratio)), int(std::round(area.y * ratio)));
@@ -72,7 +61,7 @@ void paintWaveImage(QPainter& painter, const Scene& scene, const Layout& layout,
                     double scale) {
     const Box& area = layout.wave;
     const double line = std::max(1.0, layout.textHeight / 8.0);
-    const scope::Target* aim = aimOf(scene);
+    const scope::Target* aim = scene.aim;
     const QRect pixels = devicePixelsOf(area, ratio);
     QImage wave(pixels.size(), QImage::Format_RGB32);
     wave.fill(Qt::black);
@@ -87,7 +76,7 @@ void paintWaveImage(QPainter& painter, const Scene& scene, const Layout& layout,
     };
     std::fill(heights.begin(), heights.end(), 0.0);
     graph(line, Qt::yellow);
-    if (scene.views != nullptr && scene.views->harmonics) {
+    if (scene.harmonics) {
         for (std::size_t k = 0; k < scene.timbre.amplitudes.size(); ++k) {
             if (scene.timbre.amplitudes[k] != 0.0) {
                 sumAcross(heights, scene, k);
@@ -118,7 +107,7 @@ void paintWave(QPainter& painter, Labels& labels, const Scene& scene, const Layo
     const Box& area = layout.wave;
     const double t = layout.textHeight;
     double peak = peakOf({scene.timbre.amplitudes, scene.heard});
-    if (const scope::Target* aim = aimOf(scene)) {
+    if (const scope::Target* aim = scene.aim) {
         for (const double v : aim->onGrid()) {
             peak = std::max(peak, std::fabs(v));
         }
@@ -160,7 +149,7 @@ void paintWave(QPainter& painter, Labels& labels, const Scene& scene, const Layo
 // The sounding harmonics' colours and numbers, as the harmonics view draws them, over as many
 // rows as the layout gives, in a size at which all of them fit.
 void paintLegend(QPainter& painter, Labels& labels, const Scene& scene, const Layout& layout) {
-    if (scene.views == nullptr || !scene.views->harmonics) {
+    if (!scene.harmonics) {
         return;
     }
     std::vector<std::size_t> sounding;

@@ -14,9 +14,10 @@ namespace largeview {
 
 // Everything the large view shows, as plain values, and its words in the user's language.
 struct Scene {
-    model::Timbre timbre;  // as set
-    model::Phases heard{}; // as drawn: 0 in sine phase only
-    const scope::Views* views = nullptr;
+    model::Timbre timbre;               // as set
+    model::Phases heard{};              // as drawn: 0 in sine phase only
+    bool harmonics = false;             // each sounding harmonic behind the sum
+    const scope::Target* aim = nullptr; // the target or the game's wave, behind the sum
     bool decibels = false;
     std::optional<std::size_t> focused; // the bar the keys edit
     QString fit;                        // the fit line, when a target is shown

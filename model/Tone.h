@@ -3,6 +3,7 @@
 #include "editor/History.h"
 #include "editor/Phases.h"
 #include "model/Timbre.h"
+#include "scope/Scene.h"
 #include "scope/Views.h"
 
 #include <functional>
@@ -46,9 +47,11 @@ public:
     [[nodiscard]] bool sinePhasesOnly() const { return sinePhasesOnly_; }
     // The timbre as drawn and heard.
     [[nodiscard]] Timbre heard() const { return {amplitudes_, heard_}; }
+    // What every display shows now; it points into the views.
+    [[nodiscard]] scope::Scene scene() const { return scenes_.make(heard(), views_); }
     // The same, while every box holds a number: the display's tick takes nothing else.
-    [[nodiscard]] std::optional<Timbre> heardIfNumbers() const {
-        return allNumbers_ ? std::optional(heard()) : std::nullopt;
+    [[nodiscard]] std::optional<scope::Scene> sceneIfNumbers() const {
+        return allNumbers_ ? std::optional(scene()) : std::nullopt;
     }
     // What one undo step holds.
     [[nodiscard]] editor::Step step() const { return {texts_, phases_}; }
@@ -99,6 +102,7 @@ private:
     editor::Phases heard_{};
     bool sinePhasesOnly_ = false;
     scope::Views views_;
+    scope::SceneMaker scenes_;
     Boxes boxes_;
     std::vector<Listener> listeners_;
 

@@ -41,41 +41,39 @@ std::string plainFitWording(const std::optional<Fit>& fit) {
                : "The target is flat: nothing to compare";
 }
 
-Renderer::Renderer(TimbreSource timbre, forms::Display& display, const Views* views,
-                   FitWording wording)
-    : timbre_(std::move(timbre)), display_(display), views_(views), wording_(std::move(wording)) {}
+Renderer::Renderer(SceneSource scene, forms::Display& display, FitWording wording)
+    : scene_(std::move(scene)), display_(display), wording_(std::move(wording)) {}
 
 void Renderer::tick() {
-    const std::optional<Timbre> given = timbre_ ? timbre_() : Timbre{};
+    const std::optional<Scene> given = scene_ ? scene_() : Scene{};
     if (!given) {
         throw forms::RuntimeError::typeMismatch();
     }
-    const Timbre& timbre = *given;
-    const Trace trace = synthesis_.trace(timbre);
+    const Scene& scene = *given;
+    const Trace trace = synthesis_.trace(scene.timbre);
     const forms::PointF start{0.0F, static_cast<float>(centreLine)};
     display_.cls();
-    drawHarmonics(timbre);
-    drawTargetAndFit(timbre);
+    drawHarmonics(scene);
+    drawTargetAndFit(scene);
     display_.line(start, {static_cast<float>(traceWidth), start.y}, forms::yellow);
     // A phased sum starts off the zero line: from its own first point, not from the line.
-    forms::PointF previous{0.0F, toSingle(Synthesis::start(timbre))};
+    forms::PointF previous{0.0F, toSingle(Synthesis::start(scene.timbre))};
     for (int x = 1; x <= traceWidth; ++x) {
         const forms::PointF next{static_cast<float>(x),
                                  toSingle(trace[static_cast<std::size_t>(x - 1)])};
         display_.line(previous, next, forms::green);
         previous = next;
     }
-    if (views_ != nullptr && views_->drawing) {
-        display_.curve(*views_->drawing, drawingColour);
+    if (scene.drawing != nullptr) {
+        display_.curve(*scene.drawing, drawingColour);
     }
 }
 
-void Renderer::drawHarmonics(const Timbre& timbre) {
-    const Amplitudes& amplitudes = timbre.amplitudes;
-    const Phases& phases = timbre.phases;
-    if (views_ == nullptr || !views_->harmonics) {
+void Renderer::drawHarmonics(const Scene& scene) {
+    if (!scene.harmonics) {
         return;
     }
+    const auto& [amplitudes, phases] = scene.timbre;
     for (std::size_t k = 1; k <= harmonicCount; ++k) {
         if (amplitudes[k - 1] != 0.0) {
             display_.curve(synthesis_.harmonic(k, amplitudes[k - 1], phases[k - 1]),
@@ -84,28 +82,13 @@ void Renderer::drawHarmonics(const Timbre& timbre) {
     }
 }
 
-void Renderer::drawTargetAndFit(const Timbre& timbre) {
-    const Target* aim = nullptr;
-    std::string status;
-    if (views_ == nullptr) {
-        display_.caption({});
-        return;
-    }
-    if (views_->round) {
-        aim = views_->round->hidden ? &*views_->round->hidden : nullptr;
-        status = views_->round->status;
-    } else if (views_->target && views_->aim) {
-        aim = &*views_->aim;
-    }
+void Renderer::drawTargetAndFit(const Scene& scene) {
     std::string caption;
-    if (aim != nullptr) {
-        display_.curve(aim->curve(), targetColour);
-        if (!fitMeter_) {
-            fitMeter_.emplace();
-        }
-        caption = wording_(fitMeter_->measure(timbre, *aim));
+    if (scene.target != nullptr) {
+        display_.curve(scene.target->curve(), targetColour);
+        caption = wording_(scene.fit);
     }
-    for (const std::string* part : {&std::as_const(status), &views_->phasesSetAside}) {
+    for (const std::string* part : {&scene.status, &scene.phasesSetAside}) {
         if (!part->empty()) {
             caption += caption.empty() ? *part : std::string(captionGap) + *part;
         }

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "Scene.h"
 #include "Synthesis.h"
-#include "Views.h"
 #include "forms/Display.h"
 #include "forms/TextBox.h"
 
@@ -25,25 +25,23 @@ using FitWording = std::function<std::string(const std::optional<Fit>&)>;
 // views are on.
 class Renderer {
 public:
-    // The timbre as the tone holds it at a tick; nothing while a box holds what is not a number,
-    // which the tick reports as the type-mismatch error, as the window always has.
-    using TimbreSource = std::function<std::optional<Timbre>()>;
+    // The scene as the tone decides it at a tick; nothing while a box holds what is not a
+    // number, which the tick reports as the type-mismatch error, as the window always has.
+    using SceneSource = std::function<std::optional<Scene>()>;
 
-    // The views, when given, are read at every tick.
-    Renderer(TimbreSource timbre, forms::Display& display, const Views* views = nullptr,
-             FitWording wording = plainFitWording);
+    // Without a source, the display shows silence.
+    explicit Renderer(SceneSource scene, forms::Display& display,
+                      FitWording wording = plainFitWording);
 
     void tick();
 
 private:
-    void drawHarmonics(const Timbre& timbre);
-    void drawTargetAndFit(const Timbre& timbre);
+    void drawHarmonics(const Scene& scene);
+    void drawTargetAndFit(const Scene& scene);
 
-    TimbreSource timbre_;
+    SceneSource scene_;
     forms::Display& display_;
-    const Views* views_;
     Synthesis synthesis_;
-    std::optional<FitMeter> fitMeter_; // half a megabyte of sines, made when first aimed
     FitWording wording_;
 };
 

@@ -1,7 +1,7 @@
 #include "WaveGameActions.h"
 
-#include "scope/qt/DisplayItem.h"
 #include "scope/Renderer.h"
+#include "scope/qt/DisplayItem.h"
 
 #include <QAction>
 #include <QActionGroup>

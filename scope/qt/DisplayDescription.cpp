@@ -21,9 +21,10 @@ QString menuHint() {
 
 } // namespace
 
-DisplayDescription::DisplayDescription(forms::PictureBox& display, const scope::Views& views,
+DisplayDescription::DisplayDescription(forms::PictureBox& display,
+                                       std::function<scope::Scene()> scene,
                                        std::function<editor::Texts()> read)
-    : QObject(&display), display_(display), views_(views), read_(std::move(read)),
+    : QObject(&display), display_(display), scene_(std::move(scene)), read_(std::move(read)),
       announcement_(new accessible::Announcement(display)) {
     connect(&display, &forms::PictureBox::captionChanged, this, &DisplayDescription::changed);
     settled_.setSingleShot(true);
@@ -77,13 +78,16 @@ QString DisplayDescription::text() const {
 
 QStringList DisplayDescription::shown() const {
     QStringList parts{harmonics()};
-    if (views_.harmonics) {
+    const scope::Scene scene = scene_();
+    if (scene.harmonics) {
         parts << tr("Harmonics view on");
     }
-    if (views_.round) { // the game's wave stands in for any target meanwhile
-        parts << (views_.round->hidden ? tr("The game's hidden wave is drawn as the target")
-                                       : tr("The game's hidden wave is heard only, not drawn"));
-    } else if (views_.target) {
+    using Aim = scope::Scene::Aim;
+    if (scene.aim == Aim::HiddenWave) {
+        parts << tr("The game's hidden wave is drawn as the target");
+    } else if (scene.aim == Aim::HeardWave) {
+        parts << tr("The game's hidden wave is heard only, not drawn");
+    } else if (scene.aim == Aim::Target) {
         parts << (aimName_.isEmpty() ? tr("Target view on")
                                      : tr("Target view on: %1").arg(aimName_));
     }

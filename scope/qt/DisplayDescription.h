@@ -1,7 +1,7 @@
 #pragma once
 
 #include "editor/History.h"
-#include "scope/Views.h"
+#include "scope/Scene.h"
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -27,7 +27,8 @@ class DisplayDescription final : public QObject {
     Q_OBJECT
 
 public:
-    DisplayDescription(forms::PictureBox& display, const scope::Views& views,
+    // The scene is what the display shows; the texts, the boxes' as they stand.
+    DisplayDescription(forms::PictureBox& display, std::function<scope::Scene()> scene,
                        std::function<editor::Texts()> read);
 
     // Something it tells of may have changed.
@@ -49,7 +50,7 @@ private:
     void speakSettled();
 
     forms::PictureBox& display_;
-    const scope::Views& views_;
+    std::function<scope::Scene()> scene_;
     std::function<editor::Texts()> read_;
     QString aimName_;
     bool dirty_ = true;

@@ -1,8 +1,8 @@
 #include "DisplayViews.h"
 
-#include "scope/qt/DisplayItem.h"
 #include "app/WindowLayout.h"
 #include "editor/Presets.h"
+#include "scope/qt/DisplayItem.h"
 
 #include <QAction>
 #include <QKeyEvent>

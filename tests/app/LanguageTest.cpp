@@ -1,6 +1,6 @@
 // The added texts follow the desktop's language; the window as designed never does.
-#include "editor/qt/FileActions.h"
 #include "app/Translations.h"
+#include "editor/qt/FileActions.h"
 #include "tests/support/Form1Fixture.h"
 
 #include <QGroupBox>

@@ -130,11 +130,9 @@ TEST_F(LargeView, EditsInEitherWindowShowInTheOther) {
 // its amplitude, the legend numbers the sounding harmonics in their colours, and the wave fills
 // its area without passing it.
 TEST(LargeViewPicture, ShowsBarsLegendAndAWaveScaledToFit) {
-    scope::Views views;
-    views.harmonics = true;
     largeview::Scene scene;
     scene.timbre.amplitudes = {200, 0, 60, 0, 28, 0, 14, 0, 6, 0, 2};
-    scene.views = &views;
+    scene.harmonics = true;
     for (const QSize size : {QSize(400, 300), QSize(1920, 1080)}) {
         QImage image(size, QImage::Format_RGB32);
         largeview::paint(image, scene);
@@ -197,19 +195,16 @@ namespace {
 // every text lies inside the picture whole, no two touch, none meets a bar or the focus frame, and
 // the legend holds all 17 harmonics in the size of the other texts.
 TEST(LargeViewPicture, HoldsItsLayoutAtEverySize) {
-    scope::Views views;
-    views.harmonics = true;
-    views.round = scope::Views::Round{std::nullopt, "Wave game: level 6, score 12"};
     largeview::Scene scene;
     for (std::size_t k = 0; k < 17; ++k) {
         scene.timbre.amplitudes[k] = k % 2 == 0 ? -187.5 : 199;
         scene.timbre.phases[k] = k % 2 == 0 ? -22 : 90;
     }
     scene.heard = scene.timbre.phases;
-    scene.views = &views;
+    scene.harmonics = true;
     scene.focused = 0;
     scene.fit = "RMS error 96.2 %   overshoot +100.0 %";
-    scene.status = QString::fromStdString(views.round->status);
+    scene.status = "Wave game: level 6, score 12";
     scene.note = "The sound has stopped, and level 6 is only heard: your round waits for the sound "
                  "to come back.";
     scene.sinePhasesNote = "Sine phases only: the phases are set aside (S)";

@@ -2,6 +2,7 @@
 
 #include "forms/Conversions.h"
 #include "scope/Drawing.h"
+#include "scope/Scene.h"
 #include "scope/Target.h"
 #include "tests/support/LiteralSynthesis.h"
 
@@ -108,6 +109,40 @@ TEST(Drawing, GivesThePhasedHarmonicsNearestTheShape) {
                 << shape.what << ", harmonic " << k + 1;
             EXPECT_EQ(found.phases[k], shape.phases[k]) << shape.what << ", harmonic " << k + 1;
         }
+    }
+}
+
+// GIVEN the views WHEN the scene is decided THEN the game's round stands in for any target,
+// drawn or only heard, the target view shows its aim with the sum's fit, and nothing else does.
+TEST(Scene, DecidesTheAimAndItsFitOnceForEveryDisplay) {
+    using Aim = scope::Scene::Aim;
+    const scope::Target square = scope::Target::ideal(scope::Target::Ideal::Square, 100.0);
+    const scope::Timbre sine{{100}};
+    scope::Views target;
+    target.target = true;
+    target.aim = square;
+    scope::Views drawn = target;
+    drawn.round = scope::Views::Round{scope::Target::sumOf(sine.amplitudes), "level 1"};
+    scope::Views heard = target;
+    heard.round = scope::Views::Round{std::nullopt, "level 6"};
+    scope::Views off;
+    off.aim = square; // a preset was clicked, but the target view is off
+    const struct {
+        const scope::Views& views;
+        Aim aim;
+        std::string status;
+        double rmsError;                          // -1: no fit
+    } cases[] = {{target, Aim::Target, "", 43.5}, // sqrt(1 - 8 / pi^2): a sine against a square
+                 {drawn, Aim::HiddenWave, "level 1", 0.0},
+                 {heard, Aim::HeardWave, "level 6", -1},
+                 {off, Aim::None, "", -1}};
+    const scope::SceneMaker maker;
+    for (const auto& c : cases) {
+        const scope::Scene scene = maker.make(sine, c.views);
+        EXPECT_EQ(scene.aim, c.aim);
+        EXPECT_EQ(scene.status, c.status);
+        EXPECT_EQ(scene.target != nullptr, c.rmsError >= 0);
+        EXPECT_NEAR(scene.fit ? scene.fit->rmsError : -1.0, c.rmsError, 0.1) << scene.status;
     }
 }
 
