@@ -38,9 +38,8 @@ Features::Features(Form1& window, std::unique_ptr<audio::SoundOutput> sound, gam
     });
     views_ = new DisplayViews(window_.display(), *displayMenu_, window_.tone(),
                               [this] { window_.redraw(); });
-    description_ = new DisplayDescription(
-        window_.display(), [this] { return window_.tone().scene(); },
-        [this] { return window_.texts(); });
+    description_ =
+        new DisplayDescription(window_.display(), [this] { return window_.tone().scene(); });
     connect(views_, &DisplayViews::shownChanged, description_,
             [this] { description_->setAimName(views_->aimName()); });
     connect(&window_, &Form1::presetClicked, this, [this](int preset) {

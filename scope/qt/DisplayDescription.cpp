@@ -22,9 +22,8 @@ QString menuHint() {
 } // namespace
 
 DisplayDescription::DisplayDescription(forms::PictureBox& display,
-                                       std::function<scope::Scene()> scene,
-                                       std::function<editor::Texts()> read)
-    : QObject(&display), display_(display), scene_(std::move(scene)), read_(std::move(read)),
+                                       std::function<scope::Scene()> scene)
+    : QObject(&display), display_(display), scene_(std::move(scene)),
       announcement_(new accessible::Announcement(display)) {
     connect(&display, &forms::PictureBox::captionChanged, this, &DisplayDescription::changed);
     settled_.setSingleShot(true);
@@ -77,8 +76,8 @@ QString DisplayDescription::text() const {
 }
 
 QStringList DisplayDescription::shown() const {
-    QStringList parts{harmonics()};
     const scope::Scene scene = scene_();
+    QStringList parts{harmonics(scene.timbre.amplitudes)};
     if (scene.harmonics) {
         parts << tr("Harmonics view on");
     }
@@ -102,17 +101,13 @@ QStringList DisplayDescription::shown() const {
     return parts;
 }
 
-// The sounding harmonics as "k: amplitude" pairs, amplitudes as the boxes hold them.
-QString DisplayDescription::harmonics() const {
-    const editor::Texts texts = read_();
+// The sounding harmonics as "k: amplitude" pairs, in the user's notation.
+QString DisplayDescription::harmonics(const model::Amplitudes& amplitudes) {
     QStringList pairs;
-    for (std::size_t k = 0; k < texts.size(); ++k) {
-        const QString text = QString::fromStdString(texts[k]);
-        bool isNumber = false;
-        const double value = text.toDouble(&isNumber);
-        if (!isNumber || value != 0.0) {
+    for (std::size_t k = 0; k < amplitudes.size(); ++k) {
+        if (amplitudes[k] != 0.0) {
             pairs << QStringLiteral("%1: %2").arg(k + 1).arg(
-                isNumber ? QLocale().toString(value, 'g', 15) : text);
+                QLocale().toString(amplitudes[k], 'g', 15));
         }
     }
     return pairs.isEmpty() ? tr("Every harmonic is 0")

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "editor/History.h"
 #include "scope/Scene.h"
 
 #include <QElapsedTimer>
@@ -27,9 +26,8 @@ class DisplayDescription final : public QObject {
     Q_OBJECT
 
 public:
-    // The scene is what the display shows; the texts, the boxes' as they stand.
-    DisplayDescription(forms::PictureBox& display, std::function<scope::Scene()> scene,
-                       std::function<editor::Texts()> read);
+    // The scene is what the display shows, as the tone decides it.
+    DisplayDescription(forms::PictureBox& display, std::function<scope::Scene()> scene);
 
     // Something it tells of may have changed.
     void changed();
@@ -45,13 +43,12 @@ public:
     [[nodiscard]] QString text() const;
 
 private:
-    [[nodiscard]] QString harmonics() const;
+    [[nodiscard]] static QString harmonics(const model::Amplitudes& amplitudes);
     [[nodiscard]] QStringList shown() const; // all but the menu's hint
     void speakSettled();
 
     forms::PictureBox& display_;
     std::function<scope::Scene()> scene_;
-    std::function<editor::Texts()> read_;
     QString aimName_;
     bool dirty_ = true;
     accessible::Announcement* announcement_;
