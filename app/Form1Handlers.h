@@ -16,7 +16,7 @@ struct Form1Controls {
     std::array<forms::Button*, 6> command1{};
     forms::Timer* timer1 = nullptr;
     forms::Display* oscil = nullptr;
-    scope::Renderer::SceneSource scene; // what the display shows; silence where none is given
+    scope::Renderer::SceneSource scene{}; // what the display shows; silence where none is given
     scope::FitWording fitWording = scope::plainFitWording;
 };
 

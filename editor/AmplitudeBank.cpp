@@ -4,6 +4,7 @@
 #include "forms/FloatingPoint.h"
 #include "forms/RuntimeError.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 
@@ -18,6 +19,16 @@ std::int16_t negated(std::int16_t value) {
 }
 
 } // namespace
+
+std::string settledText(std::string_view written, std::string_view before) {
+    const double value =
+        std::clamp(forms::leadingNumber(written), double{minAmplitude}, double{maxAmplitude});
+    const std::int16_t whole = forms::roundToInt16(value);
+    if (whole != forms::roundToInt16(forms::leadingNumber(before))) {
+        return forms::integerToText(whole);
+    }
+    return forms::doubleToText(value);
+}
 
 AmplitudeBank::AmplitudeBank(const Boxes& boxes, const Sliders& sliders)
     : boxes_(boxes), sliders_(sliders) {}

@@ -1,5 +1,6 @@
 #include "Tone.h"
 
+#include "editor/AmplitudeBank.h"
 #include "forms/Conversions.h"
 
 #include <algorithm>
@@ -21,8 +22,20 @@ void Tone::viewsChanged() {
     }
 }
 
-// The one place a box's text becomes its number.
 void Tone::boxesSettled(const editor::Texts& texts) {
+    settle(texts);
+}
+
+editor::Texts Tone::settled(std::span<const std::string> written) const {
+    editor::Texts texts;
+    for (std::size_t k = 0; k < texts.size(); ++k) {
+        texts[k] = editor::settledText(k < written.size() ? written[k] : "0", texts_[k]);
+    }
+    return texts;
+}
+
+// The one place a box's text becomes its number.
+void Tone::settle(const editor::Texts& texts) {
     if (texts == texts_) {
         return;
     }
@@ -38,7 +51,13 @@ void Tone::boxesSettled(const editor::Texts& texts) {
 }
 
 void Tone::setAmplitude(std::size_t index, double amplitude) {
-    if (boxes_.amplitude && index < texts_.size()) {
+    if (index >= texts_.size()) {
+        return;
+    }
+    editor::Texts texts = texts_;
+    texts[index] = forms::doubleToText(amplitude);
+    settle(settled(texts));
+    if (boxes_.amplitude) {
         boxes_.amplitude(index, amplitude);
     }
 }
@@ -119,6 +138,7 @@ void Tone::stopMerging() {
 
 void Tone::load(std::span<const std::string> texts, const editor::Phases& phases) {
     startAction(0); // what came before is a step of its own
+    settle(settled(texts));
     if (boxes_.load) {
         boxes_.load(texts);
     }
@@ -147,6 +167,7 @@ void Tone::moveThroughHistory(bool back) {
     endStep();
     const editor::Step step = back ? history_.undo() : history_.redo();
     restoring_ = true;
+    settle(step.texts);
     if (boxes_.restore) {
         boxes_.restore(step.texts);
     }

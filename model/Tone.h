@@ -36,8 +36,8 @@ public:
     void setStepScheduler(std::function<void()> schedule) { schedule_ = std::move(schedule); }
 
     [[nodiscard]] const editor::Texts& texts() const { return texts_; }
-    // The boxes' numbers, read once as each text settles; a text that is not one counts as
-    // silence.
+    // The boxes' numbers, read once as each text settles (here, for an edit made anywhere but
+    // in a box); a text that is not one counts as silence.
     [[nodiscard]] const Amplitudes& amplitudes() const { return amplitudes_; }
     // As set, whether or not they are heard.
     [[nodiscard]] const editor::Phases& phases() const { return phases_; }
@@ -90,6 +90,9 @@ public:
 
 private:
     void tell(Change change);
+    // Takes texts as the boxes will settle on them, before the boxes are told.
+    void settle(const editor::Texts& texts);
+    [[nodiscard]] editor::Texts settled(std::span<const std::string> written) const;
     void hear();
     void stepOpened();
     void moveThroughHistory(bool back);

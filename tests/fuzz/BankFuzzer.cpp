@@ -2,6 +2,7 @@
 // after every action each box is canonical, in range and in step with its slider, and no
 // cascade nests past four handlers.
 #include "app/Form1Handlers.h"
+#include "editor/AmplitudeBank.h"
 #include "forms/Conversions.h"
 #include "forms/memory/MemoryButton.h"
 #include "forms/memory/MemoryDisplay.h"
@@ -23,6 +24,7 @@ struct MemoryForm1 {
     forms::MemoryTimer timer1{100};
     forms::MemoryDisplay oscil{512, 256, forms::black};
     forms::NestingMeter nesting;
+    bool pastedAsTheToneSays = true;
     std::optional<app::Form1Handlers> handlers;
 
     MemoryForm1() {
@@ -69,8 +71,12 @@ struct MemoryForm1 {
             harmonika[slot].userErase(argument % 24, 1);
         } else if (kind == 2) {
             const std::size_t length = std::min<std::size_t>(argument % 32, bytes.size());
-            harmonika[slot].userReplaceAll({reinterpret_cast<const char*>(bytes.data()), length});
+            const std::string pasted(reinterpret_cast<const char*>(bytes.data()), length);
+            const std::string before = harmonika[slot].text();
+            harmonika[slot].userReplaceAll(pasted);
             bytes = bytes.subspan(length);
+            // The tone decides an edit's texts before the boxes see them: as the box does.
+            pastedAsTheToneSays = harmonika[slot].text() == editor::settledText(pasted, before);
         } else if (kind == 3) {
             vscroll1[slot].userMoveTo(-200 + int((argument * 256 + take()) % 401));
         } else if (kind == 4) {
@@ -92,8 +98,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::span<const std::uint8_t> bytes(data, size);
     for (int action = 1; bytes.size() >= 3; ++action) {
         form->act(bytes);
-        if (!form->settled() || form->nesting.deepest > 4 || form->nesting.depth != 0) {
-            std::fprintf(stderr, "unsettled, or handlers nested past four, after action %d\n",
+        if (!form->settled() || form->nesting.deepest > 4 || form->nesting.depth != 0 ||
+            !form->pastedAsTheToneSays) {
+            std::fprintf(stderr,
+                         "unsettled, nested past four, or not as the tone settles, after action "
+                         "%d\n",
                          action);
             std::abort(); // so that the fuzzer keeps the input
         }
