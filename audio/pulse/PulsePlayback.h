@@ -36,7 +36,7 @@ public:
     [[nodiscard]] bool stalled(std::uint64_t nowUs) const;
     // Silent for long enough that everything before has reached the output.
     [[nodiscard]] bool diedAway() const {
-        return silenceWritten_ >= pulse::closingBuffers * playSamples_;
+        return silenceWritten_ >= std::size_t{pulse::closingBuffers} * playSamples_;
     }
     // The program is ending: finished() once the sound has died away, or at once if nothing is
     // playing.
