@@ -50,12 +50,10 @@ Form1::Form1(forms::ErrorBoundary::Reporter reporter, scope::FitWording fitWordi
                                                                tone_.setPhases({});
                                                                emit presetClicked(preset);
                                                            }});
-    tone_.setBoxes(
-        {[this](std::size_t index, double amplitude) { writeAmplitude(index, amplitude); },
-         [this](const editor::Texts& texts) {
-             boundary_.run([this, &texts] { handlers_->restore(texts); });
-         },
-         [this](std::span<const std::string> texts) { load(texts); }});
+    tone_.setBoxes({[this](const editor::Texts& texts) {
+                        boundary_.run([this, &texts] { handlers_->restore(texts); });
+                    },
+                    [this](std::span<const std::string> texts) { load(texts); }});
     timer1_->start();
     // The window opens on the picture, not on an empty display for the first interval.
     timer_->tickSoon();
@@ -150,12 +148,6 @@ void Form1::createLabel() {
 
 void Form1::load(std::span<const std::string> texts) {
     boundary_.run([this, texts] { handlers_->load(texts); });
-}
-
-void Form1::writeAmplitude(std::size_t index, double amplitude) {
-    editor::Texts now = texts();
-    now[index] = forms::doubleToText(amplitude);
-    load(now);
 }
 
 editor::Texts Form1::texts() const {

@@ -63,7 +63,6 @@ private:
     void createLabel();
     void chainTabOrder();
     void load(std::span<const std::string> texts);
-    void writeAmplitude(std::size_t index, double amplitude);
     [[nodiscard]] Form1Controls adaptControls();
 
     forms::ErrorBoundary boundary_;

@@ -57,8 +57,8 @@ void Tone::setAmplitude(std::size_t index, double amplitude) {
     editor::Texts texts = texts_;
     texts[index] = forms::doubleToText(amplitude);
     settle(settled(texts));
-    if (boxes_.amplitude) {
-        boxes_.amplitude(index, amplitude);
+    if (boxes_.load) {
+        boxes_.load(texts_);
     }
 }
 

@@ -22,10 +22,9 @@ class Tone {
 public:
     enum class Change { Amplitudes, Phases, Views, Steps };
     using Listener = std::function<void(Change)>;
-    // The designed window's boxes keep the amplitudes: these write them, and the boxes answer
-    // with boxesSettled.
+    // The designed window's boxes show the texts the tone has settled: these write them, and
+    // the boxes answer with boxesSettled.
     struct Boxes {
-        std::function<void(std::size_t, double)> amplitude;     // rounded as the box rounds
         std::function<void(const editor::Texts&)> restore;      // exactly, fractions included
         std::function<void(std::span<const std::string>)> load; // as a preset writes them
     };
@@ -41,11 +40,9 @@ public:
     [[nodiscard]] const Amplitudes& amplitudes() const { return amplitudes_; }
     // As set, whether or not they are heard.
     [[nodiscard]] const editor::Phases& phases() const { return phases_; }
-    // As drawn and heard: every one 0 while only sine phases are wanted, and while the wave
-    // game, which is played in sine phase, has a round on.
-    [[nodiscard]] const editor::Phases& heardPhases() const { return heard_; }
     [[nodiscard]] bool sinePhasesOnly() const { return sinePhasesOnly_; }
-    // The timbre as drawn and heard.
+    // The timbre as drawn and heard: every phase 0 while only sine phases are wanted, and while
+    // the wave game, which is played in sine phase, has a round on.
     [[nodiscard]] Timbre heard() const { return {amplitudes_, heard_}; }
     // What every display shows now; it points into the views.
     [[nodiscard]] scope::Scene scene() const { return scenes_.make(heard(), views_); }

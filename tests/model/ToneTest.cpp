@@ -9,8 +9,7 @@ namespace {
 class ToneSteps : public testing::Test {
 protected:
     ToneSteps() {
-        tone.setBoxes({[this](std::size_t k, double value) { type(k, std::to_string(int(value))); },
-                       [this](const editor::Texts& texts) { tone.boxesSettled(texts); },
+        tone.setBoxes({[this](const editor::Texts& texts) { tone.boxesSettled(texts); },
                        [this](std::span<const std::string> texts) {
                            editor::Texts all = tone.texts();
                            std::copy(texts.begin(), texts.end(), all.begin());
