@@ -1,6 +1,7 @@
 #include "Engine.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace audio {
@@ -20,7 +21,11 @@ void Engine::restart() {
     set(snapshot_);
 }
 
-const TuneNote* Engine::nextDue(NoteInbox& inbox, std::uint64_t end) {
+double Engine::sampleOf(const TuneNote& note) const {
+    return double(tuneOrigin_) + std::max(0.0, note.note.seconds) * sampleRate_;
+}
+
+std::size_t Engine::tuneOffset(NoteInbox& inbox, const Block& block) {
     const std::uint32_t wanted = inbox.wantedTune.load(std::memory_order_acquire);
     if (wanted != tune_) {
         tune_ = wanted;
@@ -28,38 +33,66 @@ const TuneNote* Engine::nextDue(NoteInbox& inbox, std::uint64_t end) {
     }
     TuneNote dropped;
     while (const TuneNote* next = inbox.tune.front()) {
-        if (next->tune != tune_ || tune_ == 0) {
-            inbox.tune.pop(dropped);
-        } else {
-            const double at = std::max(0.0, next->note.seconds) * sampleRate_;
-            return double(tuneOrigin_) + at < double(end) ? next : nullptr;
+        if (next->tune == tune_ && tune_ != 0) {
+            const double offset = std::max(0.0, std::round(sampleOf(*next)) - double(block.start));
+            return offset < double(block.size) ? std::size_t(offset) : none;
         }
+        inbox.tune.pop(dropped);
     }
-    return nullptr;
+    return none;
 }
 
-void Engine::render(std::span<float> samples, NoteInbox& inbox) {
-    for (NoteQueue* queue : {&inbox.window, &inbox.midi}) {
-        NoteEvent event;
-        while (queue->pop(event)) {
-            voices_.handle(event);
-        }
+std::size_t Engine::stampedOffset(const StampedNote* note, const Block& block) const {
+    if (note == nullptr) {
+        return none;
     }
-    const std::uint64_t start = clock_;
-    const std::uint64_t end = start + samples.size();
-    std::size_t done = 0;
-    while (const TuneNote* due = nextDue(inbox, end)) {
-        const double at = double(tuneOrigin_) + due->note.seconds * sampleRate_;
-        const auto offset = static_cast<std::size_t>(
-            std::clamp(std::round(at) - double(start), double(done), double(samples.size())));
-        renderPart(samples.subspan(done, offset - done));
-        done = offset;
-        const bool late = double(start + done) - at > latestSeconds * sampleRate_;
-        if (!late || due->note.event.kind != NoteEvent::Kind::On) {
-            voices_.handle(due->note.event);
+    const double offset = std::round(double(note->ns - block.startNs) * sampleRate_ / 1e9);
+    // A stamp further ahead than any block is of some other clock: taken at once.
+    const bool waits =
+        note->ns > block.nowNs && double(note->ns - block.nowNs) < latestSeconds * 1e9;
+    if (waits && offset >= double(block.size)) {
+        return none;
+    }
+    const double last = double(std::max<std::size_t>(block.size, 1) - 1);
+    return std::size_t(std::clamp(offset, 0.0, last));
+}
+
+std::optional<Engine::Due> Engine::nextDue(NoteInbox& inbox, const Block& block) {
+    const std::array<Due, 3> candidates{
+        Due{tuneOffset(inbox, block), Due::Source::Tune},
+        Due{stampedOffset(inbox.window.front(), block), Due::Source::Window},
+        Due{stampedOffset(inbox.midi.front(), block), Due::Source::Midi},
+    };
+    const Due earliest =
+        *std::min_element(candidates.begin(), candidates.end(),
+                          [](const Due& a, const Due& b) { return a.offset < b.offset; });
+    return earliest.offset == none ? std::nullopt : std::optional(earliest);
+}
+
+void Engine::take(NoteInbox& inbox, Due::Source source) {
+    if (source == Due::Source::Tune) {
+        TuneNote note;
+        inbox.tune.pop(note);
+        const bool late = double(clock_) - sampleOf(note) > latestSeconds * sampleRate_;
+        if (!late || note.note.event.kind != NoteEvent::Kind::On) {
+            voices_.handle(note.note.event);
         }
-        TuneNote taken;
-        inbox.tune.pop(taken);
+        return;
+    }
+    StampedNote note;
+    (source == Due::Source::Window ? inbox.window : inbox.midi).pop(note);
+    voices_.handle(note.event);
+}
+
+void Engine::render(std::span<float> samples, NoteInbox& inbox, std::int64_t nowNs) {
+    const auto blockNs = std::int64_t(double(samples.size()) * 1e9 / sampleRate_);
+    const Block block{clock_, samples.size(), nowNs - blockNs, nowNs};
+    std::size_t done = 0;
+    while (const std::optional<Due> due = nextDue(inbox, block)) {
+        const std::size_t at = std::max(due->offset, done);
+        renderPart(samples.subspan(done, at - done));
+        done = at;
+        take(inbox, due->source);
     }
     renderPart(samples.subspan(done));
 }

@@ -5,15 +5,19 @@
 #include "Synthesizer.h"
 #include "Voices.h"
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 
 namespace audio {
 
 // The whole sound, free of any server: the held tone and the voices, told the timbre, the pitch
-// and the volume, and the notes from the inbox; blocks of samples out. The keys' and the MIDI
-// port's notes start at the next block; a tune's notes start at their own sample, counted on
-// this engine's clock from the sample at which the tune's start was taken, so whatever delays
+// and the volume, and the notes from the inbox; blocks of samples out. Every note starts and
+// ends at its own sample. A key's or the MIDI port's note is stamped as it comes: those that came
+// while the block before played are spread over this one as they came, one block later, so that
+// a trill keeps its rhythm whatever the size of the server's blocks. A tune's notes are counted
+// on this engine's clock from the sample at which the tune's start was taken, so whatever delays
 // the thread that sends them ahead does not move them.
 class Engine {
 public:
@@ -24,8 +28,9 @@ public:
     explicit Engine(double sampleRate);
 
     void set(const SoundSnapshot& snapshot);
-    // Everything the inbox holds that is due by the end of the block, each at its sample.
-    void render(std::span<float> samples, NoteInbox& inbox);
+    // Everything the inbox holds that is due by the end of the block, each at its sample; `nowNs`
+    // is when the block is asked for, on the clock the notes are stamped with.
+    void render(std::span<float> samples, NoteInbox& inbox, std::int64_t nowNs);
     // Starts from silence, as after the stream was opened anew; the clock and a tune's place on
     // it run on.
     void restart();
@@ -36,8 +41,26 @@ public:
     [[nodiscard]] const Voices& voices() const { return voices_; }
 
 private:
-    // The next tune note due before `end`, dropping those of any tune no longer wanted.
-    const TuneNote* nextDue(NoteInbox& inbox, std::uint64_t end);
+    struct Block {
+        std::uint64_t start = 0; // on this engine's clock
+        std::size_t size = 0;
+        std::int64_t startNs = 0; // when a stamped note that falls on its first sample came
+        std::int64_t nowNs = 0;
+    };
+    struct Due {
+        enum class Source : std::uint8_t { Tune, Window, Midi };
+        std::size_t offset = 0;
+        Source source = Source::Tune;
+    };
+    static constexpr std::size_t none = SIZE_MAX;
+
+    [[nodiscard]] double sampleOf(const TuneNote& note) const;
+    // Where in the block the tune's next note falls, dropping those of any tune no longer wanted.
+    std::size_t tuneOffset(NoteInbox& inbox, const Block& block);
+    [[nodiscard]] std::size_t stampedOffset(const StampedNote* note, const Block& block) const;
+    // The earliest note due in the block, from whichever inbox holds it.
+    std::optional<Due> nextDue(NoteInbox& inbox, const Block& block);
+    void take(NoteInbox& inbox, Due::Source source);
     void renderPart(std::span<float> samples);
 
     double sampleRate_;

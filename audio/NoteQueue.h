@@ -2,6 +2,7 @@
 
 #include <array>
 #include <atomic>
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 
@@ -20,6 +21,20 @@ struct NoteEvent {
     std::uint8_t note = 0;
     float value = 0.0F;
 };
+
+// A key's or a MIDI port's note with the moment it came, in nanoseconds on the monotonic clock,
+// which the sound server's link and PipeWire's graph read too.
+struct StampedNote {
+    std::int64_t ns = 0;
+    NoteEvent event;
+};
+
+// Now, as a note is stamped: libstdc++'s steady clock is the monotonic one.
+inline std::int64_t monotonicNs() {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
 
 // A note at its time in seconds from the start of a tune.
 struct TimedNote {
@@ -71,7 +86,7 @@ private:
     std::atomic<std::size_t> tail_{0};
 };
 
-using NoteQueue = EventQueue<NoteEvent>;
+using NoteQueue = EventQueue<StampedNote>;
 
 // The voices' inboxes: the window's keys, the MIDI port, each on its own thread, and a tune's
 // notes, sent ahead of their time. `wantedTune` names the tune wanted, 0 for none: a tune's clock

@@ -68,7 +68,13 @@ void MidiInput::State::gone(std::uint32_t id) {
     }
 }
 
-void MidiInput::State::process(spa_io_position* /*position*/) {
+void MidiInput::State::process(spa_io_position* position) {
+    // A note is stamped with the moment its cycle began plus its place in the cycle, so that
+    // notes sent together in one cycle keep their spacing.
+    const bool timed = position != nullptr && position->clock.rate.denom != 0;
+    const std::int64_t cycleNs = timed ? std::int64_t(position->clock.nsec) : monotonicNs();
+    const double nsPerSample =
+        timed ? 1e9 * position->clock.rate.num / position->clock.rate.denom : 0.0;
     pw_buffer* buffer = pw_filter_dequeue_buffer(port);
     if (buffer == nullptr) {
         return;
@@ -85,7 +91,8 @@ void MidiInput::State::process(spa_io_position* /*position*/) {
             const auto* bytes = static_cast<const std::uint8_t*>(SPA_POD_BODY(&control->value));
             NoteEvent event;
             if (noteEventOf(std::span(bytes, SPA_POD_BODY_SIZE(&control->value)), event) &&
-                queue.push(event) && heard) {
+                queue.push({cycleNs + std::int64_t(control->offset * nsPerSample), event}) &&
+                heard) {
                 heard(event);
             }
         }

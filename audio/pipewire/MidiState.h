@@ -77,7 +77,7 @@ struct MidiInput::State {
     void portAppeared(std::uint32_t id, const spa_dict* props);
     void linkLeftOvers();
     void gone(std::uint32_t id);
-    void process(spa_io_position* /*position*/);
+    void process(spa_io_position* position);
 };
 
 } // namespace audio

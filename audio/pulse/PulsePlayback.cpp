@@ -112,7 +112,7 @@ void PulsePlayback::write(std::size_t bytes) {
     }
     engine_.set(exchange_.read());
     block_.resize(bytes / sizeof(float));
-    engine_.render(block_, notes_);
+    engine_.render(block_, notes_, monotonicNs());
     pa_stream_write(stream_, block_.data(), block_.size() * sizeof(float), nullptr, 0,
                     PA_SEEK_RELATIVE);
     silenceWritten_ = engine_.silent() ? silenceWritten_ + block_.size() : 0;

@@ -69,7 +69,7 @@ void QtSoundOutput::listen(const Listener& listener) {
 }
 
 void QtSoundOutput::play(const NoteEvent& event) {
-    notes_.window.push(event);
+    notes_.window.push({monotonicNs(), event});
 }
 
 void QtSoundOutput::startTune() {
