@@ -155,6 +155,12 @@ Measured measure(std::span<const float> sound, double period,
     return measured;
 }
 
+std::array<std::complex<double>, harmonicCount> harmonicPhasors(std::span<const float> chunk,
+                                                                double period, double laterPeriod) {
+    const auto below = std::size_t(std::ceil(std::min(period, laterPeriod) / 2.0)) - 1;
+    return rawHarmonics(chunk, period, std::min(harmonicCount, below), laterPeriod);
+}
+
 std::array<double, periodColumns>
 periodOf(const std::array<std::complex<double>, harmonicCount>& phasors, double scale) {
     std::array<double, periodColumns> out{};

@@ -25,6 +25,11 @@ struct Measured {
 // With roughPeriodAt, a swinging pitch is followed through each chunk; without, it holds period.
 Measured measure(std::span<const float> sound, double period,
                  const std::function<double(std::size_t)>& roughPeriodAt);
+// Each harmonic's m e^(i phi), for m sin(k w t + phi) with t = 0 at the chunk's first sample,
+// through a Hann window; a pitch that glides from `period` at a quarter of the chunk to
+// `laterPeriod` at three quarters is followed. Harmonics at or above half the rate are 0.
+std::array<std::complex<double>, harmonicCount> harmonicPhasors(std::span<const float> chunk,
+                                                                double period, double laterPeriod);
 // One period built from the harmonics, from where the fundamental's phase is zero.
 std::array<double, periodColumns>
 periodOf(const std::array<std::complex<double>, harmonicCount>& phasors, double scale);

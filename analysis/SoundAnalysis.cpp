@@ -9,6 +9,7 @@
 #include <cmath>
 #include <complex>
 #include <functional>
+#include <memory>
 #include <numbers>
 #include <numeric>
 #include <optional>
@@ -146,30 +147,48 @@ std::pair<std::size_t, std::size_t> middleOf(const Note& note, const Track& trac
     return {begin, end};
 }
 
+// The sound's pitch track and the note a listener would pick in it, or why there is none.
+struct Picked {
+    Track tracked;
+    std::size_t factor = 1;
+    std::optional<Note> note;
+    Problem problem = Problem::Silent;
+};
+
+Picked pick(std::span<const float> samples, double rate) {
+    Picked picked;
+    picked.factor = std::max<std::size_t>(1, std::size_t(rate / trackingRate));
+    picked.tracked = track(decimated(samples, picked.factor), rate / double(picked.factor));
+    const std::vector<Frame>& frames = picked.tracked.frames;
+    // A note lasts at least a tenth of a second: anything shorter is a click, not a tone.
+    const bool brief = double(samples.size()) < shortestStretchSeconds * rate;
+    if (frames.empty() || brief) {
+        picked.problem = rmsOf(samples) < silentRms ? Problem::Silent : Problem::TooShort;
+        return picked;
+    }
+    if (std::all_of(frames.begin(), frames.end(), [](auto& f) { return f.rms < silentRms; })) {
+        return picked;
+    }
+    const double framesPerSecond = rate / double(picked.factor * picked.tracked.hop);
+    // A sound shorter than that may still be one note, as a whole.
+    const std::size_t shortest = std::min(
+        frames.size(), std::size_t(std::ceil(shortestStretchSeconds * framesPerSecond)) + 2);
+    picked.note = pickNote(frames, framesPerSecond, shortest, lowestHz, highestHz);
+    picked.problem = Problem::NoSteadyPitch;
+    return picked;
+}
+
 } // namespace
 
 Analysis analyse(std::span<const float> samples, double rate) {
     samples = samples.first(std::min(samples.size(), std::size_t(longestSeconds * rate)));
-    const auto factor = std::max<std::size_t>(1, std::size_t(rate / trackingRate));
-    const std::vector<float> coarse = decimated(samples, factor);
-    const Track tracked = track(coarse, rate / double(factor));
-    const std::vector<Frame>& frames = tracked.frames;
-    // A note lasts at least a tenth of a second: anything shorter is a click, not a tone.
-    if (frames.empty() || double(samples.size()) < shortestStretchSeconds * rate) {
-        return {std::nullopt, rmsOf(samples) < silentRms ? Problem::Silent : Problem::TooShort};
+    const Picked picked = pick(samples, rate);
+    if (!picked.note) {
+        return {std::nullopt, picked.problem};
     }
-    if (std::all_of(frames.begin(), frames.end(), [](auto& f) { return f.rms < silentRms; })) {
-        return {std::nullopt, Problem::Silent};
-    }
-    const double framesPerSecond = rate / double(factor * tracked.hop);
-    // A sound shorter than that may still be one note, as a whole.
-    const std::size_t shortest = std::min(
-        frames.size(), std::size_t(std::ceil(shortestStretchSeconds * framesPerSecond)) + 2);
-    const auto note = pickNote(frames, framesPerSecond, shortest, lowestHz, highestHz);
-    if (!note) {
-        const bool brief = double(samples.size()) < shortestStretchSeconds * rate;
-        return {std::nullopt, brief ? Problem::TooShort : Problem::NoSteadyPitch};
-    }
+    const Track& tracked = picked.tracked;
+    const std::size_t factor = picked.factor;
+    const std::optional<Note>& note = picked.note;
     const auto middle = middleOf(*note, tracked, factor, samples.size(), rate);
     const std::size_t begin = middle.first;
     const std::span sound = samples.subspan(begin, middle.second - begin);
@@ -197,6 +216,67 @@ Analysis analyse(std::span<const float> samples, double rate) {
         return {std::nullopt, Problem::OutOfRange, hz};
     }
     return {harmonicsFrom(measured, hz, note->swings), Problem::Silent};
+}
+
+namespace {
+
+// Frames that may belong to the note: as loud as 60 dB below its loudest, and of its pitch
+// within a semitone and a half where they have one (a plucked string falls in pitch).
+bool ofTheNote(const Frame& frame, const Note& note, double loudest) {
+    return frame.rms >= 1e-3 * loudest &&
+           (frame.hz <= 0.0 || std::abs(12.0 * std::log2(frame.hz / note.hz)) < 1.5);
+}
+
+// Back from the loud part while the sound falls away (a rise going back is the note before),
+// and on while it dies away (a rise is the next note).
+std::pair<std::size_t, std::size_t> wholeFrames(std::span<const Frame> frames, const Note& note) {
+    double loudest = 0.0;
+    for (std::size_t f = note.first; f < note.last; ++f) {
+        loudest = std::max(loudest, frames[f].rms);
+    }
+    constexpr double rise = 1.25;
+    std::size_t first = note.first;
+    while (first > 0 && ofTheNote(frames[first - 1], note, loudest) &&
+           frames[first - 1].rms <= rise * frames[first].rms) {
+        --first;
+    }
+    std::size_t last = note.last;
+    while (last < frames.size() && ofTheNote(frames[last], note, loudest) &&
+           frames[last].rms <= rise * frames[last - 1].rms) {
+        ++last;
+    }
+    return {first, last};
+}
+
+} // namespace
+
+std::optional<WholeNote> wholeNote(std::span<const float> samples, double rate) {
+    samples = samples.first(std::min(samples.size(), std::size_t(longestSeconds * rate)));
+    auto picked = std::make_shared<Picked>(pick(samples, rate));
+    if (!picked->note) {
+        return std::nullopt;
+    }
+    const Track& tracked = picked->tracked;
+    const auto [first, last] = wholeFrames(tracked.frames, *picked->note);
+    const std::size_t factor = picked->factor;
+    const std::size_t from = first * tracked.hop * factor;
+    const std::size_t to =
+        std::min(samples.size(), ((last - 1) * tracked.hop + tracked.length) * factor);
+    // The onset: where the sound first comes within 60 dB of the note's peak.
+    float peak = 0.0F;
+    for (std::size_t i = from; i < to; ++i) {
+        peak = std::max(peak, std::abs(samples[i]));
+    }
+    std::size_t onset = from;
+    while (onset < to && std::abs(samples[onset]) < 1e-3F * peak) {
+        ++onset;
+    }
+    const double hz = picked->note->hz;
+    auto roughHzAt = [picked, hz](std::size_t at) {
+        const double found = pitchAt(picked->tracked, double(at) / double(picked->factor));
+        return found > 0.0 ? found : hz;
+    };
+    return WholeNote{onset, to, roughHzAt};
 }
 
 std::string noteName(double hz) {

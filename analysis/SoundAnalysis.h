@@ -3,6 +3,7 @@
 #include "model/Timbre.h"
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -41,6 +42,15 @@ struct Analysis {
 // 2 kHz, taken apart at exact multiples of its pitch; a vibrato's at its centre, following the
 // swing.
 Analysis analyse(std::span<const float> samples, double rate);
+
+// The note a listener would pick, whole: from its onset until it falls 60 dB below its loudest,
+// the next note starts or the sound ends, in samples; and its pitch, roughly, at any sample.
+struct WholeNote {
+    std::size_t onset = 0;
+    std::size_t end = 0;
+    std::function<double(std::size_t)> roughHzAt;
+};
+std::optional<WholeNote> wholeNote(std::span<const float> samples, double rate);
 
 // The name of the note nearest a frequency, as "G3" (A4 = 440 Hz).
 std::string noteName(double hz);

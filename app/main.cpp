@@ -47,6 +47,16 @@ struct Options {
             "main",
             "Print the 17 amplitudes and the fundamental of the sound in <file>, with no window."),
         QStringLiteral("file")};
+    QCommandLineOption overTime{
+        QStringLiteral("over-time"),
+        QCoreApplication::translate("main", "With --analyse: print the note's 17 harmonics and "
+                                            "pitch every 10 ms as CSV instead.")};
+    QCommandLineOption resynthesise{
+        QStringLiteral("resynthesise"),
+        QCoreApplication::translate(
+            "main", "Write the note in <file>, rebuilt from its harmonics over time, to the WAV "
+                    "file named after it, with no window."),
+        QStringLiteral("file")};
     QCommandLineOption largeView{
         QStringLiteral("large-view"),
         QCoreApplication::translate("main",
@@ -59,6 +69,8 @@ struct Options {
         parser.addVersionOption();
         parser.addOption(sound);
         parser.addOption(analyse);
+        parser.addOption(overTime);
+        parser.addOption(resynthesise);
         parser.addOption(largeView);
         parser.addPositionalArgument(
             QStringLiteral("file"),
@@ -105,14 +117,16 @@ void endWithin(std::chrono::milliseconds limit, int status) {
     }).detach();
 }
 
-// --help, --version and --analyse need no window, so they also work where there is no display.
+// --help, --version, --analyse and --resynthesise need no window, so they also work where there is
+// no display.
 bool needsNoWindow(std::span<char* const> arguments) {
     for (const char* argument : arguments.subspan(1)) {
-        for (const char* option :
-             {"-h", "--help", "-?", "--help-all", "-v", "--version", "--analyse"}) {
+        for (const char* option : {"-h", "--help", "-?", "--help-all", "-v", "--version",
+                                   "--analyse", "--resynthesise"}) {
+            const std::size_t length = std::strlen(option);
             if (std::strcmp(argument, option) == 0 ||
-                (std::strcmp(option, "--analyse") == 0 &&
-                 std::strncmp(argument, "--analyse=", 10) == 0)) {
+                (option[1] == '-' && std::strncmp(argument, option, length) == 0 &&
+                 argument[length] == '=')) {
                 return true;
             }
         }
@@ -145,6 +159,27 @@ bool hasDisplay() {
     return false;
 }
 
+int ranWithoutWindow(const QCommandLineParser& parser, const Options& options) {
+    if (parser.isSet(options.resynthesise)) {
+        if (parser.positionalArguments().size() != 1) {
+            std::fprintf(
+                stderr, "%s\n",
+                QCoreApplication::translate(
+                    "main", "tonvirta: --resynthesise FILE OUT.wav needs the file to write")
+                    .toLocal8Bit()
+                    .constData());
+            return EXIT_FAILURE;
+        }
+        return app::writeResynthesis(parser.value(options.resynthesise),
+                                     parser.positionalArguments().front());
+    }
+    if (parser.isSet(options.analyse)) {
+        return parser.isSet(options.overTime) ? app::printTracks(parser.value(options.analyse))
+                                              : app::printAnalysis(parser.value(options.analyse));
+    }
+    return EXIT_SUCCESS;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -164,8 +199,7 @@ int main(int argc, char* argv[]) {
         }
         const Options options(parser);
         parser.process(app);
-        return parser.isSet(options.analyse) ? app::printAnalysis(parser.value(options.analyse))
-                                             : EXIT_SUCCESS;
+        return ranWithoutWindow(parser, options);
     }
 
     QApplication app(argc, argv);

@@ -11,6 +11,8 @@
 namespace audio {
 namespace {
 
+std::string write(const std::filesystem::path& path, std::span<const float> samples, int rate);
+
 std::vector<float> render(SoundSnapshot snapshot) {
     const auto total = static_cast<std::size_t>(exportSeconds * exportSampleRate);
     const auto ramp =
@@ -26,9 +28,18 @@ std::vector<float> render(SoundSnapshot snapshot) {
     return samples;
 }
 
-std::string write(const std::filesystem::path& path, const std::vector<float>& samples) {
+} // namespace
+
+std::string writeSound(const std::filesystem::path& path, std::span<const float> samples,
+                       int rate) {
+    return writeWhole(path, [&](const auto& partial) { return write(partial, samples, rate); });
+}
+
+namespace {
+
+std::string write(const std::filesystem::path& path, std::span<const float> samples, int rate) {
     SF_INFO info{};
-    info.samplerate = exportSampleRate;
+    info.samplerate = rate;
     info.channels = 1;
     info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
     std::unique_ptr<SNDFILE, int (*)(SNDFILE*)> file(sf_open(path.c_str(), SFM_WRITE, &info),
@@ -48,8 +59,9 @@ std::string write(const std::filesystem::path& path, const std::vector<float>& s
 } // namespace
 
 std::string exportSound(const std::filesystem::path& path, SoundSnapshot snapshot) {
-    return writeWhole(
-        path, [&snapshot](const auto& partial) { return write(partial, render(snapshot)); });
+    return writeWhole(path, [&snapshot](const auto& partial) {
+        return write(partial, render(snapshot), exportSampleRate);
+    });
 }
 
 } // namespace audio

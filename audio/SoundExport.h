@@ -3,6 +3,7 @@
 #include "SoundSnapshot.h"
 
 #include <filesystem>
+#include <span>
 #include <string>
 
 namespace audio {
@@ -15,5 +16,7 @@ inline constexpr int exportSampleRate = 48000;
 // beside the file first and renamed only when whole, so a failure leaves nothing under the
 // name. Returns why it failed, or nothing.
 std::string exportSound(const std::filesystem::path& path, SoundSnapshot snapshot);
+// Samples at their rate, written likewise.
+std::string writeSound(const std::filesystem::path& path, std::span<const float> samples, int rate);
 
 } // namespace audio

@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 
 namespace audio {
@@ -28,6 +29,8 @@ struct SoundModule {
                                       std::function<void(const NoteEvent&)> heard);
     std::optional<analysis::Sound> (*readSound)(const std::string& path);
     std::string (*exportSound)(const std::filesystem::path& path, SoundSnapshot snapshot);
+    std::string (*writeSound)(const std::filesystem::path& path, std::span<const float> samples,
+                              int rate);
 };
 
 // The module, loaded on the first call from any thread; nothing when it cannot be loaded (a

@@ -1,4 +1,6 @@
 #include "analysis/SoundAnalysis.h"
+#include "analysis/Tracks.h"
+#include "audio/Resynthesis.h"
 
 #include <benchmark/benchmark.h>
 #include <cmath>
@@ -28,6 +30,24 @@ void BM_Analyse30Seconds(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_Analyse30Seconds)->Unit(benchmark::kMillisecond);
+
+// A note's life, 30 s of it, taken apart every 10 ms; and rebuilt.
+void BM_Tracks30Seconds(benchmark::State& state) {
+    const auto samples = clarinet(30.0, 48000.0);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(analysis::tracksOf(samples, 48000.0));
+    }
+}
+BENCHMARK(BM_Tracks30Seconds)->Unit(benchmark::kMillisecond);
+
+void BM_Resynthesis30Seconds(benchmark::State& state) {
+    const auto samples = clarinet(30.0, 48000.0);
+    const auto note = analysis::tracksOf(samples, 48000.0);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(audio::resynthesis(*note, 48000.0, samples.size()));
+    }
+}
+BENCHMARK(BM_Resynthesis30Seconds)->Unit(benchmark::kMillisecond);
 
 // The whole program on the command line, on a WAV file half an hour long: wall time.
 void BM_AnalyseCommandHalfHour(benchmark::State& state) {

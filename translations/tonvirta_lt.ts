@@ -896,5 +896,17 @@ Pasirinkite aplanką, į kurį galite rašyti ir kurio diske yra vietos.</transl
         <source>A sound to take apart into its harmonics, or a MIDI file (.mid) to play in the timbre.</source>
         <translation>Garsas, kurį išskaidyti į harmonikas, arba MIDI failas (.mid), kurį groti šiuo tembru.</translation>
     </message>
+    <message>
+        <source>With --analyse: print the note&apos;s 17 harmonics and pitch every 10 ms as CSV instead.</source>
+        <translation>Su --analyse: vietoj to kas 10 ms spausdinti natos 17 harmonikų ir aukštį CSV formatu.</translation>
+    </message>
+    <message>
+        <source>Write the note in &lt;file&gt;, rebuilt from its harmonics over time, to the WAV file named after it, with no window.</source>
+        <translation>Natą iš &lt;file&gt;, atkurtą iš jos harmonikų laike, įrašyti į po jo nurodytą WAV failą, be lango.</translation>
+    </message>
+    <message>
+        <source>tonvirta: --resynthesise FILE OUT.wav needs the file to write</source>
+        <translation>tonvirta: --resynthesise FILE OUT.wav reikia failo, į kurį rašyti</translation>
+    </message>
 </context>
 </TS>

@@ -1,5 +1,7 @@
 #include "SoundOpening.h"
 
+#include "analysis/Tracks.h"
+#include "audio/Resynthesis.h"
 #include "audio/SoundModule.h"
 #include "editor/History.h"
 #include "forms/Conversions.h"
@@ -24,6 +26,7 @@ struct Opened {
 
     Unread unread = Unread::None;
     std::optional<analysis::Analysis> found;
+    std::optional<analysis::Sound> sound;
 };
 
 namespace {
@@ -32,18 +35,18 @@ Opened analyseFile(const QString& path) {
     using Unread = Opened::Unread;
     const QFileInfo file(path);
     if (!file.exists()) {
-        return {Unread::Missing, {}};
+        return {Unread::Missing, {}, {}};
     }
     if (file.isDir()) {
-        return {Unread::Folder, {}};
+        return {Unread::Folder, {}, {}};
     }
     const audio::SoundModule* module = audio::soundModule();
     const auto sound =
         module != nullptr ? module->readSound(QFile::encodeName(path).toStdString()) : std::nullopt;
     if (!sound) {
-        return {Unread::NotSound, {}};
+        return {Unread::NotSound, {}, {}};
     }
-    return {Unread::None, analysis::analyse(sound->samples, sound->rate)};
+    return {Unread::None, analysis::analyse(sound->samples, sound->rate), sound};
 }
 
 // Why a file gave no note; nothing when it gave one.
@@ -188,6 +191,50 @@ int printAnalysis(const QString& path) {
     const analysis::Harmonics& harmonics = *opened.found->harmonics;
     std::printf("%s\nfundamental %s Hz\n", harmonicsLines(harmonics).c_str(),
                 QString::number(harmonics.fundamentalHz, 'f', 2).toUtf8().constData());
+    return EXIT_SUCCESS;
+}
+
+namespace {
+
+// The note in the file over time, or nothing, said on standard error.
+std::optional<std::pair<model::TimbreOverTime, analysis::Sound>> tracksIn(const QString& path) {
+    Opened opened = analyseFile(path);
+    const QString problem = problemWith(path, opened);
+    std::optional<model::TimbreOverTime> note;
+    if (problem.isEmpty()) {
+        note = analysis::tracksOf(opened.sound->samples, opened.sound->rate);
+    }
+    if (!note) {
+        std::fprintf(stderr, "%s\n", problem.toLocal8Bit().constData());
+        return std::nullopt;
+    }
+    return std::pair(std::move(*note), std::move(*opened.sound));
+}
+
+} // namespace
+
+int printTracks(const QString& path) {
+    const auto found = tracksIn(path);
+    if (!found) {
+        return EXIT_FAILURE;
+    }
+    std::fputs(analysis::csvOf(found->first).c_str(), stdout);
+    return EXIT_SUCCESS;
+}
+
+int writeResynthesis(const QString& path, const QString& out) {
+    const auto found = tracksIn(path);
+    if (!found) {
+        return EXIT_FAILURE;
+    }
+    const auto& [note, sound] = *found;
+    const std::vector<float> rebuilt = audio::resynthesis(note, sound.rate, sound.samples.size());
+    const std::string why = audio::soundModule()->writeSound(QFile::encodeName(out).toStdString(),
+                                                             rebuilt, int(sound.rate));
+    if (!why.empty()) {
+        std::fprintf(stderr, "%s: %s\n", out.toLocal8Bit().constData(), why.c_str());
+        return EXIT_FAILURE;
+    }
     return EXIT_SUCCESS;
 }
 

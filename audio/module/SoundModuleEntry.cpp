@@ -26,6 +26,6 @@ std::optional<analysis::Sound> readSoundFile(const std::string& path) {
 
 extern "C" [[gnu::visibility("default")]] const audio::SoundModule* tonvirta_sound_module() {
     static constexpr audio::SoundModule module{openPlayer, openMidi, readSoundFile,
-                                               audio::exportSound};
+                                               audio::exportSound, audio::writeSound};
     return &module;
 }

@@ -130,6 +130,42 @@ TEST_F(FileActions, ASoundDroppedOnTheWindowComesApartIntoItsHarmonicsAsOneStep)
     }
 }
 
+// A note over time on the command line: CSV with a point for the decimal whatever the locale,
+// and the note rebuilt as a WAV file; a silent file says so, as --analyse does, in the language.
+TEST_F(FileActions, TracksAndRebuildsANoteOnTheCommandLine) {
+    QApplication::clipboard()->setText("100 0 -39 0 20");
+    menuItem("Paste amplitudes").trigger();
+    choose("Export sound…", folder.filePath("tone.wav"));
+    QTest::mouseClick(&button(0), Qt::LeftButton);
+    choose("Export sound…", folder.filePath("mute.wav"));
+    const auto run = [](const QStringList& arguments) {
+        QProcess program;
+        QProcessEnvironment environment;
+        environment.insert("LC_ALL", "lt_LT.UTF-8");
+        program.setProcessEnvironment(environment);
+        program.start(TONVIRTA_BINARY, arguments);
+        EXPECT_TRUE(program.waitForFinished(20000));
+        return std::pair(program.exitCode(),
+                         program.readAllStandardOutput() + program.readAllStandardError());
+    };
+    const auto [status, csv] = run({"--analyse", folder.filePath("tone.wav"), "--over-time"});
+    const QList<QByteArray> rows = csv.trimmed().split('\n');
+    EXPECT_TRUE(rows.front().startsWith("time,pitch,a1,a2,") && rows.front().endsWith(",p16,p17"));
+    ASSERT_GT(rows.size(), 400) << "a moment every 10 ms of 5 s";
+    const QList<QByteArray> middle = rows[250].split(',');
+    ASSERT_EQ(middle.size(), 36);
+    for (const auto& [column, value] : {std::pair{1, 220.0}, {2, 100.0}, {4, 39.0}, {6, 20.0}}) {
+        EXPECT_NEAR(middle[column].toDouble(), value, 0.5) << column;
+    }
+    EXPECT_NEAR(std::fabs(middle[21].toDouble()), 180.0, 1.0) << "-39: the third against the first";
+    const QString rebuilt = folder.filePath("rebuilt.wav");
+    EXPECT_EQ(run({"--resynthesise", folder.filePath("tone.wav"), rebuilt}).first, 0);
+    EXPECT_EQ(run({"--analyse", rebuilt}).second,
+              "100 0 -39 0 20 0 0 0 0 0 0 0 0 0 0 0 0\nfundamental 220.00 Hz\n");
+    EXPECT_EQ(run({"--resynthesise", folder.filePath("mute.wav"), rebuilt}),
+              std::pair(1, folder.filePath("mute.wav").toUtf8() + ": tyla\n"));
+}
+
 // Read chunk by chunk as a wavetable synthesizer reads it: the frame size where it looks, then
 // one period of the sum, each harmonic at its phase, at its largest magnitude 1.
 TEST_F(FileActions, ExportsOnePeriodAsAWavetableAndNothingForSilence) {
