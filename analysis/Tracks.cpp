@@ -22,11 +22,6 @@ constexpr double quietest = 1e-3; // 60 dB below the loudest moment
 
 using Phasors = std::array<std::complex<double>, harmonicCount>;
 
-double wrapped(double radians) {
-    const double r = std::remainder(radians, 2.0 * pi);
-    return r <= -pi ? r + 2.0 * pi : r;
-}
-
 // Each harmonic's m e^(i phi) for m sin(k w t + phi) with t = 0 at `centre`, over a window of a
 // few periods there (silence beyond the sound).
 Phasors around(std::span<const float> x, std::size_t centre, double rate, double hz) {
@@ -101,7 +96,8 @@ model::Moment momentOf(const Phasors& phasors, double seconds, double hz) {
     for (std::size_t k = 0; k < harmonicCount; ++k) {
         const double magnitude = std::abs(phasors[k]);
         moment.timbre.amplitudes[k] = magnitude;
-        const double phase = wrapped(std::arg(phasors[k]) - double(k + 1) * moment.phase);
+        const double phase =
+            model::wrappedRadians(std::arg(phasors[k]) - double(k + 1) * moment.phase);
         moment.timbre.phases[k] = magnitude > 0.0 && k > 0 ? phase * 180.0 / pi : 0.0;
     }
     return moment;

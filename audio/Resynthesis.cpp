@@ -14,10 +14,6 @@ constexpr double pi = std::numbers::pi;
 using model::harmonicCount;
 using model::Moment;
 
-double wrapped(double radians) {
-    return std::remainder(radians, 2.0 * pi);
-}
-
 // The fundamental's phase over a stretch of `length` samples: a cubic from one moment's phase
 // and pitch to the next's, with the number of whole turns between them that bends it least.
 struct CubicPhase {
@@ -50,7 +46,7 @@ void renderStretch(const Moment& from, const Moment& to, const CubicPhase& phase
     std::array<std::complex<double>, harmonicCount> turnStep{};
     for (std::size_t k = 0; k < harmonicCount; ++k) {
         const double p0 = from.timbre.phases[k] * pi / 180.0;
-        const double p1 = p0 + wrapped(to.timbre.phases[k] * pi / 180.0 - p0);
+        const double p1 = p0 + model::wrappedRadians(to.timbre.phases[k] * pi / 180.0 - p0);
         turn[k] = std::polar(1.0, p0);
         turnStep[k] = std::polar(1.0, (p1 - p0) / length);
     }

@@ -2,7 +2,9 @@
 
 #include "Timbre.h"
 
+#include <cmath>
 #include <cstddef>
+#include <numbers>
 #include <vector>
 
 namespace model {
@@ -16,6 +18,13 @@ struct Moment {
     Timbre timbre;
     double phase = 0.0; // the fundamental's own, in radians, so that a rebuilt note keeps time
 };
+
+// An angle brought into (-pi, pi]: a phase as a moment holds it, or the shortest turn from one
+// to the next.
+inline double wrappedRadians(double radians) {
+    const double r = std::remainder(radians, 2.0 * std::numbers::pi);
+    return r <= -std::numbers::pi ? r + 2.0 * std::numbers::pi : r;
+}
 
 // A note from its onset to its end, a moment every `stepSeconds`.
 struct TimbreOverTime {
