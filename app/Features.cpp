@@ -126,8 +126,25 @@ void Features::createEditActions() {
     auto* files = new FileActions(window_, *displayMenu_, window_.display(),
                                   [this] { return sound_->snapshot(); });
     connect(files, &FileActions::said, note_, &Note::say);
-    soundOpening_ = new SoundOpening(window_, *displayMenu_, window_.tone());
+    // A sound taken apart: opening it, then its note over time.
+    QMenu* takenApart = displayMenu_->addMenu(tr("Sound taken apart"));
+    soundOpening_ = new SoundOpening(window_, *takenApart, window_.tone());
     connect(soundOpening_, &SoundOpening::said, note_, &Note::say);
+    noteActions_ = new NoteActions(window_.display(), *takenApart);
+    connect(soundOpening_, &SoundOpening::noteTaken, this,
+            [this](const std::shared_ptr<const TakenNote>& taken) {
+                noteActions_->take(taken);
+                if (largeView_ != nullptr) {
+                    largeView_->setNoteOverTime(taken != nullptr ? taken->note : nullptr);
+                }
+            });
+    connect(noteActions_, &NoteActions::hearWanted, sound_, &SoundControls::hear);
+    connect(noteActions_, &NoteActions::exportWanted, files,
+            [files](const TakenNote& taken) { files->exportTracks(*taken.note, taken.path); });
+    connect(noteActions_, &NoteActions::overTimeWanted, this, [this] {
+        largeViewItem_->setChecked(true);
+        largeView_->focusTimePanel();
+    });
     connect(soundOpening_, &SoundOpening::takenApart, this,
             [this](const analysis::Harmonics& sound) {
                 views_->aimAt(sound);
@@ -184,6 +201,7 @@ void Features::createLargeView() {
     QAction* item =
         addDisplayItem(window_.display(), *displayMenu_, tr("Large view"), Qt::Key_V, true);
     item->setObjectName(QStringLiteral("largeViewAction"));
+    largeViewItem_ = item;
     connect(item, &QAction::toggled, this, [this, item](bool on) {
         if (largeView_ == nullptr) {
             makeLargeView(*item);
@@ -209,6 +227,9 @@ void Features::makeLargeView(QAction& item) {
             connect(proxy, &QAction::triggered, action, &QAction::trigger);
             largeView_->addAction(proxy);
         }
+    }
+    if (const TakenNote* taken = noteActions_->taken()) {
+        largeView_->setNoteOverTime(taken->note);
     }
     largeView_->setPiano(play_->addPiano(*largeView_));
     largeView_->showPiano(play_->action().isChecked());

@@ -23,6 +23,7 @@ class DisplayViews;
 class EditActions;
 class Form1;
 class Note;
+class NoteActions;
 class SoundControls;
 class SoundOpening;
 class WaveGameActions;
@@ -65,8 +66,10 @@ private:
     EditActions* edits_ = nullptr;
     Note* note_ = nullptr;
     SoundOpening* soundOpening_ = nullptr;
+    NoteActions* noteActions_ = nullptr;
     WaveGameActions* game_ = nullptr;
     largeview::LargeView* largeView_ = nullptr; // made when first opened
+    QAction* largeViewItem_ = nullptr;
     keyboard::PlayMode* play_ = nullptr;
 };
 

@@ -10,9 +10,34 @@ Engine::Engine(double sampleRate)
     : sampleRate_(sampleRate), synthesizer_(sampleRate), voices_(sampleRate) {}
 
 void Engine::set(const SoundSnapshot& snapshot) {
+    if (snapshot.clip.id != snapshot_.clip.id) {
+        clipAt_ = 0;
+    }
     snapshot_ = snapshot;
-    synthesizer_.set(snapshot);
+    SoundSnapshot held = snapshot;
+    held.playing = held.playing || clipSounding();
+    synthesizer_.set(held);
     voices_.set(snapshot);
+}
+
+bool Engine::clipSounding() const {
+    return snapshot_.on && snapshot_.clip.samples && clipAt_ < snapshot_.clip.samples->size();
+}
+
+void Engine::addClip(std::span<float> samples) {
+    if (!clipSounding()) {
+        return;
+    }
+    const std::vector<float>& clip = *snapshot_.clip.samples;
+    const std::size_t count = std::min(samples.size(), clip.size() - clipAt_);
+    const auto gain = float(snapshot_.volume);
+    for (std::size_t i = 0; i < count; ++i) {
+        samples[i] = std::clamp(samples[i] + gain * clip[clipAt_ + i], -1.0F, 1.0F);
+    }
+    clipAt_ += count;
+    if (!clipSounding()) {
+        synthesizer_.set(snapshot_); // the held tone comes back as the clip ends
+    }
 }
 
 void Engine::restart() {
@@ -103,6 +128,7 @@ void Engine::renderPart(std::span<float> samples) {
     }
     synthesizer_.render(samples);
     voices_.renderAdding(samples);
+    addClip(samples);
     clock_ += samples.size();
 }
 

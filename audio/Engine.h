@@ -18,7 +18,8 @@ namespace audio {
 // while the block before played are spread over this one as they came, one block later, so that
 // a trill keeps its rhythm whatever the size of the server's blocks. A tune's notes are counted
 // on this engine's clock from the sample at which the tune's start was taken, so whatever delays
-// the thread that sends them ahead does not move them.
+// the thread that sends them ahead does not move them. A clip starts at the first block after
+// it is seen, over the voices, and the held tone keeps silent until it ends.
 class Engine {
 public:
     // A note that comes this late (the sound stopped, or its sender fell behind) is left out
@@ -35,7 +36,9 @@ public:
     // it run on.
     void restart();
 
-    [[nodiscard]] bool silent() const { return synthesizer_.silent() && voices_.silent(); }
+    [[nodiscard]] bool silent() const {
+        return synthesizer_.silent() && voices_.silent() && !clipSounding();
+    }
     // Samples rendered since the engine was made.
     [[nodiscard]] std::uint64_t clock() const { return clock_; }
     [[nodiscard]] const Voices& voices() const { return voices_; }
@@ -62,6 +65,8 @@ private:
     std::optional<Due> nextDue(NoteInbox& inbox, const Block& block);
     void take(NoteInbox& inbox, Due::Source source);
     void renderPart(std::span<float> samples);
+    [[nodiscard]] bool clipSounding() const;
+    void addClip(std::span<float> samples);
 
     double sampleRate_;
     SoundSnapshot snapshot_;
@@ -70,6 +75,7 @@ private:
     std::uint64_t clock_ = 0;
     std::uint32_t tune_ = 0;       // the tune last seen wanted
     std::uint64_t tuneOrigin_ = 0; // the sample at which it was first seen
+    std::size_t clipAt_ = 0;       // the clip's next sample
 };
 
 } // namespace audio

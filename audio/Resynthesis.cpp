@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <complex>
+#include <functional>
 #include <numbers>
 #include <span>
 
@@ -93,6 +94,42 @@ std::vector<float> resynthesis(const model::TimbreOverTime& note, double rate, s
         }
     }
     return out;
+}
+
+namespace {
+
+void fadeEnds(std::vector<float>& samples, double rate) {
+    const std::size_t ramp = std::min(samples.size() / 2, std::size_t(rate * 0.005));
+    for (std::size_t n = 0; n < ramp; ++n) {
+        const auto gain = float(double(n) / double(ramp));
+        samples[n] *= gain;
+        samples[samples.size() - 1 - n] *= gain;
+    }
+}
+
+} // namespace
+
+Hearings hearingsOf(const model::TimbreOverTime& note, std::span<const float> samples,
+                    double rate) {
+    if (note.moments.empty()) {
+        return {};
+    }
+    const auto sampleAt = [&](double seconds) {
+        return std::size_t(std::clamp(std::round(seconds * rate), 0.0, double(samples.size())));
+    };
+    const std::size_t begin = sampleAt(note.moments.front().seconds - 2.0 * note.stepSeconds);
+    const std::size_t end = sampleAt(note.moments.back().seconds + 3.0 * note.stepSeconds);
+    const std::vector<float> rebuilt = resynthesis(note, rate, end);
+    Hearings heard{{samples.begin() + long(begin), samples.begin() + long(end)},
+                   {rebuilt.begin() + long(begin), rebuilt.end()},
+                   {}};
+    heard.residual.resize(heard.recording.size());
+    std::transform(heard.recording.begin(), heard.recording.end(), heard.resynthesis.begin(),
+                   heard.residual.begin(), std::minus<>());
+    for (std::vector<float>* each : {&heard.recording, &heard.resynthesis, &heard.residual}) {
+        fadeEnds(*each, rate);
+    }
+    return heard;
 }
 
 } // namespace audio

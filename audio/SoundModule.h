@@ -12,6 +12,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 namespace audio {
 
@@ -31,6 +32,7 @@ struct SoundModule {
     std::string (*exportSound)(const std::filesystem::path& path, SoundSnapshot snapshot);
     std::string (*writeSound)(const std::filesystem::path& path, std::span<const float> samples,
                               int rate);
+    std::vector<float> (*resample)(std::span<const float> samples, double from, double to);
 };
 
 // The module, loaded on the first call from any thread; nothing when it cannot be loaded (a

@@ -6,7 +6,7 @@
 
 namespace largeview {
 
-Layout layoutFor(double width, double height) {
+Layout layoutFor(double width, double height, bool timePanel) {
     Layout layout;
     // Under 64 px at 2160: glyphs cached.
     layout.textHeight = std::max(10.0, std::min(0.028 * height, 0.02 * width));
@@ -14,11 +14,19 @@ Layout layoutFor(double width, double height) {
     // The legend's title and 17 swatches with their numbers, as wide as they are drawn.
     layout.legendRows = 7 * t + 17 * 2.8 * t > width - 4 * t ? 2 : 1;
     const double moreRows = 1.4 * t * (layout.legendRows - 1);
-    layout.wave = {t * 3, t * 1.5, width - t * 4, height * 0.52 - t * 3 - moreRows};
+    // With the time panel, what the texts leave is shared: a little more to the wave.
+    const double shared = height - t * (11.5 + 1.4 * layout.legendRows);
+    const double waveHeight = timePanel ? shared * 0.36 : height * 0.52 - t * 3 - moreRows;
+    layout.wave = {t * 3, t * 1.5, width - t * 4, waveHeight};
     layout.legend = {layout.wave.x, layout.wave.bottom() + t * 0.1, layout.wave.width,
                      t * 1.4 * layout.legendRows};
+    double chartTop = layout.legend.bottom() + t * 1.9;
+    if (timePanel) {
+        // Its title and the cursor's figures above it, its times under it.
+        layout.timePanel = {layout.wave.x, chartTop - t * 0.4, layout.wave.width, shared * 0.3};
+        chartTop = layout.timePanel.bottom() + t * 3.3;
+    }
     // Under the bars: the harmonic's number, its amplitude and its phase, a line each.
-    const double chartTop = layout.legend.bottom() + t * 1.9;
     layout.chart = {t * 3, chartTop, width - 4 * t, height - chartTop - 4.1 * t};
     const double slot = layout.chart.width / double(scope::harmonicCount);
     for (std::size_t k = 0; k < scope::harmonicCount; ++k) {

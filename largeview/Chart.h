@@ -31,12 +31,14 @@ struct Layout {
     Box wave;
     Box legend; // under the wave, so that it never hides the wave; a row or two
     int legendRows = 1;
+    Box timePanel; // between the legend and the chart, while a note over time is shown
     Box chart;
     std::array<Box, scope::harmonicCount> bars{};   // the amplitude's column
     std::array<Box, scope::harmonicCount> phases{}; // the phase's narrow column beside it
     double textHeight = 0;
 };
-Layout layoutFor(double width, double height);
+// With the time panel, the wave gives up the room the panel takes.
+Layout layoutFor(double width, double height, bool timePanel = false);
 
 // A bar's height for an amplitude as a fraction of its column, from its foot: linear bars grow
 // both ways from the middle, bars in dB only up, by magnitude.

@@ -2,6 +2,7 @@
 
 #include "Chart.h"
 #include "Picture.h"
+#include "TimePanel.h"
 #include "accessible/qt/Announcement.h"
 
 #include <QAction>
@@ -14,7 +15,7 @@ namespace largeview {
 
 LargeView::LargeView(model::Tone& tone, scope::FitWording wording, QWidget& owner)
     : QWidget(&owner, Qt::Window), tone_(tone), wording_(std::move(wording)),
-      announcement_(new accessible::Announcement(*this)) {
+      announcement_(new accessible::Announcement(*this)), cursor_(new TimeCursor(*this)) {
     setObjectName(QStringLiteral("largeView"));
     setWindowTitle(tr("Tonvirta: large view"));
     setAccessibleName(tr("Large view"));
@@ -50,6 +51,9 @@ LargeView::LargeView(model::Tone& tone, scope::FitWording wording, QWidget& owne
             setTabOrder(bars_[k - 1], bars_[k]);
         }
     }
+    cursor_->hide();
+    connect(cursor_, &TimeCursor::moved, this, &LargeView::cursorMoved);
+    connect(cursor_, &TimeCursor::settled, this, &LargeView::cursorSettled);
     tone_.listen([this](model::Tone::Change change) {
         if (change != model::Tone::Change::Steps) {
             toneChanged();
@@ -92,28 +96,7 @@ void LargeView::hideEvent(QHideEvent* event) {
 }
 
 void LargeView::paintEvent(QPaintEvent*) {
-    Scene scene;
-    const scope::Scene shown = tone_.scene();
-    scene.timbre = {tone_.amplitudes(), tone_.phases()};
-    scene.heard = shown.timbre.phases;
-    scene.harmonics = shown.harmonics;
-    scene.aim = shown.target;
-    scene.decibels = decibels_;
-    for (const Bar* bar : bars_) {
-        if (bar->hasFocus()) {
-            scene.focused = bar->index();
-        }
-    }
-    scene.fit = shown.target != nullptr ? QString::fromStdString(wording_(shown.fit)) : QString();
-    scene.status = QString::fromStdString(shown.status);
-    scene.note = note_;
-    scene.sinePhasesNote = QString::fromStdString(shown.phasesSetAside);
-    scene.height = pictureHeight();
-    scene.scaleNote = tr("Top of the wave: %1");
-    scene.harmonicsNote = tr("Harmonics:");
-    scene.chartNote = decibels_ ? tr("Amplitudes in dB (D: linear) and phases")
-                                : tr("Amplitudes (D: decibels) and phases");
-    paint(*this, scene);
+    paint(*this, scene());
 }
 
 void LargeView::resizeEvent(QResizeEvent* event) {
@@ -147,7 +130,9 @@ void LargeView::placeBars() {
         const int gap = height() / 60;
         piano_->setGeometry(width() / 20, height() - h + gap, width() - width() / 10, h - 2 * gap);
     }
-    const Layout layout = layoutFor(width(), pictureHeight());
+    const Layout layout = layoutFor(width(), pictureHeight(), timePanelShown());
+    const Box& panel = layout.timePanel;
+    cursor_->setGeometry(int(panel.x), int(panel.y), int(panel.width), int(panel.height));
     for (std::size_t k = 0; k < bars_.size(); ++k) {
         const Box& bar = layout.bars[k];
         const Box& phase = layout.phases[k];
@@ -157,7 +142,7 @@ void LargeView::placeBars() {
 }
 
 std::optional<LargeView::Grip> LargeView::gripAt(QPointF at) const {
-    const Layout layout = layoutFor(width(), pictureHeight());
+    const Layout layout = layoutFor(width(), pictureHeight(), timePanelShown());
     for (std::size_t k = 0; k < layout.bars.size(); ++k) {
         if (layout.bars[k].contains(at.x(), at.y())) {
             return Grip{k, false};
@@ -170,7 +155,12 @@ std::optional<LargeView::Grip> LargeView::gripAt(QPointF at) const {
 }
 
 void LargeView::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) {
+    if (event->button() == Qt::LeftButton && cursor_->geometry().contains(event->pos()) &&
+        timePanelShown()) {
+        cursor_->setFocus(Qt::MouseFocusReason);
+        draggingTime_ = true;
+        drag(event->position());
+    } else if (event->button() == Qt::LeftButton) {
         dragging_ = gripAt(event->position());
         if (dragging_) {
             bars_[dragging_->index]->setFocus(Qt::MouseFocusReason);
@@ -181,20 +171,27 @@ void LargeView::mousePressEvent(QMouseEvent* event) {
 }
 
 void LargeView::mouseMoveEvent(QMouseEvent* event) {
-    if (dragging_ && (event->buttons() & Qt::LeftButton) != 0) {
+    if ((dragging_ || draggingTime_) && (event->buttons() & Qt::LeftButton) != 0) {
         drag(event->position());
     }
 }
 
 void LargeView::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton && dragging_) {
+    if (event->button() == Qt::LeftButton && draggingTime_) {
+        draggingTime_ = false;
+        cursor_->settle();
+    } else if (event->button() == Qt::LeftButton && dragging_) {
         dragging_.reset();
         tone_.holdSteps(false);
     }
 }
 
 void LargeView::drag(QPointF at) {
-    const Layout layout = layoutFor(width(), pictureHeight());
+    const Layout layout = layoutFor(width(), pictureHeight(), timePanelShown());
+    if (draggingTime_) {
+        cursor_->moveTo(momentAt(layout.timePanel, at.x(), cursor_->note()->moments.size()));
+        return;
+    }
     const std::size_t k = dragging_->index;
     if (dragging_->phase) {
         tone_.setPhase(k, phaseAt(layout.phases[k], at.y()));

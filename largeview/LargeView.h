@@ -1,6 +1,8 @@
 #pragma once
 
 #include "Bar.h"
+#include "Picture.h"
+#include "TimeCursor.h"
 #include "model/Tone.h"
 #include "scope/Renderer.h"
 
@@ -36,6 +38,11 @@ public:
     // Keys on screen, shown under the chart while notes are played.
     void setPiano(QWidget* piano);
     void showPiano(bool on);
+    // A note over time to show under the wave, its cursor at its loudest moment; none hides the
+    // panel. Moving the cursor loads the moment into the tone.
+    void setNoteOverTime(std::shared_ptr<const model::TimbreOverTime> note);
+    // The cursor takes the focus, for the keys.
+    void focusTimePanel();
 
 signals:
     void visibilityChanged(bool visible);
@@ -61,12 +68,20 @@ private:
     [[nodiscard]] int pictureHeight() const;
     [[nodiscard]] std::optional<Grip> gripAt(QPointF at) const;
     void drag(QPointF at);
+    [[nodiscard]] Scene scene() const;
+    [[nodiscard]] bool timePanelShown() const;
+    void cursorMoved(std::size_t moment);
+    void cursorSettled();
 
     model::Tone& tone_;
     scope::FitWording wording_;
     accessible::Announcement* announcement_;
     std::array<Bar*, scope::harmonicCount> bars_{};
+    TimeCursor* cursor_;
+    mutable TracksPicture tracksPicture_; // drawn again only for another note or size
     std::optional<Grip> dragging_;
+    bool draggingTime_ = false;
+    bool holdingSteps_ = false; // while the cursor moves: one step for the gesture
     bool decibels_ = false;
     QWidget* piano_ = nullptr;
     double wheelTurn_ = 0;

@@ -2,6 +2,7 @@
 
 #include "ChartPicture.h"
 #include "Stroke.h"
+#include "TimePanel.h"
 
 #include <QFontMetricsF>
 #include <QImage>
@@ -149,12 +150,13 @@ void paintWave(QPainter& painter, Labels& labels, const Scene& scene, const Layo
 // The sounding harmonics' colours and numbers, as the harmonics view draws them, over as many
 // rows as the layout gives, in a size at which all of them fit.
 void paintLegend(QPainter& painter, Labels& labels, const Scene& scene, const Layout& layout) {
-    if (!scene.harmonics) {
+    if (!scene.harmonics && scene.overTime == nullptr) {
         return;
     }
+    // The tracks show every harmonic, the wave only those that sound.
     std::vector<std::size_t> sounding;
     for (std::size_t k = 0; k < scene.timbre.amplitudes.size(); ++k) {
-        if (scene.timbre.amplitudes[k] != 0.0) {
+        if (scene.timbre.amplitudes[k] != 0.0 || scene.overTime != nullptr) {
             sounding.push_back(k);
         }
     }
@@ -202,7 +204,7 @@ Drawn paint(QPaintDevice& device, const Scene& scene) {
     const double width = device.width();
     const double height = scene.height > 0 ? std::min(scene.height, double(device.height()))
                                            : double(device.height());
-    const Layout layout = layoutFor(width, height);
+    const Layout layout = layoutFor(width, height, scene.overTime != nullptr);
     // The wave's picture covers its area whole: the black goes only round it.
     painter.setClipRegion(QRegion(0, 0, device.width(), device.height()) -
                           QRegion(rectOf(layout.wave).toAlignedRect().adjusted(1, 1, -1, -1)));
@@ -211,6 +213,7 @@ Drawn paint(QPaintDevice& device, const Scene& scene) {
     Labels labels(painter);
     paintWave(painter, labels, scene, layout, device.devicePixelRatioF());
     paintLegend(painter, labels, scene, layout);
+    paintTimePanel(painter, labels, scene, layout, device.devicePixelRatioF());
     paintChart(painter, labels, scene, layout);
     return {labels.drawn(), labels.cut()};
 }

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "model/TimbreOverTime.h"
 #include "scope/Synthesis.h"
 #include "scope/Views.h"
 
+#include <QImage>
 #include <QRectF>
 #include <QString>
 #include <optional>
@@ -11,6 +13,13 @@
 class QPaintDevice;
 
 namespace largeview {
+
+// The time panel's tracks as last drawn, kept by whoever paints them: as the cursor moves, they
+// stay as they are.
+struct TracksPicture {
+    const model::TimbreOverTime* note = nullptr;
+    QImage image;
+};
 
 // Everything the large view shows, as plain values, and its words in the user's language.
 struct Scene {
@@ -28,6 +37,13 @@ struct Scene {
     QString harmonicsNote;              // the legend's title
     QString chartNote;                  // what the chart is, and how to edit it
     double height = 0;                  // of the picture from the top; 0: the device's whole height
+    // A note over time, when one is loaded: the time panel shows it, the cursor at a moment.
+    const model::TimbreOverTime* overTime = nullptr;
+    std::size_t cursor = 0;
+    QString overTimeNote;                   // the panel's title
+    QString cursorNote;                     // the cursor's time and pitch
+    QString startNote, endNote;             // the times at the panel's ends
+    TracksPicture* tracksPicture = nullptr; // kept between frames; none: drawn anew
 };
 
 // Where each text was drawn, and how many had to be cut short.

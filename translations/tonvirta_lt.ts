@@ -229,6 +229,10 @@
         <source>Large view</source>
         <translation>Didelis vaizdas</translation>
     </message>
+    <message>
+        <source>Sound taken apart</source>
+        <translation>Išskaidytas garsas</translation>
+    </message>
 </context>
 <context>
     <name>app::FileActions</name>
@@ -292,6 +296,18 @@ Pasirinkite aplanką, į kurį galite rašyti ir kurio diske yra vietos.</transl
         <source>the sound libraries could not be loaded</source>
         <translation>nepavyko įkelti garso bibliotekų</translation>
     </message>
+    <message>
+        <source>Export tracks</source>
+        <translation>Eksportuoti takelius</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>CSV failai (*.csv)</translation>
+    </message>
+    <message>
+        <source>The tracks could not be exported</source>
+        <translation>Takelių eksportuoti nepavyko</translation>
+    </message>
 </context>
 <context>
     <name>app::Form1</name>
@@ -348,6 +364,29 @@ Pasirinkite aplanką, į kurį galite rašyti ir kurio diske yra vietos.</transl
     </message>
 </context>
 <context>
+    <name>app::NoteActions</name>
+    <message>
+        <source>Note over time</source>
+        <translation>Nata laike</translation>
+    </message>
+    <message>
+        <source>Hear the recording</source>
+        <translation>Klausyti įrašo</translation>
+    </message>
+    <message>
+        <source>Hear the resynthesis</source>
+        <translation>Klausyti atkurto garso</translation>
+    </message>
+    <message>
+        <source>Hear what is left</source>
+        <translation>Klausyti, kas liko</translation>
+    </message>
+    <message>
+        <source>Export tracks…</source>
+        <translation>Eksportuoti takelius…</translation>
+    </message>
+</context>
+<context>
     <name>app::SoundControls</name>
     <message>
         <source>Sound</source>
@@ -380,6 +419,10 @@ Pasirinkite aplanką, į kurį galite rašyti ir kurio diske yra vietos.</transl
     <message>
         <source>No sound: %1.</source>
         <translation>Garso nėra: %1.</translation>
+    </message>
+    <message>
+        <source>Nothing is played while listening.</source>
+        <translation>Klausantis niekas negroja.</translation>
     </message>
 </context>
 <context>
@@ -626,10 +669,6 @@ Pasirinkite aplanką, į kurį galite rašyti ir kurio diske yra vietos.</transl
         <translation>Įrašo ekraną, penkias garso sekundes arba vieną periodą sintezatoriui.</translation>
     </message>
     <message>
-        <source>Open sound… (Ctrl+O)</source>
-        <translation>Atverti garsą… (Ctrl+O)</translation>
-    </message>
-    <message>
         <source>Take a recorded note apart into its harmonics, or play a MIDI file in the timbre.</source>
         <translation>Išskaido įrašytą natą į harmonikas arba groja MIDI failą šiuo tembru.</translation>
     </message>
@@ -744,6 +783,42 @@ Pasirinkite aplanką, į kurį galite rašyti ir kurio diske yra vietos.</transl
     <message>
         <source>&lt;h3&gt;Tonvirta %1&lt;/h3&gt;&lt;p&gt;Additive synthesis, seen and heard: set the amplitudes and phases of the first 17 harmonics of a tone and watch and hear their sum, take recorded notes apart, and play the timbre from a keyboard.&lt;/p&gt;&lt;p&gt;Copyright 2026 The Tonvirta developers (Dorvila). All rights reserved.&lt;/p&gt;</source>
         <translation>&lt;h3&gt;Tonvirta %1&lt;/h3&gt;&lt;p&gt;Adityvinė sintezė, matoma ir girdima: nustatykite pirmųjų 17 tono harmonikų amplitudes ir fazes, stebėkite ir klausykitės jų sumos, išskaidykite įrašytas natas ir grokite tembrą klaviatūra.&lt;/p&gt;&lt;p&gt;Autorių teisės 2026, Tonvirtos kūrėjai (Dorvila). Visos teisės saugomos.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>Sound taken apart: Open sound… (Ctrl+O)</source>
+        <translation>Išskaidytas garsas: Atverti garsą… (Ctrl+O)</translation>
+    </message>
+    <message>
+        <source>Note over time (O)</source>
+        <translation>Nata laike (O)</translation>
+    </message>
+    <message>
+        <source>The note&apos;s harmonics from its attack to its end, in the large view, with a cursor to load any moment.</source>
+        <translation>Natos harmonikos nuo atakos iki pabaigos dideliame vaizde, su žymekliu bet kuriai akimirkai įkelti.</translation>
+    </message>
+    <message>
+        <source>Hear the recording, Hear the resynthesis, Hear what is left (R, E, X)</source>
+        <translation>Klausyti įrašo, Klausyti atkurto garso, Klausyti, kas liko (R, E, X)</translation>
+    </message>
+    <message>
+        <source>The note as recorded, as rebuilt from its harmonics, and the rest: breath, bow, hammer, noise.</source>
+        <translation>Nata kaip įrašyta, kaip atkurta iš harmonikų, ir likusi dalis: kvėpavimas, strykas, plaktukas, triukšmas.</translation>
+    </message>
+    <message>
+        <source>Export tracks… (Ctrl+T)</source>
+        <translation>Eksportuoti takelius… (Ctrl+T)</translation>
+    </message>
+    <message>
+        <source>The note&apos;s harmonics over time as CSV.</source>
+        <translation>Natos harmonikos laike CSV formatu.</translation>
+    </message>
+    <message>
+        <source>Time: Left and Right, Page Up and Page Down, Home and End, a click</source>
+        <translation>Laikas: kairėn ir dešinėn, Page Up ir Page Down, Home ir End, spustelėjimas</translation>
+    </message>
+    <message>
+        <source>Move the time cursor by a moment, by 100 ms, to the note&apos;s ends, or to a point; the harmonics there load.</source>
+        <translation>Perkelia laiko žymeklį per akimirką, per 100 ms, į natos galus arba į tašką; įkeliamos ten esančios harmonikos.</translation>
     </message>
 </context>
 <context>
@@ -868,6 +943,37 @@ Pasirinkite aplanką, į kurį galite rašyti ir kurio diske yra vietos.</transl
     <message>
         <source>Amplitudes (D: decibels) and phases</source>
         <translation>Amplitudės (D: decibelai) ir fazės</translation>
+    </message>
+    <message>
+        <source>Harmonics over time, in dB, and the pitch</source>
+        <translation>Harmonikos laike (dB) ir aukštis</translation>
+    </message>
+    <message>
+        <source>%1 · %2 Hz</source>
+        <translation>%1 · %2 Hz</translation>
+    </message>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>Harmonics at %1: %2</source>
+        <translation>Harmonikos ties %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>largeview::TimeCursor</name>
+    <message>
+        <source>Time</source>
+        <translation>Laikas</translation>
+    </message>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 s</translation>
     </message>
 </context>
 <context>

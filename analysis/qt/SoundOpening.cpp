@@ -27,6 +27,7 @@ struct Opened {
     Unread unread = Unread::None;
     std::optional<analysis::Analysis> found;
     std::optional<analysis::Sound> sound;
+    std::shared_ptr<const TakenNote> taken; // the note over time, when the window opened it
 };
 
 namespace {
@@ -35,18 +36,36 @@ Opened analyseFile(const QString& path) {
     using Unread = Opened::Unread;
     const QFileInfo file(path);
     if (!file.exists()) {
-        return {Unread::Missing, {}, {}};
+        return {Unread::Missing, {}, {}, {}};
     }
     if (file.isDir()) {
-        return {Unread::Folder, {}, {}};
+        return {Unread::Folder, {}, {}, {}};
     }
     const audio::SoundModule* module = audio::soundModule();
     const auto sound =
         module != nullptr ? module->readSound(QFile::encodeName(path).toStdString()) : std::nullopt;
     if (!sound) {
-        return {Unread::NotSound, {}, {}};
+        return {Unread::NotSound, {}, {}, {}};
     }
-    return {Unread::None, analysis::analyse(sound->samples, sound->rate), sound};
+    return {Unread::None, analysis::analyse(sound->samples, sound->rate), sound, {}};
+}
+
+// The note's tracks, and the note three ways at the stream's rate to be heard.
+std::shared_ptr<const TakenNote> overTime(const QString& path, const analysis::Sound& sound) {
+    auto note = analysis::tracksOf(sound.samples, sound.rate);
+    const audio::SoundModule* module = audio::soundModule();
+    if (!note || module == nullptr) {
+        return nullptr;
+    }
+    const audio::Hearings heard = audio::hearingsOf(*note, sound.samples, sound.rate);
+    const auto atStreamRate = [&](const std::vector<float>& samples) {
+        return std::make_shared<const std::vector<float>>(
+            module->resample(samples, sound.rate, audio::streamRate));
+    };
+    return std::make_shared<const TakenNote>(
+        TakenNote{path, std::make_shared<const model::TimbreOverTime>(std::move(*note)),
+                  atStreamRate(heard.recording), atStreamRate(heard.resynthesis),
+                  atStreamRate(heard.residual)});
 }
 
 // Why a file gave no note; nothing when it gave one.
@@ -139,7 +158,10 @@ void SoundOpening::open(const QString& path) {
         if (request != latest_) {
             return; // superseded before it began
         }
-        const Opened opened = analyseFile(path);
+        Opened opened = analyseFile(path);
+        if (opened.found && opened.found->harmonics) {
+            opened.taken = overTime(path, *opened.sound);
+        }
         QMetaObject::invokeMethod(
             this,
             [this, request, name = QFileInfo(path).fileName(), opened] {
@@ -161,6 +183,7 @@ void SoundOpening::analysed(int request, const QString& name, const Opened& open
     const analysis::Harmonics& harmonics = *opened.found->harmonics;
     tone_.load(harmonics.timbre);
     emit takenApart(harmonics);
+    emit noteTaken(opened.taken);
     emit said(tr("%1 Hz (%2) · %3")
                   .arg(QLocale().toString(harmonics.fundamentalHz, 'f', 1),
                        QString::fromStdString(analysis::noteName(harmonics.fundamentalHz)), name));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "NoteActions.h"
 #include "analysis/SoundAnalysis.h"
 #include "model/Tone.h"
 
@@ -22,7 +23,7 @@ class SoundOpening final : public QObject {
     Q_OBJECT
 
 public:
-    // What a sound holds goes into the tone, as one step.
+    // What a sound holds goes into the tone, as one step; Open sound… goes into the menu.
     SoundOpening(QWidget& window, QMenu& menu, model::Tone& tone);
     ~SoundOpening() override;
     SoundOpening(const SoundOpening&) = delete;
@@ -34,6 +35,8 @@ signals:
     void said(const QString& text);
     // A sound was taken apart and is in the boxes now.
     void takenApart(const analysis::Harmonics& harmonics);
+    // And its note over time, or none where it was too short to follow.
+    void noteTaken(const std::shared_ptr<const TakenNote>& taken);
     // A MIDI file, to be played, not taken apart.
     void midiChosen(const QString& path);
 

@@ -1,3 +1,4 @@
+#include "audio/Resample.h"
 #include "audio/SoundExport.h"
 #include "audio/SoundModule.h"
 #include "audio/pipewire/MidiInput.h"
@@ -25,7 +26,8 @@ std::optional<analysis::Sound> readSoundFile(const std::string& path) {
 } // namespace
 
 extern "C" [[gnu::visibility("default")]] const audio::SoundModule* tonvirta_sound_module() {
-    static constexpr audio::SoundModule module{openPlayer, openMidi, readSoundFile,
-                                               audio::exportSound, audio::writeSound};
+    static constexpr audio::SoundModule module{openPlayer,        openMidi,
+                                               readSoundFile,     audio::exportSound,
+                                               audio::writeSound, audio::resample};
     return &module;
 }

@@ -43,6 +43,8 @@ SoundControls::SoundControls(QWidget& window, QMenu& menu, audio::SoundOutput* o
     connect(sound_, &QAction::toggled, this, &SoundControls::publish);
     connect(sound_, &QAction::toggled, this, &SoundControls::playsChanged);
     connect(sound_, &QAction::triggered, this, [this] { onForPlaying_ = false; });
+    hearing_.setSingleShot(true);
+    connect(&hearing_, &QTimer::timeout, this, &SoundControls::publish);
     publishTimer_.setSingleShot(true);
     publishTimer_.setInterval(0);
     connect(&publishTimer_, &QTimer::timeout, this, &SoundControls::publish);
@@ -86,9 +88,31 @@ audio::SoundSnapshot SoundControls::snapshot() const {
     snapshot.timbre = amplitudes_();
     snapshot.pitchHz = pitches_->checkedAction()->data().toDouble();
     snapshot.volume = volumes_->checkedAction()->data().toInt() / 100.0;
-    snapshot.on = sound_->isChecked() && !listening_;
-    snapshot.playing = playing_;
+    snapshot.on = (sound_->isChecked() || hearing_.isActive()) && !listening_;
+    // Sound switched on only for a clip keeps the held tone silent.
+    snapshot.playing = playing_ || (hearing_.isActive() && !sound_->isChecked());
+    snapshot.clip = clip_;
     return snapshot;
+}
+
+bool SoundControls::hear(std::shared_ptr<const std::vector<float>> samples) {
+    if (listening_) {
+        emit said(tr("Nothing is played while listening."));
+        return false;
+    }
+    if (output_ == nullptr || !output_->unavailableReason().empty()) {
+        emit said(tr("No sound: %1.")
+                      .arg(output_ == nullptr
+                               ? tr("No audio output device")
+                               : QString::fromStdString(output_->unavailableReason())));
+        return false;
+    }
+    // A server that is only now opened takes a moment before the clip's first sample.
+    constexpr double openingSeconds = 2.0;
+    hearing_.start(int((double(samples->size()) / audio::streamRate + openingSeconds) * 1000));
+    clip_ = {std::move(samples), clip_.id == UINT32_MAX ? 1 : clip_.id + 1};
+    publish();
+    return true;
 }
 
 void SoundControls::setPlaying(bool on) {

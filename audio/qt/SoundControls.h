@@ -7,6 +7,8 @@
 #include <QTimer>
 #include <array>
 #include <functional>
+#include <memory>
+#include <vector>
 
 class QAction;
 class QActionGroup;
@@ -55,6 +57,10 @@ public:
     void closeMidi() override;
     // Switched on, answered and not silenced by listening.
     [[nodiscard]] bool plays() const;
+    // Plays samples at the stream's rate once, over whatever sounds, the held tone silent
+    // meanwhile; with the sound switched off, on for just as long. False, and said why, when it
+    // cannot be heard.
+    bool hear(std::shared_ptr<const std::vector<float>> samples);
     // While listening, the program's own sound is silent, whatever is chosen.
     void setListening(bool listening);
     // A checked pitch item for a sound's own pitch, until another is chosen; one at a time.
@@ -83,6 +89,8 @@ private:
     bool onForPlaying_ = false; // switched on by playing, and not touched since
     QActionGroup* volumes_;
     QTimer publishTimer_;
+    audio::Clip clip_;
+    QTimer hearing_; // runs while a clip may sound
 };
 
 } // namespace app

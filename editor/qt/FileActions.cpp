@@ -1,5 +1,6 @@
 #include "FileActions.h"
 
+#include "analysis/Tracks.h"
 #include "audio/SoundModule.h"
 #include "audio/Wavetable.h"
 
@@ -122,6 +123,25 @@ void FileActions::exportWavetable() {
     if (!problem.empty()) {
         sayWhy(tr("Export wavetable"), tr("The wavetable could not be exported"), path,
                QString::fromStdString(problem));
+    }
+}
+
+// A note's tracks as CSV, beside its sound by default.
+void FileActions::exportTracks(const model::TimbreOverTime& note, const QString& soundPath) {
+    const QFileInfo sound(soundPath);
+    QString folder = sound.absolutePath();
+    const QString path = choose(tr("Export tracks"), folder, sound.completeBaseName() + ".csv",
+                                tr("CSV files (*.csv)"));
+    if (path.isEmpty()) {
+        return;
+    }
+    QSaveFile file(path);
+    const std::string csv = analysis::csvOf(note);
+    if (!file.open(QIODevice::WriteOnly) || file.write(csv.data(), qint64(csv.size())) < 0 ||
+        !file.commit()) {
+        file.cancelWriting();
+        sayWhy(tr("Export tracks"), tr("The tracks could not be exported"), path,
+               file.errorString());
     }
 }
 

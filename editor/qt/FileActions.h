@@ -1,6 +1,7 @@
 #pragma once
 
 #include "audio/SoundSnapshot.h"
+#include "model/TimbreOverTime.h"
 
 #include <QObject>
 #include <QString>
@@ -11,7 +12,8 @@ class QWidget;
 
 namespace app {
 
-// Saving the display's picture and exporting the sound to files the user chooses.
+// Saving the display's picture and exporting the sound, and a note's tracks, to files the user
+// chooses.
 class FileActions final : public QObject {
     Q_OBJECT
 
@@ -30,6 +32,8 @@ public:
                 std::function<audio::SoundSnapshot()> sound);
 
     void setDialogs(Dialogs dialogs) { dialogs_ = std::move(dialogs); }
+    // Asks where, beside the sound by default, and writes the note's tracks there as CSV.
+    void exportTracks(const model::TimbreOverTime& note, const QString& soundPath);
 
 signals:
     void said(const QString& text);

@@ -25,6 +25,49 @@ QString table(const QString& title, const Rows& rows) {
     return html + QStringLiteral("</table>");
 }
 
+// Every item of the display's menu with its key.
+Rows menuRows() {
+    return {
+        {Help::tr("Sound (Ctrl+P)"), Help::tr("Hear the sum; Pitch and Volume choose how.")},
+        {Help::tr("Show harmonics (H)"),
+         Help::tr("Draw each harmonic in its colour behind the sum.")},
+        {Help::tr("Show target (T)"),
+         Help::tr("Draw the preset's or your drawing's shape, and how close the "
+                  "sum comes.")},
+        {Help::tr("Sine phases only (S)"),
+         Help::tr("Set every phase aside, so the sum is as the boxes alone "
+                  "make it.")},
+        {Help::tr("Undo, Redo (Ctrl+Z, Ctrl+Shift+Z)"),
+         Help::tr("Step back and forward through edits.")},
+        {Help::tr("Copy amplitudes, Paste amplitudes (Ctrl+Shift+C, Ctrl+Shift+V)"),
+         Help::tr("The amplitudes as one line of text, the phases on a second.")},
+        {Help::tr("Save picture…, Export sound…, Export wavetable… (Ctrl+S, Ctrl+E, Ctrl+Shift+E)"),
+         Help::tr("Save the display, five seconds of the sound, or one period for a synthesizer.")},
+        {Help::tr("Sound taken apart: Open sound… (Ctrl+O)"),
+         Help::tr(
+             "Take a recorded note apart into its harmonics, or play a MIDI file in the timbre.")},
+        {Help::tr("Note over time (O)"),
+         Help::tr("The note's harmonics from its attack to its end, in the "
+                  "large view, with a cursor to load any moment.")},
+        {Help::tr("Hear the recording, Hear the resynthesis, Hear what is left (R, E, X)"),
+         Help::tr("The note as recorded, as rebuilt from its harmonics, and the rest: breath, bow, "
+                  "hammer, noise.")},
+        {Help::tr("Export tracks… (Ctrl+T)"), Help::tr("The note's harmonics over time as CSV.")},
+        {Help::tr("Play (K)"),
+         Help::tr("Play the timbre as notes: Z to / and Q to P are the keys, - and = "
+                  "change the octave, Escape ends it; MIDI keyboards play too.")},
+        {Help::tr("Listen (L)"), Help::tr("Take apart what the microphone hears, as it is heard.")},
+        {Help::tr("Wave game (G)"),
+         Help::tr("Match a hidden wave; Show answer (A), New wave (N), Level and "
+                  "Hear the hidden wave (W) belong to it.")},
+        {Help::tr("Large view (V)"),
+         Help::tr("A window for a projector: the wave and a chart of the "
+                  "harmonics to edit.")},
+        {Help::tr("Keys and help (F1)"), Help::tr("This window.")},
+        {Help::tr("About Tonvirta"), Help::tr("The version, and what Tonvirta is for.")},
+    };
+}
+
 } // namespace
 
 Help::Help(QWidget& window, QMenu& menu) : QObject(&window), window_(window) {
@@ -52,36 +95,15 @@ QString Help::text() {
         {tr("Tab"), tr("Moves through the display, the boxes, the buttons and the sliders.")},
         {tr("Menu key or Shift+F10"), tr("Opens the display's menu, as a right click does.")},
     };
-    const Rows menu{
-        {tr("Sound (Ctrl+P)"), tr("Hear the sum; Pitch and Volume choose how.")},
-        {tr("Show harmonics (H)"), tr("Draw each harmonic in its colour behind the sum.")},
-        {tr("Show target (T)"), tr("Draw the preset's or your drawing's shape, and how close the "
-                                   "sum comes.")},
-        {tr("Sine phases only (S)"), tr("Set every phase aside, so the sum is as the boxes alone "
-                                        "make it.")},
-        {tr("Undo, Redo (Ctrl+Z, Ctrl+Shift+Z)"), tr("Step back and forward through edits.")},
-        {tr("Copy amplitudes, Paste amplitudes (Ctrl+Shift+C, Ctrl+Shift+V)"),
-         tr("The amplitudes as one line of text, the phases on a second.")},
-        {tr("Save picture…, Export sound…, Export wavetable… (Ctrl+S, Ctrl+E, Ctrl+Shift+E)"),
-         tr("Save the display, five seconds of the sound, or one period for a synthesizer.")},
-        {tr("Open sound… (Ctrl+O)"), tr("Take a recorded note apart into its harmonics, or play "
-                                        "a MIDI file in the timbre.")},
-        {tr("Play (K)"), tr("Play the timbre as notes: Z to / and Q to P are the keys, - and = "
-                            "change the octave, Escape ends it; MIDI keyboards play too.")},
-        {tr("Listen (L)"), tr("Take apart what the microphone hears, as it is heard.")},
-        {tr("Wave game (G)"), tr("Match a hidden wave; Show answer (A), New wave (N), Level and "
-                                 "Hear the hidden wave (W) belong to it.")},
-        {tr("Large view (V)"), tr("A window for a projector: the wave and a chart of the "
-                                  "harmonics to edit.")},
-        {tr("Keys and help (F1)"), tr("This window.")},
-        {tr("About Tonvirta"), tr("The version, and what Tonvirta is for.")},
-    };
     const Rows large{
         {tr("Tab"), tr("Moves from bar to bar.")},
         {tr("Up and Down, Page Up and Page Down"), tr("Set the bar's amplitude.")},
         {tr("Left and Right"), tr("Turn the bar's phase.")},
         {tr("Drag, scroll"), tr("Set an amplitude or a phase with the mouse.")},
         {tr("D"), tr("Amplitudes in decibels, or linear again.")},
+        {tr("Time: Left and Right, Page Up and Page Down, Home and End, a click"),
+         tr("Move the time cursor by a moment, by 100 ms, to the note's ends, or to a point; "
+            "the harmonics there load.")},
         {tr("F11, Escape"), tr("Full screen, and back.")},
     };
     const QString intro = tr("Set the amplitudes of the first 17 harmonics and see and hear their "
@@ -89,7 +111,7 @@ QString Help::text() {
                              "it says otherwise.");
     return QStringLiteral("<h1>%1</h1><p>%2</p>")
                .arg(tr("Tonvirta: keys and help").toHtmlEscaped(), intro.toHtmlEscaped()) +
-           table(tr("The window"), window) + table(tr("The display's menu"), menu) +
+           table(tr("The window"), window) + table(tr("The display's menu"), menuRows()) +
            table(tr("The large view"), large);
 }
 

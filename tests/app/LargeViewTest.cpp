@@ -211,15 +211,24 @@ TEST(LargeViewPicture, HoldsItsLayoutAtEverySize) {
     scene.scaleNote = "Top of the wave: %1";
     scene.harmonicsNote = "Harmonics:";
     scene.chartNote = "Amplitudes in dB (D: linear) and phases";
+    model::TimbreOverTime note;
+    for (int i = 0; i < 300; ++i) {
+        note.moments.push_back({0.01 * i, 220.0 + i % 7, scene.timbre, 0});
+    }
+    scene.overTimeNote = "Harmonics over time, in dB, and the pitch";
+    scene.cursorNote = "12.35 s · 1234.5 Hz";
+    scene.startNote = "10.00 s";
+    scene.endNote = "12.99 s";
     for (const QSize size : {QSize(400, 300), QSize(800, 600), QSize(1024, 768), QSize(1920, 1080),
                              QSize(1080, 1920), QSize(3840, 2160)}) {
         for (const bool decibels : {false, true}) {
             scene.decibels = decibels;
+            scene.overTime = decibels ? &note : nullptr;      // the time panel in one of the two
             scene.height = size.height() - size.height() / 5; // the keys below
             QImage image(size, QImage::Format_RGB32);
             const largeview::Drawn drawn = largeview::paint(image, scene);
             const std::vector<QRectF>& texts = drawn.texts;
-            const auto layout = largeview::layoutFor(size.width(), scene.height);
+            const auto layout = largeview::layoutFor(size.width(), scene.height, decibels);
             const auto where = [&](std::size_t i) {
                 return QString("%1x%2 text %3")
                     .arg(size.width())
@@ -257,6 +266,10 @@ TEST(LargeViewPicture, HoldsItsLayoutAtEverySize) {
                             .adjusted(-pen, -pen, pen, pen);
                     EXPECT_FALSE(texts[i].intersects(bar)) << where(i) << " over bar " << k;
                 }
+                const largeview::Box& panel = layout.timePanel;
+                EXPECT_FALSE(
+                    texts[i].intersects(QRectF(panel.x, panel.y, panel.width, panel.height)))
+                    << where(i) << " over the time panel";
             }
             std::set<QRgb> legend;
             const largeview::Box& box = layout.legend;

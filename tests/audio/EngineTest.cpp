@@ -1,7 +1,9 @@
 // The sound engine: a tune's notes at their own samples, keys' as they came.
 #include "audio/Engine.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -117,6 +119,40 @@ TEST(Engine, SpreadsKeysAndPortNotesOverTheNextBlockAsTheyCame) {
         engine.render(std::span(samples).last(480), inbox, now + 10'000'000);
         EXPECT_EQ(onsets(samples), (std::vector<std::size_t>{c.onset})) << c.what;
     }
+}
+
+} // namespace
+
+namespace {
+
+// GIVEN the held tone sounding WHEN a clip comes with the snapshot THEN it plays once from its
+// first sample at the volume, the held tone silent meanwhile and back after it; the same clip
+// does not start again, a new one does, and nothing plays while the sound is off.
+TEST(Engine, PlaysAClipOnceOverASilentHeldToneAndThenTheToneAgain) {
+    audio::Engine engine(rate);
+    audio::NoteInbox inbox;
+    audio::SoundSnapshot held = sine();
+    held.playing = false;
+    engine.set(held);
+    render(engine, inbox, 0.1, 480);
+    const auto clip = std::make_shared<const std::vector<float>>(4800, 0.5F);
+    held.clip = {clip, 1};
+    engine.set(held);
+    std::vector<float> heard = render(engine, inbox, 0.2, 480);
+    // The held tone ramps out over 15 ms under the clip's steady 0.25; then only the clip.
+    for (std::size_t i = 960; i < 4800; ++i) {
+        ASSERT_FLOAT_EQ(heard[i], 0.25F) << i;
+    }
+    EXPECT_NE(heard[4800 + 1440], 0.0F) << "the held tone is back";
+    engine.set(held);
+    heard = render(engine, inbox, 0.1, 480);
+    EXPECT_TRUE(std::none_of(heard.begin(), heard.end(), [](float s) { return s == 0.25F; }));
+    held.clip.id = 2;
+    held.on = false;
+    engine.set(held);
+    heard = render(engine, inbox, 0.2, 480);
+    EXPECT_EQ(heard.back(), 0.0F) << "off: neither the tone nor the clip";
+    EXPECT_TRUE(engine.silent());
 }
 
 } // namespace

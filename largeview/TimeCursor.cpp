@@ -1,0 +1,159 @@
+#include "TimeCursor.h"
+
+#include <QAccessible>
+#include <QAccessibleValueInterface>
+#include <QAccessibleWidget>
+#include <QKeyEvent>
+#include <QLocale>
+#include <algorithm>
+#include <cmath>
+
+namespace largeview {
+namespace {
+
+class CursorAccessible final : public QAccessibleWidget, public QAccessibleValueInterface {
+public:
+    explicit CursorAccessible(TimeCursor& cursor)
+        : QAccessibleWidget(&cursor, QAccessible::Slider), cursor_(cursor) {}
+
+    [[nodiscard]] QString text(QAccessible::Text type) const override {
+        return type == QAccessible::Value ? cursor_.timeText() : QAccessibleWidget::text(type);
+    }
+    void* interface_cast(QAccessible::InterfaceType type) override {
+        return type == QAccessible::ValueInterface ? static_cast<QAccessibleValueInterface*>(this)
+                                                   : QAccessibleWidget::interface_cast(type);
+    }
+    [[nodiscard]] QVariant currentValue() const override { return cursor_.seconds(); }
+    void setCurrentValue(const QVariant& value) override {
+        const model::TimbreOverTime* note = cursor_.note();
+        if (note != nullptr && !note->moments.empty()) {
+            const double from = note->moments.front().seconds;
+            cursor_.moveTo(std::size_t(
+                std::max(0L, std::lround((value.toDouble() - from) / note->stepSeconds))));
+            cursor_.settle();
+        }
+    }
+    [[nodiscard]] QVariant maximumValue() const override {
+        const model::TimbreOverTime* note = cursor_.note();
+        return note != nullptr && !note->moments.empty() ? note->moments.back().seconds : 0.0;
+    }
+    [[nodiscard]] QVariant minimumValue() const override {
+        const model::TimbreOverTime* note = cursor_.note();
+        return note != nullptr && !note->moments.empty() ? note->moments.front().seconds : 0.0;
+    }
+    [[nodiscard]] QVariant minimumStepSize() const override {
+        return cursor_.note() != nullptr ? cursor_.note()->stepSeconds : 0.01;
+    }
+
+private:
+    TimeCursor& cursor_;
+};
+
+QAccessibleInterface* cursorFactory(const QString& className, QObject* object) {
+    if (className == QLatin1String("largeview::TimeCursor") && object != nullptr &&
+        object->isWidgetType()) {
+        return new CursorAccessible(static_cast<TimeCursor&>(*object));
+    }
+    return nullptr;
+}
+
+} // namespace
+
+TimeCursor::TimeCursor(QWidget& view) : QWidget(&view) {
+    static const bool installed = [] {
+        QAccessible::installFactory(cursorFactory);
+        return true;
+    }();
+    (void)installed;
+    setObjectName(QStringLiteral("timeCursor"));
+    setAccessibleName(tr("Time"));
+    setFocusPolicy(Qt::StrongFocus);
+    // The view paints the panel and takes the mouse over it.
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    settling_.setSingleShot(true);
+    settling_.setInterval(settleMs);
+    connect(&settling_, &QTimer::timeout, this, &TimeCursor::settled);
+}
+
+void TimeCursor::setNote(std::shared_ptr<const model::TimbreOverTime> note) {
+    note_ = std::move(note);
+    moment_ = 0;
+    setVisible(note_ != nullptr && !note_->moments.empty());
+}
+
+double TimeCursor::seconds() const {
+    return note_ != nullptr && moment_ < note_->moments.size() ? note_->moments[moment_].seconds
+                                                               : 0.0;
+}
+
+QString TimeCursor::timeText() const {
+    return tr("%1 s").arg(QLocale().toString(seconds(), 'f', 2));
+}
+
+void TimeCursor::moveTo(std::size_t moment) {
+    if (note_ == nullptr || note_->moments.empty()) {
+        return;
+    }
+    moment = std::min(moment, note_->moments.size() - 1);
+    if (moment == moment_) {
+        return;
+    }
+    moment_ = moment;
+    emit moved(moment_);
+    QAccessibleValueChangeEvent event(this, seconds());
+    QAccessible::updateAccessibility(&event);
+}
+
+void TimeCursor::settle() {
+    settling_.stop();
+    emit settled();
+}
+
+void TimeCursor::keyPressEvent(QKeyEvent* event) {
+    if (note_ == nullptr || note_->moments.empty()) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    const auto last = long(note_->moments.size() - 1);
+    const long page = std::max(1L, std::lround(0.1 / note_->stepSeconds));
+    const auto at = long(moment_);
+    long to = at;
+    switch (event->key()) {
+    case Qt::Key_Left:
+        to = at - 1;
+        break;
+    case Qt::Key_Right:
+        to = at + 1;
+        break;
+    case Qt::Key_PageUp: // later, as a slider's value goes up
+        to = at + page;
+        break;
+    case Qt::Key_PageDown:
+        to = at - page;
+        break;
+    case Qt::Key_Home:
+        to = 0;
+        break;
+    case Qt::Key_End:
+        to = last;
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    moveTo(std::size_t(std::clamp(to, 0L, last)));
+    settling_.start();
+    event->accept();
+}
+
+void TimeCursor::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    parentWidget()->update();
+}
+
+void TimeCursor::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    parentWidget()->update();
+}
+
+} // namespace largeview
