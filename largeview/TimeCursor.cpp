@@ -67,6 +67,8 @@ TimeCursor::TimeCursor(QWidget& view) : QWidget(&view) {
     (void)installed;
     setObjectName(QStringLiteral("timeCursor"));
     setAccessibleName(tr("Time"));
+    // A reader speaks a slider's value as a bare number: this names its unit.
+    setAccessibleDescription(tr("seconds"));
     setFocusPolicy(Qt::StrongFocus);
     // The view paints the panel and takes the mouse over it.
     setAttribute(Qt::WA_TransparentForMouseEvents);

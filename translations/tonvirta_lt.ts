@@ -975,6 +975,10 @@ Pasirinkite aplanką, į kurį galite rašyti ir kurio diske yra vietos.</transl
         <source>%1 s</source>
         <translation>%1 s</translation>
     </message>
+    <message>
+        <source>seconds</source>
+        <translation>sekundės</translation>
+    </message>
 </context>
 <context>
     <name>main</name>
