@@ -15,55 +15,58 @@ constexpr double pi = std::numbers::pi;
 using model::harmonicCount;
 using model::Moment;
 
-// The fundamental's phase over a stretch of `length` samples: a cubic from one moment's phase
-// and pitch to the next's, with the number of whole turns between them that bends it least.
+// One harmonic's phase over a stretch of `length` samples: a cubic from its phase and frequency
+// at one moment to those at the next, with the number of whole turns between them that bends it
+// least (McAulay and Quatieri).
 struct CubicPhase {
     double start = 0.0;
     double speed = 0.0; // radians a sample at the start
     double alpha = 0.0;
     double beta = 0.0;
 
-    CubicPhase(const Moment& from, const Moment& to, double rate, double length)
-        : start(from.phase), speed(2.0 * pi * from.hz / rate) {
-        const double endSpeed = 2.0 * pi * to.hz / rate;
+    CubicPhase(double from, double fromSpeed, double to, double toSpeed, double length)
+        : start(from), speed(fromSpeed) {
         const double turns = std::round(
-            (start + speed * length - to.phase + (endSpeed - speed) * length / 2.0) / (2.0 * pi));
-        const double d = to.phase - start - speed * length + 2.0 * pi * turns;
-        alpha = 3.0 * d / (length * length) - (endSpeed - speed) / length;
-        beta = -2.0 * d / (length * length * length) + (endSpeed - speed) / (length * length);
+            (start + speed * length - to + (toSpeed - speed) * length / 2.0) / (2.0 * pi));
+        const double d = to - start - speed * length + 2.0 * pi * turns;
+        alpha = 3.0 * d / (length * length) - (toSpeed - speed) / length;
+        beta = -2.0 * d / (length * length * length) + (toSpeed - speed) / (length * length);
     }
     [[nodiscard]] double at(double n) const {
         return start + speed * n + (alpha + beta * n) * n * n;
     }
 };
 
-// One stretch from `from` to `to` into out[begin, begin + length): harmonic k as
-// a_k sin(k theta + p_k), a_k and p_k in a line; each sample's harmonics by multiplying
-// phasors, so only the fundamental needs a sine.
-void renderStretch(const Moment& from, const Moment& to, const CubicPhase& phase, double scale,
+// Harmonic k's own phase at a moment, in radians.
+double phaseOf(const Moment& moment, std::size_t k) {
+    return double(k + 1) * moment.phase + moment.timbre.phases[k] * pi / 180.0;
+}
+
+// One stretch from `from` to `to` into out: each harmonic along its own cubic phase, its
+// magnitude in a line. Each follows the phase measured for it, not the fundamental's times its
+// number: where the fundamental is faint (a beating organ, a bowed note's swell) its phase is
+// uncertain, and multiplied by a harmonic's number that uncertainty would be a turn too many.
+// A harmonic that starts or stops keeps its speed where it is silent.
+void renderStretch(const Moment& from, const Moment& to, double rate, double scale,
                    std::span<float> out) {
     const auto length = double(out.size());
-    std::array<std::complex<double>, harmonicCount> turn{};
-    std::array<std::complex<double>, harmonicCount> turnStep{};
+    std::fill(out.begin(), out.end(), 0.0F);
     for (std::size_t k = 0; k < harmonicCount; ++k) {
-        const double p0 = from.timbre.phases[k] * pi / 180.0;
-        const double p1 = p0 + model::wrappedRadians(to.timbre.phases[k] * pi / 180.0 - p0);
-        turn[k] = std::polar(1.0, p0);
-        turnStep[k] = std::polar(1.0, (p1 - p0) / length);
-    }
-    for (std::size_t n = 0; n < out.size(); ++n) {
-        const double part = double(n) / length;
-        const std::complex<double> base = std::polar(1.0, phase.at(double(n)));
-        std::complex<double> harmonic = base;
-        double sum = 0.0;
-        for (std::size_t k = 0; k < harmonicCount; ++k) {
-            const double a = from.timbre.amplitudes[k] +
-                             (to.timbre.amplitudes[k] - from.timbre.amplitudes[k]) * part;
-            sum += a * (harmonic * turn[k]).imag();
-            harmonic *= base;
-            turn[k] *= turnStep[k];
+        const double a0 = from.timbre.amplitudes[k];
+        const double a1 = to.timbre.amplitudes[k];
+        const double speed0 = 2.0 * pi * double(k + 1) * from.hz / rate;
+        const double speed1 = 2.0 * pi * double(k + 1) * to.hz / rate;
+        if ((a0 == 0.0 && a1 == 0.0) || std::max(speed0, speed1) >= pi) {
+            continue;
         }
-        out[n] = float(scale * sum);
+        const double average = (speed0 + speed1) / 2.0 * length;
+        const double p0 = a0 != 0.0 ? phaseOf(from, k) : phaseOf(to, k) - average;
+        const double p1 = a1 != 0.0 ? phaseOf(to, k) : p0 + average;
+        const CubicPhase phase(p0, speed0, p1, speed1, length);
+        for (std::size_t n = 0; n < out.size(); ++n) {
+            const double a = a0 + (a1 - a0) * double(n) / length;
+            out[n] += float(scale * a * std::sin(phase.at(double(n))));
+        }
     }
 }
 
@@ -88,9 +91,10 @@ std::vector<float> resynthesis(const model::TimbreOverTime& note, double rate, s
         const std::size_t begin = std::min(sampleOf(from), length);
         const std::size_t stop = std::min(sampleOf(to), length);
         if (stop > begin) {
-            const CubicPhase phase(from, to, rate, double(sampleOf(to) - sampleOf(from)));
-            renderStretch(from, to, phase, note.pointAmplitude,
-                          std::span(out).subspan(begin, stop - begin));
+            // A stretch the sound cuts short keeps the whole stretch's cubic.
+            std::vector<float> whole(sampleOf(to) - sampleOf(from));
+            renderStretch(from, to, rate, note.pointAmplitude, whole);
+            std::copy_n(whole.begin(), stop - begin, out.begin() + long(begin));
         }
     }
     return out;
