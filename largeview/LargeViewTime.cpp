@@ -6,6 +6,7 @@
 #include <QLocale>
 #include <QSignalBlocker>
 #include <algorithm>
+#include <cmath>
 #include <numeric>
 
 namespace largeview {
@@ -85,7 +86,14 @@ void LargeView::cursorMoved(std::size_t moment) {
         holdingSteps_ = true;
         tone_.holdSteps(true);
     }
-    tone_.load(cursor_->note()->moments[moment].timbre);
+    model::Timbre timbre = cursor_->note()->moments[moment].timbre;
+    // A harmonic too faint for a whole amplitude keeps no phase, as one set to 0 by hand.
+    for (std::size_t k = 0; k < timbre.amplitudes.size(); ++k) {
+        if (std::nearbyint(timbre.amplitudes[k]) == 0.0) {
+            timbre.phases[k] = 0.0;
+        }
+    }
+    tone_.load(timbre);
     update();
 }
 

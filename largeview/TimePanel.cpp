@@ -28,7 +28,7 @@ QImage tracksImage(const Scene& scene, const Layout& layout, QSize size) {
     const Canvas canvas{reinterpret_cast<std::uint32_t*>(image.bits()), image.width(),
                         image.height(), int(image.bytesPerLine() / 4)};
     const double line =
-        std::max(1.0, layout.textHeight * image.height() / layout.timePanel.height / 12.0);
+        std::max(1.0, layout.textHeight * image.height() / layout.timePanel.height / 8.0);
     std::vector<double> heights(std::size_t(image.width()));
     for (const double db : {-20.0, -40.0}) {
         std::fill(heights.begin(), heights.end(), image.height() * db / decibelFloor);
@@ -81,20 +81,36 @@ double xOfMoment(const Box& panel, std::size_t moment, std::size_t moments) {
 
 void trackHeights(std::span<double> columns, std::span<const model::Moment> moments,
                   std::size_t harmonic, double height) {
-    const double columnCount = double(columns.size());
+    // Each moment's level once, however many columns it spans.
+    std::vector<double> decibelsAt(moments.size());
+    for (std::size_t i = 0; i < moments.size(); ++i) {
+        const double a = std::fabs(moments[i].timbre.amplitudes[harmonic]);
+        // Silence a pen's width under the foot, out of sight.
+        decibelsAt[i] = a > 0.0 ? std::max(20.0 * std::log10(a / 100.0), decibelFloor - 5.0)
+                                : decibelFloor - 5.0;
+    }
+    const auto decibels = [&decibelsAt](std::size_t i) { return decibelsAt[i]; };
+    const auto last = double(moments.size() - 1);
+    const double perColumn = last / double(columns.size());
     for (std::size_t c = 0; c < columns.size(); ++c) {
-        // The moments under this column; at least the nearest one.
-        const auto first = std::size_t(double(c) / columnCount * double(moments.size()));
-        const auto last =
-            std::max(first + 1, std::size_t(double(c + 1) / columnCount * double(moments.size())));
-        double loudest = 0.0;
-        for (std::size_t i = first; i < std::min(last, moments.size()); ++i) {
-            loudest = std::max(loudest, std::fabs(moments[i].timbre.amplitudes[harmonic]));
+        // The moments under this column, on the scale the cursor uses.
+        const double from = double(c) * perColumn;
+        const double to = from + perColumn;
+        double db = 0.0;
+        if (perColumn < 1.0) {
+            // Wider than a moment: in a line from one moment to the next.
+            const double at = std::min((from + to) / 2.0, last);
+            const auto before = std::size_t(at);
+            const std::size_t after = std::min(before + 1, moments.size() - 1);
+            db = decibels(before) + (decibels(after) - decibels(before)) * (at - double(before));
+        } else {
+            // Narrower: the loudest of them, so that no peak is lost.
+            db = decibelFloor - 5.0;
+            for (auto i = std::size_t(std::round(from)); i <= std::size_t(std::round(to)); ++i) {
+                db = std::max(db, decibels(std::min(i, moments.size() - 1)));
+            }
         }
-        const double db = loudest > 0.0 ? 20.0 * std::log10(loudest / 100.0) : -1000.0;
-        // Silence goes a pen's width under the foot, out of sight.
-        columns[c] = height * std::min(std::max(db, decibelFloor - 5.0) / decibelFloor, 1.1);
-        columns[c] = std::max(columns[c], 0.0);
+        columns[c] = height * db / decibelFloor;
     }
 }
 

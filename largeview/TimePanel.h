@@ -19,8 +19,9 @@ void paintTimePanel(QPainter& painter, Labels& labels, const Scene& scene, const
 std::size_t momentAt(const Box& panel, double x, std::size_t moments);
 double xOfMoment(const Box& panel, std::size_t moment, std::size_t moments);
 
-// Each column's loudest value of one harmonic's track, as a height in a panel `height` high:
-// magnitudes of 100 at the top, the floor at the foot, silence below it.
+// One harmonic's track across the columns, as heights in a panel `height` high: magnitudes of
+// 100 at the top, the floor at the foot, silence below it; in a line from moment to moment where
+// a moment is wider than a column, and the loudest of a column's moments where it is narrower.
 void trackHeights(std::span<double> columns, std::span<const model::Moment> moments,
                   std::size_t harmonic, double height);
 

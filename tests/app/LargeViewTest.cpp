@@ -342,3 +342,44 @@ TEST_F(LargeView, EachGestureIsOneStepAndEveryStopABar) {
 }
 
 } // namespace
+
+namespace {
+
+// GIVEN a note whose first harmonic stands at 50 and second at 10 WHEN its time panel is painted
+// THEN each track lies at its level in dB, and the cursor stands at its moment's place across
+// the panel.
+TEST(LargeViewPicture, DrawsEachTrackAtItsLevelAndTheCursorAtItsMoment) {
+    model::TimbreOverTime note;
+    for (int i = 0; i < 101; ++i) {
+        note.moments.push_back({0.01 * i, 220.0, {{50, 10}, {}}, 0.0});
+    }
+    largeview::Scene scene;
+    scene.overTime = &note;
+    scene.cursor = 25;
+    QImage image(1280, 720, QImage::Format_RGB32);
+    largeview::paint(image, scene);
+    const largeview::Box panel = largeview::layoutFor(1280, 720, true).timePanel;
+    const auto colour = [](std::size_t k) {
+        const forms::Color c = scope::harmonicColour(k);
+        return qRgb(c.red, c.green, c.blue);
+    };
+    const auto rowsOf = [&](QRgb wanted, int x) {
+        std::vector<double> rows;
+        for (int y = int(panel.y); y < int(panel.bottom()); ++y) {
+            if (image.pixel(x, y) == wanted) {
+                rows.push_back((y + 0.5 - panel.y) / panel.height);
+            }
+        }
+        return rows;
+    };
+    const int across = int(panel.x + panel.width * 0.75);
+    for (const auto& [k, fraction] : {std::pair{0, 6.02 / 60}, {1, 20.0 / 60}}) {
+        const auto rows = rowsOf(colour(std::size_t(k)), across);
+        ASSERT_FALSE(rows.empty()) << "harmonic " << k + 1;
+        EXPECT_NEAR(rows[rows.size() / 2], fraction, 0.02) << "harmonic " << k + 1;
+    }
+    const auto cursor = rowsOf(qRgb(255, 255, 0), int(panel.x + panel.width / 4));
+    EXPECT_GT(cursor.size(), std::size_t(panel.height * 0.9)) << "the cursor, top to foot";
+}
+
+} // namespace
