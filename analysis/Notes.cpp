@@ -1,6 +1,9 @@
 #include "Notes.h"
 
+#include "SoundAnalysis.h"
+
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <numbers>
 #include <vector>
@@ -160,6 +163,13 @@ std::optional<Note> pickNote(std::span<const Frame> frames, double framesPerSeco
         picked.swings = picked.swings || std::abs(centsOf(frames[f].hz) - centre) > heldCents;
     }
     return picked;
+}
+
+std::string noteName(double hz) {
+    static constexpr std::array<const char*, 12> names{"C",  "C#", "D",  "D#", "E",  "F",
+                                                       "F#", "G",  "G#", "A",  "A#", "B"};
+    const long midi = std::lround(12.0 * std::log2(hz / 440.0)) + 69;
+    return names[std::size_t(((midi % 12) + 12) % 12)] + std::to_string(midi / 12 - 1);
 }
 
 } // namespace analysis

@@ -1,5 +1,6 @@
 #include "SoundAnalysis.h"
 
+#include "Gaps.h"
 #include "Measure.h"
 #include "Notes.h"
 #include "Pitch.h"
@@ -227,22 +228,23 @@ bool ofTheNote(const Frame& frame, const Note& note, double loudest) {
            (frame.hz <= 0.0 || std::abs(12.0 * std::log2(frame.hz / note.hz)) < 1.5);
 }
 
-// Back from the loud part while the sound falls away (a rise going back is the note before),
-// and on while it dies away (a rise is the next note).
+// Back from the loud part through its attack to where the note starts, and on while it dies
+// away, until the sound falls 60 dB, the pitch moves or the note before or after begins.
 std::pair<std::size_t, std::size_t> wholeFrames(std::span<const Frame> frames, const Note& note) {
     double loudest = 0.0;
     for (std::size_t f = note.first; f < note.last; ++f) {
         loudest = std::max(loudest, frames[f].rms);
     }
-    constexpr double rise = 1.25;
     std::size_t first = note.first;
+    NextNote before{frames[first].rms, frames[first].rms};
     while (first > 0 && ofTheNote(frames[first - 1], note, loudest) &&
-           frames[first - 1].rms <= rise * frames[first].rms) {
+           !before.beyond(frames[first - 1].rms)) {
         --first;
     }
     std::size_t last = note.last;
+    NextNote after{frames[last - 1].rms, frames[last - 1].rms};
     while (last < frames.size() && ofTheNote(frames[last], note, loudest) &&
-           frames[last].rms <= rise * frames[last - 1].rms) {
+           !after.beyond(frames[last].rms)) {
         ++last;
     }
     return {first, last};
@@ -259,9 +261,11 @@ std::optional<WholeNote> wholeNote(std::span<const float> samples, double rate) 
     const Track& tracked = picked->tracked;
     const auto [first, last] = wholeFrames(tracked.frames, *picked->note);
     const std::size_t factor = picked->factor;
-    const std::size_t from = first * tracked.hop * factor;
-    const std::size_t to =
-        std::min(samples.size(), ((last - 1) * tracked.hop + tracked.length) * factor);
+    const auto [from, to] = withinGaps(
+        samples, first * tracked.hop * factor, picked->note->first * tracked.hop * factor,
+        std::min(samples.size(),
+                 ((picked->note->last - 1) * tracked.hop + tracked.length) * factor),
+        std::min(samples.size(), ((last - 1) * tracked.hop + tracked.length) * factor), rate);
     // The onset: where the sound first comes within 60 dB of the note's peak.
     float peak = 0.0F;
     for (std::size_t i = from; i < to; ++i) {
@@ -277,13 +281,6 @@ std::optional<WholeNote> wholeNote(std::span<const float> samples, double rate) 
         return found > 0.0 ? found : hz;
     };
     return WholeNote{onset, to, roughHzAt};
-}
-
-std::string noteName(double hz) {
-    static constexpr std::array<const char*, 12> names{"C",  "C#", "D",  "D#", "E",  "F",
-                                                       "F#", "G",  "G#", "A",  "A#", "B"};
-    const long midi = std::lround(12.0 * std::log2(hz / 440.0)) + 69;
-    return names[std::size_t(((midi % 12) + 12) % 12)] + std::to_string(midi / 12 - 1);
 }
 
 } // namespace analysis

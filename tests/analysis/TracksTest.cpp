@@ -136,3 +136,69 @@ TEST(Tracks, RebuildANoteInTimeWithItsOriginal) {
 }
 
 } // namespace
+
+namespace {
+
+// Notes one after another: each a life of its own, from when it starts.
+struct Part {
+    double start;
+    Life life;
+};
+
+std::vector<float> playedInTurn(const std::vector<Part>& parts, double seconds) {
+    std::vector<float> out(std::size_t((onset + seconds) * rate), 0.0F);
+    for (const Part& part : parts) {
+        const std::vector<float> one = played(part.life);
+        const auto shift = std::size_t(part.start * rate);
+        for (std::size_t i = 0; i + shift < out.size() && i < one.size(); ++i) {
+            out[i + shift] += one[i];
+        }
+    }
+    return out;
+}
+
+Life steady(
+    const char* name, double seconds, double level, double hz,
+    std::function<double(double)> shape = [](double) { return 1.0; }) {
+    return {name, seconds,
+            [=](std::size_t k, double t) {
+                return level * shape(t) * edges(t, seconds) / double(k + 1);
+            },
+            [hz](double) { return hz; }, 3.0};
+}
+
+// GIVEN notes whose level rises and falls within them, or that follow other notes WHEN tracked
+// THEN the note a listener picks is followed from its onset to its end, no further: its attack
+// and its swells are its own, the note before and the note after are not.
+TEST(Tracks, FollowTheNoteAListenerPicksFromItsOnsetToItsEnd) {
+    const auto bump = [](double t) { return 1.0 + 1.8 * std::exp(-std::pow((t - 0.6) / 0.08, 2)); };
+    const struct {
+        std::vector<Part> parts;
+        double from, to; // of the note followed, from the file's start
+    } cases[]{
+        {{{0.0, steady("an attack 12 dB over the sustain", 1.2, 1.0, 220.0,
+                       [](double t) { return 1.0 + 3.0 * std::exp(-t / 0.05); })}},
+         0.1,
+         1.3},
+        {{{0.0, steady("a pluck whose body swells again by 9 dB", 1.2, 1.0, 220.0,
+                       [&](double t) { return std::exp(-3.0 * t) * bump(t); })}},
+         0.1,
+         1.3},
+        {{{0.0, steady("a quiet short note", 0.4, 0.3, 220.0)},
+          {0.45, steady("then a loud long one at its pitch", 1.0, 1.0, 220.0)}},
+         0.55,
+         1.55},
+        {{{0.0, steady("a loud long note", 1.0, 1.0, 220.0)},
+          {1.0, steady("then a fifth up", 0.5, 1.0, 330.0)}},
+         0.1,
+         1.1},
+    };
+    for (const auto& [parts, from, to] : cases) {
+        const auto note = analysis::tracksOf(playedInTurn(parts, 1.8), rate);
+        ASSERT_TRUE(note) << parts.back().life.name;
+        EXPECT_NEAR(note->moments.front().seconds, from, 0.01) << parts.back().life.name;
+        EXPECT_NEAR(note->moments.back().seconds, to, 0.1) << parts.back().life.name;
+    }
+}
+
+} // namespace
