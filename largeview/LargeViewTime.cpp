@@ -42,11 +42,8 @@ Scene LargeView::scene() const {
         scene.cursorNote =
             tr("%1 · %2 Hz")
                 .arg(cursor_->timeText(), QLocale().toString(moments[scene.cursor].hz, 'f', 1));
-        const auto time = [](double seconds) {
-            return tr("%1 s").arg(QLocale().toString(seconds, 'f', 2));
-        };
-        scene.startNote = time(moments.front().seconds);
-        scene.endNote = time(moments.back().seconds);
+        scene.startNote = TimeCursor::textOf(moments.front().seconds);
+        scene.endNote = TimeCursor::textOf(moments.back().seconds);
     }
     return scene;
 }

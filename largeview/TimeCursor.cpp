@@ -88,8 +88,8 @@ double TimeCursor::seconds() const {
                                                                : 0.0;
 }
 
-QString TimeCursor::timeText() const {
-    return tr("%1 s").arg(QLocale().toString(seconds(), 'f', 2));
+QString TimeCursor::textOf(double seconds) {
+    return tr("%1 s").arg(QLocale().toString(seconds, 'f', 2));
 }
 
 void TimeCursor::moveTo(std::size_t moment) {

@@ -27,7 +27,9 @@ public:
     [[nodiscard]] std::size_t moment() const { return moment_; }
     [[nodiscard]] double seconds() const;
     // The cursor's time as a reader says it and the panel shows it.
-    [[nodiscard]] QString timeText() const;
+    [[nodiscard]] QString timeText() const { return textOf(seconds()); }
+    // Any time so written: "0.35 s", in the user's number format.
+    [[nodiscard]] static QString textOf(double seconds);
     // To a moment, as a click or a drag puts it; said at once, settled when the mouse lets go.
     void moveTo(std::size_t moment);
     void settle();

@@ -71,9 +71,7 @@ void SoundControls::buildMenu(QMenu& menu) {
 // While the server is away the item keeps the user's choice, so the sound comes back with it,
 // and says what it waits for; it can still be switched either way.
 void SoundControls::updateSoundItem() {
-    const QString reason = output_ == nullptr
-                               ? tr("No audio output device")
-                               : QString::fromStdString(output_->unavailableReason());
+    const QString reason = unavailableReason();
     sound_->setEnabled(output_ != nullptr);
     sound_->setText(reason.isEmpty() ? tr("Sound") : tr("Sound (%1)").arg(reason));
     // While the sound is wanted, its going and coming back are said over the display as well.
@@ -81,6 +79,11 @@ void SoundControls::updateSoundItem() {
         emit said(reason.isEmpty() ? tr("The sound is back.") : tr("No sound: %1.").arg(reason));
     }
     reason_ = reason;
+}
+
+QString SoundControls::unavailableReason() const {
+    return output_ == nullptr ? tr("No audio output device")
+                              : QString::fromStdString(output_->unavailableReason());
 }
 
 audio::SoundSnapshot SoundControls::snapshot() const {
@@ -100,11 +103,8 @@ bool SoundControls::hear(std::shared_ptr<const std::vector<float>> samples) {
         emit said(tr("Nothing is played while listening."));
         return false;
     }
-    if (output_ == nullptr || !output_->unavailableReason().empty()) {
-        emit said(tr("No sound: %1.")
-                      .arg(output_ == nullptr
-                               ? tr("No audio output device")
-                               : QString::fromStdString(output_->unavailableReason())));
+    if (const QString reason = unavailableReason(); !reason.isEmpty()) {
+        emit said(tr("No sound: %1.").arg(reason));
         return false;
     }
     // A server that is only now opened takes a moment before the clip's first sample.

@@ -77,6 +77,8 @@ signals:
 private:
     void buildMenu(QMenu& menu);
     void updateSoundItem();
+    // Why there is no sound, or nothing while there can be.
+    [[nodiscard]] QString unavailableReason() const;
 
     audio::SoundOutput* output_;
     AmplitudeReader amplitudes_;
