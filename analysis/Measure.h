@@ -30,6 +30,9 @@ Measured measure(std::span<const float> sound, double period,
 // `laterPeriod` at three quarters is followed. Harmonics at or above half the rate are 0.
 std::array<std::complex<double>, harmonicCount> harmonicPhasors(std::span<const float> chunk,
                                                                 double period, double laterPeriod);
+// The loudest harmonic at +-100, the rest in proportion and written as the boxes write them, and
+// the period: the measured one where the pitch held, built from the harmonics where it swung.
+Harmonics harmonicsFrom(const Measured& measured, double hz, bool swings);
 // One period built from the harmonics, from where the fundamental's phase is zero.
 std::array<double, periodColumns>
 periodOf(const std::array<std::complex<double>, harmonicCount>& phasors, double scale);

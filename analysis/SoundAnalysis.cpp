@@ -113,28 +113,6 @@ double pitchAt(const Track& tracked, double sample) {
     return before ? frames[*before].hz : 0.0;
 }
 
-// The loudest harmonic at +-100, the rest in proportion, and the period: folded from the sound
-// itself where the pitch held, built from the harmonics where it swung.
-Harmonics harmonicsFrom(const Measured& measured, double hz, bool swings) {
-    Harmonics harmonics;
-    harmonics.fundamentalHz = hz;
-    const double loudest = *std::max_element(measured.magnitude.begin(), measured.magnitude.end());
-    for (std::size_t k = 0; k < harmonicCount; ++k) {
-        const double degrees = std::arg(measured.phasors[k]) * 180.0 / pi;
-        const editor::Phased phased = editor::folded(measured.magnitude[k], degrees);
-        const double amplitude = std::nearbyint(100.0 * phased.amplitude / loudest);
-        harmonics.timbre.amplitudes[k] = amplitude + 0.0; // never -0, which would print as such
-        harmonics.timbre.phases[k] = amplitude == 0.0 ? 0.0 : phased.phase;
-    }
-    if (swings) {
-        harmonics.period = periodOf(measured.phasors, 100.0 / loudest);
-    } else {
-        std::transform(measured.period.begin(), measured.period.end(), harmonics.period.begin(),
-                       [&](double v) { return 100.0 * v / loudest; });
-    }
-    return harmonics;
-}
-
 // Back at the full rate, the middle of the note, at most two seconds of it.
 std::pair<std::size_t, std::size_t> middleOf(const Note& note, const Track& tracked,
                                              std::size_t factor, std::size_t samples, double rate) {
@@ -217,6 +195,28 @@ Analysis analyse(std::span<const float> samples, double rate) {
         return {std::nullopt, Problem::OutOfRange, hz};
     }
     return {harmonicsFrom(measured, hz, note->swings), Problem::Silent};
+}
+
+// The loudest harmonic at +-100, the rest in proportion, and the period: folded from the sound
+// itself where the pitch held, built from the harmonics where it swung.
+Harmonics harmonicsFrom(const Measured& measured, double hz, bool swings) {
+    Harmonics harmonics;
+    harmonics.fundamentalHz = hz;
+    const double loudest = *std::max_element(measured.magnitude.begin(), measured.magnitude.end());
+    for (std::size_t k = 0; k < harmonicCount; ++k) {
+        const double degrees = std::arg(measured.phasors[k]) * 180.0 / pi;
+        const editor::Phased phased = editor::folded(measured.magnitude[k], degrees);
+        const double amplitude = std::nearbyint(100.0 * phased.amplitude / loudest);
+        harmonics.timbre.amplitudes[k] = amplitude + 0.0; // never -0, which would print as such
+        harmonics.timbre.phases[k] = amplitude == 0.0 ? 0.0 : phased.phase;
+    }
+    if (swings) {
+        harmonics.period = periodOf(measured.phasors, 100.0 / loudest);
+    } else {
+        std::transform(measured.period.begin(), measured.period.end(), harmonics.period.begin(),
+                       [&](double v) { return 100.0 * v / loudest; });
+    }
+    return harmonics;
 }
 
 namespace {

@@ -174,7 +174,7 @@ std::string csvOf(const model::TimbreOverTime& note) {
     }
     out += '\n';
     for (const model::Moment& moment : note.moments) {
-        append(out, moment.seconds, 4);
+        append(out, moment.seconds, note.frames ? 0 : 4); // a frame's index
         out += ',';
         append(out, moment.hz, 3);
         for (const double magnitude : moment.timbre.amplitudes) {

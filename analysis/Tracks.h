@@ -15,8 +15,8 @@ namespace analysis {
 std::optional<model::TimbreOverTime> tracksOf(std::span<const float> samples, double rate);
 
 // The tracks as CSV, a moment a row under the header time,pitch,a1,…,a17,p1,…,p17: the
-// moment's time in seconds, its pitch in Hz, the magnitudes, the phases in degrees; with a
-// point for the decimal separator whatever the locale.
+// moment's time in seconds (a frame's index for a wavetable's), its pitch in Hz, the magnitudes,
+// the phases in degrees; with a point for the decimal separator whatever the locale.
 std::string csvOf(const model::TimbreOverTime& note);
 
 } // namespace analysis

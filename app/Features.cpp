@@ -123,8 +123,11 @@ void Features::createEditActions() {
     connect(note_, &Note::shown, description_, &DisplayDescription::noteSaid);
     connect(views_, &DisplayViews::said, note_, &Note::say);
     edits_ = new EditActions(window_, *displayMenu_, window_.boxes(), window_.tone(), *note_);
-    auto* files = new FileActions(window_, *displayMenu_, window_.display(),
-                                  [this] { return sound_->snapshot(); });
+    auto* files = new FileActions(
+        window_, *displayMenu_, window_.display(), [this] { return sound_->snapshot(); },
+        [this] {
+            return editor::Step{window_.tone().texts(), window_.tone().heard().phases};
+        });
     connect(files, &FileActions::said, note_, &Note::say);
     // A sound taken apart: opening it, then its note over time.
     QMenu* takenApart = displayMenu_->addMenu(tr("Sound taken apart"));
@@ -132,8 +135,9 @@ void Features::createEditActions() {
     connect(soundOpening_, &SoundOpening::said, note_, &Note::say);
     noteActions_ = new NoteActions(window_.display(), *takenApart);
     connect(soundOpening_, &SoundOpening::noteTaken, this,
-            [this](const std::shared_ptr<const TakenNote>& taken) {
+            [this, files](const std::shared_ptr<const TakenNote>& taken) {
                 noteActions_->take(taken);
+                files->setNote(taken != nullptr ? taken->note : nullptr);
                 if (largeView_ != nullptr) {
                     largeView_->setNoteOverTime(taken != nullptr ? taken->note : nullptr);
                 }
@@ -148,7 +152,11 @@ void Features::createEditActions() {
     connect(soundOpening_, &SoundOpening::takenApart, this,
             [this](const analysis::Harmonics& sound) {
                 views_->aimAt(sound);
-                sound_->choosePitchOfSound(sound.fundamentalHz);
+                // A wavetable's frames are a period at any pitch: most are far below a note's.
+                if (sound.fundamentalHz >= analysis::lowestHz &&
+                    sound.fundamentalHz <= analysis::highestHz) {
+                    sound_->choosePitchOfSound(sound.fundamentalHz);
+                }
             });
 }
 

@@ -1,6 +1,6 @@
 #include "MainWindow.h"
 #include "Translations.h"
-#include "analysis/qt/SoundOpening.h"
+#include "analysis/qt/SoundCommands.h"
 
 #include <QAction>
 #include <QApplication>
@@ -57,6 +57,13 @@ struct Options {
             "main", "Write the note in <file>, rebuilt from its harmonics over time, to the WAV "
                     "file named after it, with no window."),
         QStringLiteral("file")};
+    QCommandLineOption wavetable{
+        QStringLiteral("wavetable"),
+        QCoreApplication::translate(
+            "main", "Write the note in the file named next, as a wavetable of <frames> frames (2 "
+                    "to 256) spread over its life, to the WAV file named after it, with no "
+                    "window."),
+        QStringLiteral("frames")};
     QCommandLineOption largeView{
         QStringLiteral("large-view"),
         QCoreApplication::translate("main",
@@ -71,6 +78,7 @@ struct Options {
         parser.addOption(analyse);
         parser.addOption(overTime);
         parser.addOption(resynthesise);
+        parser.addOption(wavetable);
         parser.addOption(largeView);
         parser.addPositionalArgument(
             QStringLiteral("file"),
@@ -117,12 +125,12 @@ void endWithin(std::chrono::milliseconds limit, int status) {
     }).detach();
 }
 
-// --help, --version, --analyse and --resynthesise need no window, so they also work where there is
-// no display.
+// --help, --version, --analyse, --resynthesise and --wavetable need no window, so they also work
+// where there is no display.
 bool needsNoWindow(std::span<char* const> arguments) {
     for (const char* argument : arguments.subspan(1)) {
         for (const char* option : {"-h", "--help", "-?", "--help-all", "-v", "--version",
-                                   "--analyse", "--resynthesise"}) {
+                                   "--analyse", "--resynthesise", "--wavetable"}) {
             const std::size_t length = std::strlen(option);
             if (std::strcmp(argument, option) == 0 ||
                 (option[1] == '-' && std::strncmp(argument, option, length) == 0 &&
@@ -160,18 +168,24 @@ bool hasDisplay() {
 }
 
 int ranWithoutWindow(const QCommandLineParser& parser, const Options& options) {
+    const QStringList files = parser.positionalArguments();
+    const auto fail = [](const char* why) {
+        std::fprintf(stderr, "%s\n",
+                     QCoreApplication::translate("main", why).toLocal8Bit().constData());
+        return EXIT_FAILURE;
+    };
     if (parser.isSet(options.resynthesise)) {
-        if (parser.positionalArguments().size() != 1) {
-            std::fprintf(
-                stderr, "%s\n",
-                QCoreApplication::translate(
-                    "main", "tonvirta: --resynthesise FILE OUT.wav needs the file to write")
-                    .toLocal8Bit()
-                    .constData());
-            return EXIT_FAILURE;
-        }
-        return app::writeResynthesis(parser.value(options.resynthesise),
-                                     parser.positionalArguments().front());
+        return files.size() == 1
+                   ? app::writeResynthesis(parser.value(options.resynthesise), files.front())
+                   : fail(QT_TRANSLATE_NOOP(
+                         "main", "tonvirta: --resynthesise FILE OUT.wav needs the file to write"));
+    }
+    if (parser.isSet(options.wavetable)) {
+        return files.size() == 2
+                   ? app::writeWavetable(parser.value(options.wavetable), files[0], files[1])
+                   : fail(QT_TRANSLATE_NOOP("main", "tonvirta: --wavetable FRAMES FILE OUT.wav "
+                                                    "needs the file to read and the file to "
+                                                    "write"));
     }
     if (parser.isSet(options.analyse)) {
         return parser.isSet(options.overTime) ? app::printTracks(parser.value(options.analyse))

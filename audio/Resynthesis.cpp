@@ -136,4 +136,37 @@ Hearings hearingsOf(const model::TimbreOverTime& note, std::span<const float> sa
     return heard;
 }
 
+Hearings hearingsOfFrames(const model::TimbreOverTime& frames, std::span<const float> samples,
+                          double rate) {
+    Hearings heard{{samples.begin(), samples.end()}, {}, {}};
+    const std::size_t size = frames.moments.empty() ? 0 : samples.size() / frames.moments.size();
+    std::vector<double> built(size);
+    for (const model::Moment& frame : frames.moments) {
+        const auto from = samples.subspan(heard.resynthesis.size(), size);
+        double across = 0.0;
+        double power = 0.0;
+        for (std::size_t i = 0; i < size; ++i) {
+            const double x = 2.0 * pi * double(i) / double(size) + frame.phase;
+            built[i] = 0.0;
+            for (std::size_t k = 0; k < harmonicCount; ++k) {
+                built[i] += frame.timbre.amplitudes[k] *
+                            std::sin(double(k + 1) * x + frame.timbre.phases[k] * pi / 180.0);
+            }
+            across += built[i] * double(from[i]);
+            power += built[i] * built[i];
+        }
+        // Each frame's own level, as a table's frames each have theirs.
+        const double scale = power > 0.0 ? across / power : 0.0;
+        for (std::size_t i = 0; i < size; ++i) {
+            heard.resynthesis.push_back(float(scale * built[i]));
+            heard.residual.push_back(from[i] - heard.resynthesis.back());
+        }
+    }
+    heard.recording.resize(heard.resynthesis.size());
+    for (std::vector<float>* each : {&heard.recording, &heard.resynthesis, &heard.residual}) {
+        fadeEnds(*each, rate);
+    }
+    return heard;
+}
+
 } // namespace audio

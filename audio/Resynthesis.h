@@ -25,5 +25,9 @@ struct Hearings {
     std::vector<float> residual;
 };
 Hearings hearingsOf(const model::TimbreOverTime& note, std::span<const float> samples, double rate);
+// A wavetable's frames three ways: each frame as the file holds it, as its 17 harmonics build
+// it at the file's level, and what is left, which is the harmonics above the 17th.
+Hearings hearingsOfFrames(const model::TimbreOverTime& frames, std::span<const float> samples,
+                          double rate);
 
 } // namespace audio

@@ -63,7 +63,18 @@ std::vector<float> wavetableOf(const model::Timbre& timbre) {
     return table;
 }
 
-std::string exportWavetable(const std::filesystem::path& path, const std::vector<float>& table) {
+std::vector<float> wavetableOf(std::span<const model::Timbre> frames) {
+    std::vector<float> table;
+    for (const model::Timbre& frame : frames) {
+        const std::vector<float> period = wavetableOf(frame);
+        table.insert(table.end(), period.begin(), period.end());
+        table.resize(table.size() + wavetableLength - period.size());
+    }
+    return table;
+}
+
+std::string exportWavetable(const std::filesystem::path& path, const std::vector<float>& table,
+                            std::string_view recipe) {
     Chunks format;
     format.number(3, 2); // IEEE float
     format.number(1, 2); // mono
@@ -82,6 +93,7 @@ std::string exportWavetable(const std::filesystem::path& path, const std::vector
     body.chunk("fact", frames.take());
     body.chunk("clm ", frameNote);
     body.chunk("srge", surge.take());
+    body.chunk(recipeChunkId, recipe);
     Chunks samples;
     for (const float sample : table) {
         std::uint32_t bits = 0;

@@ -1,5 +1,6 @@
 #include "analysis/SoundAnalysis.h"
 #include "analysis/Tracks.h"
+#include "analysis/Wavetables.h"
 #include "audio/Resynthesis.h"
 
 #include <benchmark/benchmark.h>
@@ -22,6 +23,17 @@ std::vector<float> clarinet(double seconds, double rate) {
     }
     return samples;
 }
+
+// The largest wavetable Tonvirta opens, 512 frames of 8192, each frame taken apart exactly.
+void BM_OpenLargestWavetable(benchmark::State& state) {
+    analysis::Sound table{
+        clarinet(512 * 8192 / 48000.0 + 1.0, 48000.0), 48000.0, {"<!>8192", {}, {}}, 0};
+    table.samples.resize(512 * 8192);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(analysis::periodsOf(table));
+    }
+}
+BENCHMARK(BM_OpenLargestWavetable)->Unit(benchmark::kMillisecond);
 
 void BM_Analyse30Seconds(benchmark::State& state) {
     const auto samples = clarinet(30.0, 48000.0);

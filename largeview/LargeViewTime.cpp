@@ -42,8 +42,8 @@ Scene LargeView::scene() const {
         scene.cursorNote =
             tr("%1 · %2 Hz")
                 .arg(cursor_->timeText(), QLocale().toString(moments[scene.cursor].hz, 'f', 1));
-        scene.startNote = TimeCursor::textOf(moments.front().seconds);
-        scene.endNote = TimeCursor::textOf(moments.back().seconds);
+        scene.startNote = TimeCursor::textOf(*cursor_->note(), 0);
+        scene.endNote = TimeCursor::textOf(*cursor_->note(), moments.size() - 1);
     }
     return scene;
 }
@@ -55,8 +55,9 @@ bool LargeView::timePanelShown() const {
 void LargeView::setNoteOverTime(std::shared_ptr<const model::TimbreOverTime> note) {
     cursor_->setNote(std::move(note));
     tracksPicture_ = {};
-    if (timePanelShown()) {
-        // Where the note is loudest, which is near what the boxes took.
+    if (timePanelShown() && !cursor_->note()->frames) {
+        // Where the note is loudest, which is near what the boxes took; a table's first frame
+        // is what they took of it.
         const auto& moments = cursor_->note()->moments;
         const auto sum = [](const model::Moment& m) {
             return std::accumulate(m.timbre.amplitudes.begin(), m.timbre.amplitudes.end(), 0.0);
@@ -83,14 +84,7 @@ void LargeView::cursorMoved(std::size_t moment) {
         holdingSteps_ = true;
         tone_.holdSteps(true);
     }
-    model::Timbre timbre = cursor_->note()->moments[moment].timbre;
-    // A harmonic too faint for a whole amplitude keeps no phase, as one set to 0 by hand.
-    for (std::size_t k = 0; k < timbre.amplitudes.size(); ++k) {
-        if (std::nearbyint(timbre.amplitudes[k]) == 0.0) {
-            timbre.phases[k] = 0.0;
-        }
-    }
-    tone_.load(timbre);
+    tone_.load(cursor_->note()->moments[moment].timbre);
     update();
 }
 

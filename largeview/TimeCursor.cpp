@@ -80,6 +80,9 @@ TimeCursor::TimeCursor(QWidget& view) : QWidget(&view) {
 void TimeCursor::setNote(std::shared_ptr<const model::TimbreOverTime> note) {
     note_ = std::move(note);
     moment_ = 0;
+    const bool frames = note_ != nullptr && note_->frames && !note_->moments.empty();
+    setAccessibleName(frames ? tr("Frame") : tr("Time"));
+    setAccessibleDescription(frames ? tr("of %1").arg(note_->moments.size() - 1) : tr("seconds"));
     setVisible(note_ != nullptr && !note_->moments.empty());
 }
 
@@ -88,8 +91,10 @@ double TimeCursor::seconds() const {
                                                                : 0.0;
 }
 
-QString TimeCursor::textOf(double seconds) {
-    return tr("%1 s").arg(QLocale().toString(seconds, 'f', 2));
+QString TimeCursor::textOf(const model::TimbreOverTime& note, std::size_t moment) {
+    const double seconds = moment < note.moments.size() ? note.moments[moment].seconds : 0.0;
+    return note.frames ? tr("frame %1").arg(QLocale().toString(qlonglong(seconds)))
+                       : tr("%1 s").arg(QLocale().toString(seconds, 'f', 2));
 }
 
 void TimeCursor::moveTo(std::size_t moment) {
@@ -117,7 +122,7 @@ void TimeCursor::keyPressEvent(QKeyEvent* event) {
         return;
     }
     const auto last = long(note_->moments.size() - 1);
-    const long page = std::max(1L, std::lround(0.1 / note_->stepSeconds));
+    const long page = note_->frames ? 8L : std::max(1L, std::lround(0.1 / note_->stepSeconds));
     const auto at = long(moment_);
     long to = at;
     switch (event->key()) {

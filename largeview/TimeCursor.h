@@ -10,9 +10,10 @@
 namespace largeview {
 
 // The time panel's cursor as the keyboard and a screen reader meet it: it takes the focus and
-// reads as a slider ("Time 0.35 s"). Left and Right move it a moment, Page Up and Page Down
-// 100 ms, Home and End to the note's ends; the view paints it and hands it the mouse. It says
-// when it moved, and when it has stood still long enough for the move to count as done.
+// reads as a slider ("Time 0.35 s", or a wavetable's "Frame 3"). Left and Right move it a
+// moment, Page Up and Page Down 100 ms (or 8 frames), Home and End to the note's ends; the view
+// paints it and hands it the mouse. It says when it moved, and when it has stood still long enough
+// for the move to count as done.
 class TimeCursor final : public QWidget {
     Q_OBJECT
 
@@ -27,9 +28,11 @@ public:
     [[nodiscard]] std::size_t moment() const { return moment_; }
     [[nodiscard]] double seconds() const;
     // The cursor's time as a reader says it and the panel shows it.
-    [[nodiscard]] QString timeText() const { return textOf(seconds()); }
-    // Any time so written: "0.35 s", in the user's number format.
-    [[nodiscard]] static QString textOf(double seconds);
+    [[nodiscard]] QString timeText() const {
+        return note_ != nullptr ? textOf(*note_, moment_) : QString();
+    }
+    // Any moment so written: "0.35 s", in the user's number format, or a table's "frame 3".
+    [[nodiscard]] static QString textOf(const model::TimbreOverTime& note, std::size_t moment);
     // To a moment, as a click or a drag puts it; said at once, settled when the mouse lets go.
     void moveTo(std::size_t moment);
     void settle();

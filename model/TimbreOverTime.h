@@ -26,11 +26,13 @@ inline double wrappedRadians(double radians) {
     return r <= -std::numbers::pi ? r + 2.0 * std::numbers::pi : r;
 }
 
-// A note from its onset to its end, a moment every `stepSeconds`.
+// A note from its onset to its end, a moment every `stepSeconds`; or a wavetable's frames, a
+// moment a frame, each at its index in place of a time.
 struct TimbreOverTime {
     std::vector<Moment> moments;
     double stepSeconds = 0.01;
     double pointAmplitude = 0.0; // a sample's amplitude for a magnitude of 1
+    bool frames = false;
 };
 
 } // namespace model

@@ -1,6 +1,7 @@
 #include "Tone.h"
 
 #include "editor/AmplitudeBank.h"
+#include "editor/Recipe.h"
 #include "forms/Conversions.h"
 
 #include <algorithm>
@@ -43,9 +44,8 @@ void Tone::settle(const editor::Texts& texts) {
     allNumbers_ = true;
     for (std::size_t k = 0; k < texts_.size(); ++k) {
         const forms::LeadingNumber number = forms::scanLeadingNumber(texts_[k]);
-        const bool whole = number.length != 0 && number.length == texts_[k].size();
-        amplitudes_[k] = whole ? number.value : 0.0;
-        allNumbers_ = allNumbers_ && whole;
+        amplitudes_[k] = editor::amplitudeOfText(texts_[k]);
+        allNumbers_ = allNumbers_ && number.length != 0 && number.length == texts_[k].size();
     }
     tell(Change::Amplitudes);
 }
@@ -147,11 +147,20 @@ void Tone::load(std::span<const std::string> texts, const editor::Phases& phases
 }
 
 void Tone::load(const Timbre& timbre) {
-    std::vector<std::string> texts(harmonicCount);
-    std::transform(
-        timbre.amplitudes.begin(), timbre.amplitudes.end(), texts.begin(),
-        [](double amplitude) { return forms::integerToText(forms::roundToInt16(amplitude)); });
-    load(texts, timbre.phases);
+    const editor::Step step = editor::stepOf(timbre);
+    load(step.texts, step.phases);
+}
+
+void Tone::loadExactly(const editor::Step& step) {
+    startAction(0);
+    // A copy: the boxes settle one by one as they are written, which changes texts_ meanwhile.
+    const editor::Texts texts = step.texts;
+    settle(texts);
+    if (boxes_.restore) {
+        boxes_.restore(texts);
+    }
+    setPhases(step.phases);
+    endStep();
 }
 
 void Tone::holdSteps(bool hold) {

@@ -76,8 +76,11 @@ public:
     void stopMerging();
     // Harmonics that come from elsewhere, as one step of their own.
     void load(std::span<const std::string> texts, const editor::Phases& phases = {});
-    // Amplitudes rounded to whole numbers, written as the boxes write them.
+    // Amplitudes rounded to whole numbers, written as the boxes write them, each with its phase
+    // folded into (-90, 90].
     void load(const Timbre& timbre);
+    // Texts exactly as they were saved, fractions included, with their phases, as one step.
+    void loadExactly(const editor::Step& step);
     // While held, edits make no steps; released, all of them make one.
     void holdSteps(bool hold);
     void undo() { moveThroughHistory(true); }

@@ -109,6 +109,54 @@
         <source>%1: pitch %2 Hz, below what Tonvirta takes apart</source>
         <translation>%1: aukštis %2 Hz, žemesnis, nei Tonvirta išskaido</translation>
     </message>
+    <message>
+        <source>%1: %2 samples are not numbers</source>
+        <translation>%1: %2 imčių nėra skaičiai</translation>
+    </message>
+    <message>
+        <source>%1: a wavetable frame past 4 GB</source>
+        <translation>%1: bangų lentelės kadras didesnis nei 4 GB</translation>
+    </message>
+    <message>
+        <source>%1: wavetable frames of %2 samples; Tonvirta opens powers of two from 32 to 8192</source>
+        <translation>%1: bangų lentelės kadrai po %2 imčių; Tonvirta atveria dvejeto laipsnius nuo 32 iki 8192</translation>
+    </message>
+    <message>
+        <source>%1: wavetable frames of %2 samples, but only %3 samples</source>
+        <translation>%1: bangų lentelės kadrai po %2 imčių, bet yra tik %3 imčių</translation>
+    </message>
+    <message>
+        <source>%1: %3 samples do not divide into frames of %2</source>
+        <translation>%1: %3 imčių nepadalijama į kadrus po %2</translation>
+    </message>
+    <message>
+        <source>%1: a wavetable of 0 frames</source>
+        <translation>%1: bangų lentelė iš 0 kadrų</translation>
+    </message>
+    <message>
+        <source>%1: a wavetable of %2 frames; Tonvirta opens up to 512</source>
+        <translation>%1: bangų lentelė iš %2 kadrų; Tonvirta atveria iki 512</translation>
+    </message>
+    <message>
+        <source>%1: its recipe claims %2 frames, but it holds %3</source>
+        <translation>%1: jo receptas nurodo %2 kadrų, bet faile jų yra %3</translation>
+    </message>
+    <message>
+        <source>%1 Hz (%2) · %3</source>
+        <translation>%1 Hz (%2) · %3</translation>
+    </message>
+    <message>
+        <source>%1: one cycle of %2 samples</source>
+        <translation>%1: vienas periodas iš %2 imčių</translation>
+    </message>
+    <message>
+        <source>%1: a wavetable of %2 frames of %3 samples</source>
+        <translation>%1: bangų lentelė iš %2 kadrų po %3 imčių</translation>
+    </message>
+    <message>
+        <source>; its recipe was set aside, as its samples differ from it</source>
+        <translation>; jo receptas nepaisytas, nes imtys nuo jo skiriasi</translation>
+    </message>
 </context>
 <context>
     <name>app::DisplayDescription</name>
@@ -308,6 +356,26 @@ Pasirinkite aplanką, į kurį galite rašyti ir kurio diske yra vietos.</transl
         <source>The tracks could not be exported</source>
         <translation>Takelių eksportuoti nepavyko</translation>
     </message>
+    <message>
+        <source>1: the boxes&apos; timbre alone</source>
+        <translation>1: tik laukelių tembras</translation>
+    </message>
+    <message>
+        <source>&amp;Frames of the note:</source>
+        <translation>&amp;Natos kadrų:</translation>
+    </message>
+    <message>
+        <source>Export harmonics…</source>
+        <translation>Eksportuoti harmonikas…</translation>
+    </message>
+    <message>
+        <source>Export harmonics</source>
+        <translation>Eksportuoti harmonikas</translation>
+    </message>
+    <message>
+        <source>The harmonics could not be exported</source>
+        <translation>Harmonikų eksportuoti nepavyko</translation>
+    </message>
 </context>
 <context>
     <name>app::Form1</name>
@@ -434,10 +502,6 @@ Pasirinkite aplanką, į kurį galite rašyti ir kurio diske yra vietos.</transl
     <message>
         <source>Open sound…</source>
         <translation>Atverti garsą…</translation>
-    </message>
-    <message>
-        <source>%1 Hz (%2) · %3</source>
-        <translation>%1 Hz (%2) · %3</translation>
     </message>
     <message>
         <source>Sounds and MIDI files (*.wav *.flac *.ogg *.oga *.opus *.mp3 *.aif *.aiff *.mid *.midi);;Sounds (*.wav *.flac *.ogg *.oga *.opus *.mp3 *.aif *.aiff);;MIDI files to play (*.mid *.midi);;All files (*)</source>
@@ -665,14 +729,6 @@ Pasirinkite aplanką, į kurį galite rašyti ir kurio diske yra vietos.</transl
         <translation>Įrašyti paveikslą…, Eksportuoti garsą…, Eksportuoti bangų lentelę… (Ctrl+S, Ctrl+E, Ctrl+Shift+E)</translation>
     </message>
     <message>
-        <source>Save the display, five seconds of the sound, or one period for a synthesizer.</source>
-        <translation>Įrašo ekraną, penkias garso sekundes arba vieną periodą sintezatoriui.</translation>
-    </message>
-    <message>
-        <source>Take a recorded note apart into its harmonics, or play a MIDI file in the timbre.</source>
-        <translation>Išskaido įrašytą natą į harmonikas arba groja MIDI failą šiuo tembru.</translation>
-    </message>
-    <message>
         <source>Play (K)</source>
         <translation>Groti (K)</translation>
     </message>
@@ -817,8 +873,24 @@ Pasirinkite aplanką, į kurį galite rašyti ir kurio diske yra vietos.</transl
         <translation>Laikas: kairėn ir dešinėn, Page Up ir Page Down, Home ir End, spustelėjimas</translation>
     </message>
     <message>
-        <source>Move the time cursor by a moment, by 100 ms, to the note&apos;s ends, or to a point; the harmonics there load.</source>
-        <translation>Perkelia laiko žymeklį per akimirką, per 100 ms, į natos galus arba į tašką; įkeliamos ten esančios harmonikos.</translation>
+        <source>Save the display, five seconds of the sound, or one period for a synthesizer; with a note taken apart, its frames (64 unless you ask for 2 to 256).</source>
+        <translation>Įrašo ekraną, penkias garso sekundes arba vieną periodą sintezatoriui; kai nata išskaidyta – jos kadrus (64, nebent paprašysite nuo 2 iki 256).</translation>
+    </message>
+    <message>
+        <source>Export harmonics… (Ctrl+Shift+H)</source>
+        <translation>Eksportuoti harmonikas… (Ctrl+Shift+H)</translation>
+    </message>
+    <message>
+        <source>The harmonics of what Export wavetable… writes, a frame a row, as CSV.</source>
+        <translation>Harmonikos to, ką įrašo „Eksportuoti bangų lentelę…“, po kadrą eilutėje, CSV formatu.</translation>
+    </message>
+    <message>
+        <source>Take a recorded note apart into its harmonics, open a single cycle or a wavetable&apos;s frames, or play a MIDI file in the timbre.</source>
+        <translation>Išskaido įrašytą natą į harmonikas, atveria vieną periodą ar bangų lentelės kadrus arba groja MIDI failą šiuo tembru.</translation>
+    </message>
+    <message>
+        <source>Move the time cursor by a moment, by 100 ms (a wavetable&apos;s by a frame, by 8), to the note&apos;s ends, or to a point; the harmonics there load.</source>
+        <translation>Perkelia laiko žymeklį per akimirką, per 100 ms (bangų lentelės – per kadrą, per 8), į natos galus arba į tašką; įkeliamos ten esančios harmonikos.</translation>
     </message>
 </context>
 <context>
@@ -975,6 +1047,18 @@ Pasirinkite aplanką, į kurį galite rašyti ir kurio diske yra vietos.</transl
         <source>seconds</source>
         <translation>sekundės</translation>
     </message>
+    <message>
+        <source>Frame</source>
+        <translation>Kadras</translation>
+    </message>
+    <message>
+        <source>of %1</source>
+        <translation>iš %1</translation>
+    </message>
+    <message>
+        <source>frame %1</source>
+        <translation>kadras %1</translation>
+    </message>
 </context>
 <context>
     <name>main</name>
@@ -1013,6 +1097,18 @@ Pasirinkite aplanką, į kurį galite rašyti ir kurio diske yra vietos.</transl
     <message>
         <source>tonvirta: --resynthesise FILE OUT.wav needs the file to write</source>
         <translation>tonvirta: --resynthesise FILE OUT.wav reikia failo, į kurį rašyti</translation>
+    </message>
+    <message>
+        <source>Write the note in the file named next, as a wavetable of &lt;frames&gt; frames (2 to 256) spread over its life, to the WAV file named after it, with no window.</source>
+        <translation>Natą iš po jo nurodyto failo įrašyti kaip bangų lentelę iš &lt;frames&gt; kadrų (nuo 2 iki 256), paskirstytų per visą natos trukmę, į po to nurodytą WAV failą, be lango.</translation>
+    </message>
+    <message>
+        <source>tonvirta: --wavetable FRAMES FILE OUT.wav needs the file to read and the file to write</source>
+        <translation>tonvirta: --wavetable FRAMES FILE OUT.wav reikia failo, kurį skaityti, ir failo, į kurį rašyti</translation>
+    </message>
+    <message>
+        <source>tonvirta: --wavetable takes 2 to %1 frames, not &quot;%2&quot;</source>
+        <translation>tonvirta: --wavetable priima nuo 2 iki %1 kadrų, o ne „%2“</translation>
     </message>
 </context>
 </TS>

@@ -54,14 +54,4 @@ private:
     std::atomic<int> latest_ = 0;
 };
 
-// What the command line prints for --analyse FILE: the amplitudes as Copy amplitudes writes them
-// and the fundamental on standard output, or one line saying why on standard error; the exit
-// status.
-int printAnalysis(const QString& path);
-// --analyse FILE --over-time: the note's tracks as CSV on standard output.
-int printTracks(const QString& path);
-// --resynthesise FILE OUT: the note rebuilt from its tracks, written to OUT as WAV in time with
-// the file.
-int writeResynthesis(const QString& path, const QString& out);
-
 } // namespace app

@@ -42,10 +42,13 @@ Rows menuRows() {
         {Help::tr("Copy amplitudes, Paste amplitudes (Ctrl+Shift+C, Ctrl+Shift+V)"),
          Help::tr("The amplitudes as one line of text, the phases on a second.")},
         {Help::tr("Save picture…, Export sound…, Export wavetable… (Ctrl+S, Ctrl+E, Ctrl+Shift+E)"),
-         Help::tr("Save the display, five seconds of the sound, or one period for a synthesizer.")},
+         Help::tr("Save the display, five seconds of the sound, or one period for a synthesizer; "
+                  "with a note taken apart, its frames (64 unless you ask for 2 to 256).")},
+        {Help::tr("Export harmonics… (Ctrl+Shift+H)"),
+         Help::tr("The harmonics of what Export wavetable… writes, a frame a row, as CSV.")},
         {Help::tr("Sound taken apart: Open sound… (Ctrl+O)"),
-         Help::tr(
-             "Take a recorded note apart into its harmonics, or play a MIDI file in the timbre.")},
+         Help::tr("Take a recorded note apart into its harmonics, open a single cycle or a "
+                  "wavetable's frames, or play a MIDI file in the timbre.")},
         {Help::tr("Note over time (O)"),
          Help::tr("The note's harmonics from its attack to its end, in the "
                   "large view, with a cursor to load any moment.")},
@@ -102,8 +105,8 @@ QString Help::text() {
         {tr("Drag, scroll"), tr("Set an amplitude or a phase with the mouse.")},
         {tr("D"), tr("Amplitudes in decibels, or linear again.")},
         {tr("Time: Left and Right, Page Up and Page Down, Home and End, a click"),
-         tr("Move the time cursor by a moment, by 100 ms, to the note's ends, or to a point; "
-            "the harmonics there load.")},
+         tr("Move the time cursor by a moment, by 100 ms (a wavetable's by a frame, by 8), to "
+            "the note's ends, or to a point; the harmonics there load.")},
         {tr("F11, Escape"), tr("Full screen, and back.")},
     };
     const QString intro = tr("Set the amplitudes of the first 17 harmonics and see and hear their "

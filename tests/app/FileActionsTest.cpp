@@ -19,8 +19,13 @@ class FileActions : public testing_support::Form1Fixture {
 protected:
     FileActions() {
         window->findChild<app::FileActions*>()->setDialogs(
-            {[this](QWidget*, const QString&, const QString& suggested, const QString&) {
+            {[this](QWidget*, const QString&, const QString& suggested, const QString&,
+                    int* count) {
                  suggestions << suggested;
+                 asked << (count != nullptr ? *count : 0);
+                 if (count != nullptr && frames != 0) {
+                     *count = frames;
+                 }
                  return answer;
              },
              [this](QWidget*, const QString&, const QString& text) { failures << text; }});
@@ -31,6 +36,8 @@ protected:
     }
 
     QString answer;
+    int frames = 0; // the count of frames the user asks for, where asked
+    QList<int> asked;
     QStringList suggestions;
     QStringList failures;
     QTemporaryDir folder;
@@ -188,7 +195,7 @@ TEST_F(FileActions, ExportsOnePeriodAsAWavetableAndNothingForSilence) {
         ids << bytes.mid(i, 4);
         at[ids.back()] = i + 8;
     }
-    EXPECT_EQ(ids, QByteArrayList({"fmt ", "fact", "clm ", "srge", "data"}));
+    EXPECT_EQ(ids, QByteArrayList({"fmt ", "fact", "clm ", "srge", "tonv", "data"}));
     EXPECT_EQ(number(at["fmt "]) & 0xFFFF, 3U) << "float samples";
     EXPECT_TRUE(bytes.mid(at["clm "], 8) == "<!>2048 ");
     EXPECT_EQ(std::pair(number(at["srge"]), number(at["srge"] + 4)), std::pair(1U, 2048U));
@@ -206,6 +213,52 @@ TEST_F(FileActions, ExportsOnePeriodAsAWavetableAndNothingForSilence) {
     choose("Export wavetable…", folder.filePath("silence.wav"));
     EXPECT_FALSE(QFile::exists(folder.filePath("silence.wav")));
     EXPECT_TRUE(child<QLabel>("note").text().startsWith("No wavetable"));
+}
+
+// GIVEN a timbre with a fraction in a box and phases WHEN it is exported as a wavetable and opened
+// again THEN the boxes hold exactly what they held, as one step, and the command line prints it;
+// a table whose samples were changed elsewhere comes from its samples, and says so.
+TEST_F(FileActions, AWavetableComesBackExactlyAsItWasSaved) {
+    QApplication::clipboard()->setText("100 0 12 -40 0 0 0 0 0 0 0 0 0 0 0 0 1\n0 0 45 -89");
+    menuItem("Paste amplitudes").trigger();
+    window->tone().setAmplitude(2, 12.3); // as a bar dragged a little way
+    const QString saved = texts();
+    ASSERT_EQ(saved, "100 0 12.3 -40 0 0 0 0 0 0 0 0 0 0 0 0 1");
+    choose("Export wavetable…", folder.filePath("mine.wav"));
+    EXPECT_EQ(asked, QList<int>{0}) << "no frames to ask for without a note";
+    QApplication::clipboard()->setText("5");
+    menuItem("Paste amplitudes").trigger();
+    program->openSound(folder.filePath("mine.wav"));
+    ASSERT_TRUE(testing_support::eventually([&] { return texts() == saved; }))
+        << texts().toStdString() << " " << child<QLabel>("note").text().toStdString();
+    EXPECT_EQ(child<QLabel>("note").text(), "mine.wav: one cycle of 2048 samples");
+    EXPECT_EQ(window->tone().phases()[3], -89);
+    menuItem("Undo").trigger();
+    EXPECT_TRUE(texts().startsWith("5 0 0")) << texts().toStdString();
+    QProcess analysed;
+    analysed.setProcessEnvironment(QProcessEnvironment());
+    analysed.start(TONVIRTA_BINARY, {"--analyse", folder.filePath("mine.wav")});
+    ASSERT_TRUE(analysed.waitForFinished());
+    EXPECT_EQ(analysed.readAllStandardOutput(),
+              saved.toUtf8() + "\n0 0 45 -89 0 0 0 0 0 0 0 0 0 0 0 0 0\nfundamental 23.44 Hz\n");
+    QFile file(folder.filePath("mine.wav"));
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    file.seek(file.size() - 4000); // a sample, changed by another program
+    file.write("\x10\x20");
+    file.close();
+    program->openSound(folder.filePath("mine.wav"));
+    ASSERT_TRUE(testing_support::eventually(
+        [this] { return texts() != "5 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0"; }));
+    EXPECT_EQ(child<QLabel>("note").text(), "mine.wav: one cycle of 2048 samples; its recipe was "
+                                            "set aside, as its samples differ from it");
+    EXPECT_EQ(texts(), "100 0 12 -40 0 0 0 0 0 0 0 0 0 0 0 0 1") << "rounded, from the samples";
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite) && file.resize(file.size() - 5000));
+    file.close();
+    program->openSound(folder.filePath("mine.wav")); // cut short: named, and nothing changes
+    ASSERT_TRUE(testing_support::eventually([this] {
+        return child<QLabel>("note").text().contains("wavetable frames of 2048 samples, but only");
+    }));
+    EXPECT_EQ(texts(), "100 0 12 -40 0 0 0 0 0 0 0 0 0 0 0 0 1");
 }
 
 TEST_F(FileActions, AFailureSaysWhyAndLeavesNoFileBehind) {

@@ -50,7 +50,7 @@ TEST_F(Language, QtsOwnTextsInTheWindowAreLithuanianToo) {
         }
         dialog->close();
     });
-    app::FileActions::standardDialogs().chooseFile(&*window, "", "/tmp/x.png", "*.png");
+    app::FileActions::standardDialogs().chooseFile(&*window, "", "/tmp/x.png", "*.png", nullptr);
     EXPECT_EQ(seen.join('|'), QString::fromUtf8("&Atšaukti\tVald+Z|A&tstatyti\tVald+Y||Iški&rpti\t"
                                                 "Vald+X|&Kopijuoti\tVald+C|Į&dėti\tVald+V|"
                                                 "Pašalinti||Pažymėti viską\tVald+A|Į&rašyti|"

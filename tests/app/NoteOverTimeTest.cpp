@@ -29,7 +29,12 @@ protected:
     explicit NoteOverTime(Clips* made)
         : Form1Fixture(std::unique_ptr<audio::SoundOutput>(made)), sound(*made) {
         window->findChild<app::FileActions*>()->setDialogs(
-            {[this](QWidget*, const QString&, const QString&, const QString&) { return answer; },
+            {[this](QWidget*, const QString&, const QString&, const QString&, int* count) {
+                 if (count != nullptr) {
+                     asked = std::exchange(*count, frames);
+                 }
+                 return answer;
+             },
              {}});
     }
     // A plucked note at 220 Hz from 0.1 s: the third harmonic dies far sooner than the first.
@@ -67,6 +72,8 @@ protected:
 
     Clips& sound;
     QString answer;
+    int frames = 64; // the count the user asks for, and the one offered
+    int asked = 0;
     QTemporaryDir folder;
 };
 
@@ -134,6 +141,50 @@ TEST_F(NoteOverTime, IsHeardAsRecordedRebuiltAndWhatIsLeftAndExported) {
     const QStringList rows = QString(csv.readAll()).split('\n', Qt::SkipEmptyParts);
     EXPECT_TRUE(rows.front().startsWith("time,pitch,a1,"));
     EXPECT_NEAR(rows.size(), 86, 10);
+}
+
+// GIVEN a plucked note opened WHEN it is exported as a wavetable of 8 frames, with its harmonics,
+// and the table opened THEN it opens as a note over time a frame a moment: the boxes take each
+// frame's harmonics exactly as exported, and a reader hears the frame.
+TEST_F(NoteOverTime, ANoteExportedAsFramesOpensAgainFrameByFrame) {
+    openPluck();
+    frames = 8;
+    answer = folder.filePath("pluck8.wav");
+    menuItem("Export wavetable…").trigger();
+    EXPECT_EQ(asked, 64) << "offered";
+    answer = folder.filePath("pluck8.csv");
+    menuItem("Export harmonics…").trigger();
+    QFile csv(answer);
+    ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+    const QStringList rows = QString(csv.readAll()).split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(rows.size(), 9);
+    EXPECT_EQ(rows[1].section(',', 0, 0), "0") << "a frame's index for its time";
+    EXPECT_NEAR(rows[4].section(',', 1, 1).toDouble(), 220, 1) << "and the note's pitch";
+    program->openSound(folder.filePath("pluck8.wav"));
+    ASSERT_TRUE(eventually([this] {
+        return child<QLabel>("note").text() ==
+               "pluck8.wav: a wavetable of 8 frames of 2048 samples";
+    }));
+    // Each row's magnitudes, as the boxes show them without their signs.
+    const auto row = [&rows](int f) {
+        QStringList magnitudes = rows[f + 1].split(',').mid(2, 17);
+        for (QString& m : magnitudes) {
+            m = QString::number(m.toDouble());
+        }
+        return magnitudes.join(' ');
+    };
+    const auto unsigned_ = [this] { return texts().remove('-'); };
+    EXPECT_EQ(unsigned_(), row(0));
+    onDisplay("o");
+    ASSERT_TRUE(eventually([this] { return cursor().hasFocus(); }));
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(&cursor())->text(QAccessible::Name), "Frame");
+    keys({Qt::Key_Right, Qt::Key_Right});
+    EXPECT_EQ(time(), "frame 2");
+    EXPECT_EQ(unsigned_(), row(2));
+    keys({Qt::Key_End});
+    EXPECT_EQ(unsigned_(), row(7));
+    EXPECT_TRUE(view().findChild<accessible::Announcement*>()->text().startsWith(
+        "Harmonics at frame 7: 1: "));
 }
 
 } // namespace

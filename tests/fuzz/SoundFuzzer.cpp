@@ -1,9 +1,11 @@
 // Bytes read as a sound file through libsndfile, or as raw samples at a rate the first byte
 // picks, then taken apart: nothing crashes or hangs, and what comes out is a note's harmonics
 // with the loudest at +-100, each phase in (-90, 90], a pitch in range and a finite period, or a
-// reason.
+// reason; and, read as periods of a wave, frames of a size that divides the samples, each
+// finite, or a fault.
 #include "analysis/SoundAnalysis.h"
 #include "analysis/SoundFile.h"
+#include "analysis/Wavetables.h"
 
 #include <algorithm>
 #include <cmath>
@@ -13,6 +15,33 @@
 #include <cstring>
 #include <numeric>
 #include <vector>
+
+namespace {
+
+void checkPeriods(const analysis::Sound& sound) {
+    const auto periods = analysis::periodsOf(sound);
+    const auto* table = std::get_if<analysis::Table>(&periods);
+    if (table == nullptr) {
+        return;
+    }
+    const std::size_t count = table->frames.moments.size();
+    bool finite = std::isfinite(table->first.fundamentalHz);
+    for (const auto& moment : table->frames.moments) {
+        for (std::size_t k = 0; k < analysis::harmonicCount; ++k) {
+            finite = finite && std::isfinite(moment.timbre.amplitudes[k]) &&
+                     std::isfinite(moment.timbre.phases[k]);
+        }
+    }
+    if (count == 0 || count > analysis::mostFrames ||
+        table->frameSize * count != sound.samples.size() || !finite ||
+        (!table->recipe.empty() && table->recipe.size() != count)) {
+        std::fprintf(stderr, "%zu frames of %zu for %zu samples\n", count, table->frameSize,
+                     sound.samples.size());
+        std::abort();
+    }
+}
+
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 1) {
@@ -36,6 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!sound) {
         return 0;
     }
+    checkPeriods(*sound);
     const auto found = analysis::analyse(sound->samples, sound->rate);
     if (found.harmonics) {
         const auto& [amplitudes, phases] = found.harmonics->timbre;
