@@ -161,6 +161,15 @@ void FileActions::exportSound() {
     }
 }
 
+// A table's own count of frames, so that it goes out as it came in; a note's, the default.
+int FileActions::offeredFrames() const {
+    if (note_ == nullptr) {
+        return 1;
+    }
+    return note_->frames ? int(std::min(note_->moments.size(), mostExportedFrames))
+                         : int(defaultFrames);
+}
+
 model::TimbreOverTime FileActions::framesToExport(int count) const {
     if (note_ != nullptr && count > 1) {
         return editor::framesOf(*note_, std::size_t(count));
@@ -173,7 +182,7 @@ model::TimbreOverTime FileActions::framesToExport(int count) const {
 
 // One period of the sum for wavetable synthesizers, or a note's frames.
 void FileActions::exportWavetable() {
-    int count = note_ != nullptr ? int(defaultFrames) : 1;
+    int count = offeredFrames();
     if (note_ == nullptr && editor::timbreOf(step_()).silent()) {
         emit said(tr("No wavetable: every amplitude is 0, so the period is silent."));
         return;
@@ -199,7 +208,7 @@ void FileActions::exportWavetable() {
 
 // The harmonics of what Export wavetable writes, a frame a row.
 void FileActions::exportHarmonics() {
-    int count = note_ != nullptr ? int(defaultFrames) : 1;
+    int count = offeredFrames();
     const QString path =
         choose(tr("Export harmonics"), soundFolder_, QStringLiteral("tonvirta-harmonics.csv"),
                tr("CSV files (*.csv)"), note_ != nullptr ? &count : nullptr);

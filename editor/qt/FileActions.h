@@ -62,6 +62,7 @@ private:
     void exportSound();
     void exportWavetable();
     void exportHarmonics();
+    [[nodiscard]] int offeredFrames() const;
     // The note's frames, or the boxes' timbre alone for 1, each as the boxes would take it.
     [[nodiscard]] model::TimbreOverTime framesToExport(int count) const;
     void writeCsv(const QString& title, const QString& failure, const QString& path,

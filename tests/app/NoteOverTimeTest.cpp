@@ -175,6 +175,9 @@ TEST_F(NoteOverTime, ANoteExportedAsFramesOpensAgainFrameByFrame) {
     };
     const auto unsigned_ = [this] { return texts().remove('-'); };
     EXPECT_EQ(unsigned_(), row(0));
+    answer = folder.filePath("again.csv");
+    menuItem("Export harmonics…").trigger();
+    EXPECT_EQ(asked, 8) << "a table is offered as many frames as it has";
     onDisplay("o");
     ASSERT_TRUE(eventually([this] { return cursor().hasFocus(); }));
     EXPECT_EQ(QAccessible::queryAccessibleInterface(&cursor())->text(QAccessible::Name), "Frame");
