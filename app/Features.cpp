@@ -4,6 +4,7 @@
 #include "accessible/qt/LineEditAccessible.h"
 #include "analysis/qt/Listening.h"
 #include "analysis/qt/SoundOpening.h"
+#include "audio/NoteLife.h"
 #include "audio/qt/SoundControls.h"
 #include "editor/qt/EditActions.h"
 #include "editor/qt/FileActions.h"
@@ -107,6 +108,10 @@ void Features::toneChanged(int changed) {
     if (change == Change::Views || change == Change::Steps) {
         return;
     }
+    if (change == Change::Envelope) {
+        sound_->setEnvelope(window_.tone().envelope());
+        return;
+    }
     if (change == Change::Amplitudes) {
         views_->amplitudesChanged();
     }
@@ -138,6 +143,8 @@ void Features::createEditActions() {
             [this, files](const std::shared_ptr<const TakenNote>& taken) {
                 noteActions_->take(taken);
                 files->setNote(taken != nullptr ? taken->note : nullptr);
+                sound_->setLife(audio::lifeOf(taken != nullptr ? taken->note : nullptr),
+                                window_.tone().amplitudes());
                 if (largeView_ != nullptr) {
                     largeView_->setNoteOverTime(taken != nullptr ? taken->note : nullptr);
                 }
@@ -219,6 +226,12 @@ void Features::createLargeView() {
         if (on) {
             largeView_->activateWindow();
         }
+    });
+    QAction* envelope = addDisplayItem(window_.display(), *displayMenu_,
+                                       tr("Envelope of played notes"), Qt::SHIFT | Qt::Key_E);
+    connect(envelope, &QAction::triggered, this, [this] {
+        largeViewItem_->setChecked(true);
+        largeView_->showEnvelope();
     });
 }
 

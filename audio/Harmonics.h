@@ -149,6 +149,11 @@ public:
             }
         }
     }
+    // Where it was aimed, at once: for when nothing sounds that could click.
+    void arrive() {
+        levels_ = targets_;
+        left_ = 0;
+    }
     [[nodiscard]] bool moving() const { return left_ > 0; }
     [[nodiscard]] const Levels& sines() const { return levels_[0]; }
     [[nodiscard]] const Levels& cosines() const { return levels_[1]; }

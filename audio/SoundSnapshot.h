@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/Envelope.h"
 #include "model/Timbre.h"
 
 #include <cstdint>
@@ -23,14 +24,19 @@ struct Clip {
     friend bool operator==(const Clip&, const Clip&) = default;
 };
 
+struct NoteLife;
+
 // What the sound should be, as the window sees it at one moment.
 struct SoundSnapshot {
     model::Timbre timbre; // as drawn and heard
     double pitchHz = 220.0;
     double volume = 0.5; // 0..1
     bool on = false;
-    bool playing = false; // notes are played in the timbre: the held tone keeps silent
-    Clip clip{};          // heard once over the voices, the held tone silent meanwhile
+    bool playing = false;       // notes are played in the timbre: the held tone keeps silent
+    Clip clip{};                // heard once over the voices, the held tone silent meanwhile
+    model::Envelope envelope{}; // how played notes live
+    // A recorded note's, while the timbre is what it loaded: played notes live as it did.
+    std::shared_ptr<const NoteLife> life{};
 
     friend bool operator==(const SoundSnapshot&, const SoundSnapshot&) = default;
 };

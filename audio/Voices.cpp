@@ -11,7 +11,7 @@ namespace audio {
 using namespace harmonics;
 
 Voices::Voices(double sampleRate)
-    : sampleRate_(sampleRate), timbre_(sampleRate),
+    : sampleRate_(sampleRate), timbre_(sampleRate), unit_(sampleRate),
       limitRecovery_(1.0 - std::exp(-1.0 / (limiterReleaseSeconds * sampleRate))) {}
 
 double Voices::frequencyOf(double note) {
@@ -25,6 +25,7 @@ void Voices::set(const SoundSnapshot& snapshot) {
     current_ = snapshot;
     // The pitch is each note's own: the parts for all 17, each voice leaving out its highest.
     timbre_.aimAt(partsOf(snapshot, 0.0, 1.0, snapshot.on));
+    keepLife(snapshot.life);
 }
 
 void Voices::tune(Voice& voice) const {
@@ -60,11 +61,16 @@ void Voices::letGo(Voice& voice) const {
     if (voice.level < 1.0 && voice.levelStep > 0.0) {
         voice.stage = Stage::ReleasingOnceRisen;
     } else {
-        release(voice, releaseSeconds);
+        releaseNow(voice);
     }
 }
 
 void Voices::start(int note, double velocity) {
+    if (silent()) {
+        // Nothing sounds to glide from: the first note starts in the timbre as it is.
+        timbre_.arrive();
+        unit_.arrive();
+    }
     auto free = std::find_if(voices_.begin(), voices_.end(),
                              [](const Voice& v) { return v.stage == Stage::Free; });
     // Voices not already dying as taken: the oldest of them makes room.
@@ -90,8 +96,11 @@ void Voices::start(int note, double velocity) {
     free->stage = Stage::Starting;
     free->note = note;
     free->velocity = std::clamp(velocity, 0.0, 1.0);
-    free->levelStep = 1.0 / std::max(1.0, attackSeconds * sampleRate_);
+    free->life = lives_.empty() || current_.life == nullptr ? nullptr : lives_.back().get();
+    const double rise = free->life != nullptr ? attackSeconds : current_.envelope.attackMs / 1000.0;
+    free->levelStep = 1.0 / std::max(1.0, rise * sampleRate_);
     free->started = ++notesStarted_;
+    free->shape = shapeAt(*free, 0.0);
     tune(*free);
 }
 
@@ -101,7 +110,7 @@ void Voices::handle(const NoteEvent& event) {
         if (event.note < 128) {
             for (Voice& v : voices_) {
                 if (v.note == event.note && (keyDown(v.stage) || v.stage == Stage::Sustained)) {
-                    release(v, releaseSeconds);
+                    release(v, releaseSeconds());
                 }
             }
             if (event.value > 0.0F) {
@@ -140,7 +149,7 @@ void Voices::handle(const NoteEvent& event) {
         pedal_ = false;
         for (Voice& v : voices_) {
             if (living(v.stage)) {
-                release(v, event.value > 0.0F ? stealSeconds : releaseSeconds);
+                release(v, event.value > 0.0F ? stealSeconds : releaseSeconds());
             }
         }
         break;
@@ -166,12 +175,16 @@ void Voices::advance(Voice& voice) const {
     voice.phase += voice.phaseStep;
     voice.phase -= std::floor(voice.phase);
     voice.level = std::min(1.0, voice.level + voice.levelStep);
+    ++voice.age;
+    for (std::size_t k = 0; k < voice.harmonics; ++k) {
+        voice.shape[k] += voice.shapeStep[k];
+    }
     if (voice.level <= 0.0) {
         voice.stage = Stage::Free;
     } else if (voice.level >= 1.0 && voice.stage == Stage::Starting) {
         voice.stage = Stage::Held;
     } else if (voice.level >= 1.0 && voice.stage == Stage::ReleasingOnceRisen) {
-        release(voice, releaseSeconds);
+        releaseNow(voice);
     }
 }
 
@@ -183,17 +196,24 @@ void Voices::renderAdding(std::span<float> samples) {
         if (timbre_.moving()) {
             timbre_.step();
         }
+        if (unit_.moving()) {
+            unit_.step();
+        }
         double mix = 0.0;
         for (Voice& v : voices_) {
             if (v.stage == Stage::Free) {
                 continue;
             }
+            if (--v.untilAim <= 0) {
+                aim(v);
+            }
             double sum = 0.0;
             const double theta = 2.0 * std::numbers::pi * v.phase;
             const std::size_t below = v.harmonics;
+            const harmonics::Ramp& parts = v.life != nullptr ? unit_ : timbre_;
             forEachPhasedHarmonic(theta, [&](std::size_t k, double sine, double cosine) {
                 if (k < below) {
-                    sum += timbre_.sines()[k] * sine + timbre_.cosines()[k] * cosine;
+                    sum += v.shape[k] * (parts.sines()[k] * sine + parts.cosines()[k] * cosine);
                 }
             });
             mix += sum * v.velocity * v.level;

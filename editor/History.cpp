@@ -79,7 +79,11 @@ ParsedAmplitudes parseAmplitudes(std::string_view text) {
     return parsed;
 }
 
-ParsedHarmonics parseHarmonics(std::string_view text) {
+namespace {
+
+constexpr std::string_view envelopeWord = "envelope";
+
+std::vector<std::string_view> linesOf(std::string_view text) {
     std::vector<std::string_view> lines;
     for (std::size_t at = 0; at <= text.size();) {
         const std::size_t end = std::min(text.find('\n', at), text.size());
@@ -89,6 +93,28 @@ ParsedHarmonics parseHarmonics(std::string_view text) {
         }
         at = end + 1;
     }
+    return lines;
+}
+
+// The settings after the word, each held in its range; those not given keep their defaults.
+std::optional<model::Envelope> envelopeIn(std::string_view line, ParsedAmplitudes& problem) {
+    const std::size_t start = line.find_first_not_of(" \t");
+    if (start == std::string_view::npos ||
+        line.substr(start, envelopeWord.size()) != envelopeWord) {
+        return std::nullopt;
+    }
+    const ParsedAmplitudes numbers = parseAmplitudes(line.substr(start + envelopeWord.size()));
+    if (numbers.problem == ParsedAmplitudes::Problem::NotANumber) {
+        problem = numbers;
+    }
+    std::array<double, model::envelopeSettings> settings = model::settingsOf(model::Envelope{});
+    for (std::size_t i = 0; i < std::min(numbers.numbers.size(), settings.size()); ++i) {
+        settings[i] = forms::strictNumber(numbers.numbers[i]);
+    }
+    return model::envelopeOf(settings);
+}
+
+ParsedHarmonics harmonicsIn(std::string_view text, const std::vector<std::string_view>& lines) {
     // Two lines are amplitudes and phases, each as long as it is: those not given are 0, as
     // amplitudes not given are. Any other layout stays what it always was.
     if (lines.size() == 2) {
@@ -113,9 +139,39 @@ ParsedHarmonics parseHarmonics(std::string_view text) {
     return {parseAmplitudes(text), {}};
 }
 
+} // namespace
+
+ParsedHarmonics parseHarmonics(std::string_view text) {
+    std::vector<std::string_view> lines = linesOf(text);
+    ParsedAmplitudes problem;
+    const std::optional<model::Envelope> envelope =
+        lines.empty() ? std::nullopt : envelopeIn(lines.back(), problem);
+    if (problem.problem != ParsedAmplitudes::Problem::None) {
+        return {problem, {}, {}};
+    }
+    if (!envelope) {
+        return harmonicsIn(text, lines);
+    }
+    lines.pop_back();
+    std::string rest;
+    for (const std::string_view line : lines) {
+        rest.append(line).push_back('\n');
+    }
+    ParsedHarmonics parsed = harmonicsIn(rest, lines);
+    parsed.envelope = envelope;
+    return parsed;
+}
+
 std::string harmonicsAsText(const Step& step) {
     const std::string amplitudes = amplitudesAsText(step.texts);
-    return allZero(step.phases) ? amplitudes : amplitudes + "\n" + phasesAsText(step.phases);
+    if (step.envelope == model::Envelope{}) {
+        return allZero(step.phases) ? amplitudes : amplitudes + "\n" + phasesAsText(step.phases);
+    }
+    std::string envelope(envelopeWord);
+    for (const double setting : model::settingsOf(step.envelope)) {
+        envelope.append(" ").append(forms::doubleToText(setting));
+    }
+    return amplitudes + "\n" + phasesAsText(step.phases) + "\n" + envelope;
 }
 
 } // namespace editor

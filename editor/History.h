@@ -2,7 +2,9 @@
 
 #include "Phases.h"
 #include "Slots.h"
+#include "model/Envelope.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -10,10 +12,11 @@ namespace editor {
 
 using Texts = std::array<std::string, slotCount>;
 
-// What one undo step brings back: the box texts exactly, and the phases.
+// What one undo step brings back: the box texts exactly, the phases and the envelope.
 struct Step {
     Texts texts;
     Phases phases{};
+    model::Envelope envelope{};
     friend bool operator==(const Step&, const Step&) = default;
 };
 
@@ -60,13 +63,16 @@ ParsedAmplitudes parseAmplitudes(std::string_view text);
 
 // Amplitudes and, on a second line of their own, phases: what Copy amplitudes writes. Either line
 // may be short, which leaves the rest at 0. Any other text is amplitudes alone, in any layout
-// parseAmplitudes takes, and every phase 0.
+// parseAmplitudes takes, and every phase 0. A last line "envelope A D S R B" sets the envelope;
+// without one the envelope stays as it is.
 struct ParsedHarmonics {
     ParsedAmplitudes amplitudes;
     Phases phases{};
+    std::optional<model::Envelope> envelope{};
 };
 ParsedHarmonics parseHarmonics(std::string_view text);
-// The amplitudes' line, and the phases' line after it unless every phase is 0.
+// The amplitudes' line, the phases' line after it unless every phase is 0, and the envelope's
+// unless it is the default (with the phases' line then, so that the envelope is the third).
 std::string harmonicsAsText(const Step& step);
 
 } // namespace editor

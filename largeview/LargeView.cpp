@@ -15,7 +15,8 @@ namespace largeview {
 
 LargeView::LargeView(model::Tone& tone, scope::FitWording wording, QWidget& owner)
     : QWidget(&owner, Qt::Window), tone_(tone), wording_(std::move(wording)),
-      announcement_(new accessible::Announcement(*this)), cursor_(new TimeCursor(*this)) {
+      announcement_(new accessible::Announcement(*this)), cursor_(new TimeCursor(*this)),
+      envelope_(new EnvelopeEditor(tone, *this)) {
     setObjectName(QStringLiteral("largeView"));
     setWindowTitle(tr("Tonvirta: large view"));
     setAccessibleName(tr("Large view"));
@@ -52,6 +53,8 @@ LargeView::LargeView(model::Tone& tone, scope::FitWording wording, QWidget& owne
         }
     }
     cursor_->hide();
+    envelope_->hide();
+    setTabOrder(bars_.back(), envelope_->firstHandle());
     connect(cursor_, &TimeCursor::moved, this, &LargeView::cursorMoved);
     connect(cursor_, &TimeCursor::settled, this, &LargeView::cursorSettled);
     tone_.listen([this](model::Tone::Change change) {
@@ -104,9 +107,17 @@ void LargeView::resizeEvent(QResizeEvent* event) {
     placeBars();
 }
 
-// The keys take the bottom fifth, a gap above them included.
+// The keys and the envelope take the bottom fifth, a gap above them included.
 int LargeView::pictureHeight() const {
-    return piano_ != nullptr && piano_->isVisible() ? height() - height() / 5 : height();
+    return envelope_->isVisible() ? height() - height() / 5 : height();
+}
+
+void LargeView::showEnvelope() {
+    envelopeWanted_ = true;
+    envelope_->show();
+    placeBars();
+    update();
+    envelope_->firstHandle()->setFocus(Qt::OtherFocusReason);
 }
 
 void LargeView::setPiano(QWidget* piano) {
@@ -120,16 +131,20 @@ void LargeView::showPiano(bool on) {
         return;
     }
     piano_->setVisible(on);
+    envelope_->setVisible(on || envelopeWanted_);
     placeBars();
     update();
 }
 
 void LargeView::placeBars() {
+    const int h = height() / 5;
+    const int gap = height() / 60;
+    const int pianoWidth = (width() - width() / 10) * 3 / 5;
     if (piano_ != nullptr) {
-        const int h = height() / 5;
-        const int gap = height() / 60;
-        piano_->setGeometry(width() / 20, height() - h + gap, width() - width() / 10, h - 2 * gap);
+        piano_->setGeometry(width() / 20, height() - h + gap, pianoWidth, h - 2 * gap);
     }
+    envelope_->setGeometry(width() / 20 + pianoWidth + gap, height() - h + gap,
+                           width() - width() / 10 - pianoWidth - gap, h - 2 * gap);
     const Layout layout = layoutFor(width(), pictureHeight(), timePanelShown());
     const Box& panel = layout.timePanel;
     cursor_->setGeometry(int(panel.x), int(panel.y), int(panel.width), int(panel.height));

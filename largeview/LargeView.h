@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Bar.h"
+#include "EnvelopeEditor.h"
 #include "Picture.h"
 #include "TimeCursor.h"
 #include "model/Tone.h"
@@ -35,7 +36,8 @@ public:
     // What the program has just said, shown over the wave for a while.
     void showNote(const QString& text);
     [[nodiscard]] bool decibels() const { return decibels_; }
-    // Keys on screen, shown under the chart while notes are played.
+    // Keys on screen, shown under the chart while notes are played, beside the envelope of the
+    // notes played.
     void setPiano(QWidget* piano);
     void showPiano(bool on);
     // A note over time to show under the wave, its cursor at its loudest moment; none hides the
@@ -43,6 +45,8 @@ public:
     void setNoteOverTime(std::shared_ptr<const model::TimbreOverTime> note);
     // The cursor takes the focus, for the keys.
     void focusTimePanel();
+    // The envelope of played notes, under the chart from now on, its first handle focused.
+    void showEnvelope();
 
 signals:
     void visibilityChanged(bool visible);
@@ -84,6 +88,8 @@ private:
     bool holdingSteps_ = false; // while the cursor moves: one step for the gesture
     bool decibels_ = false;
     QWidget* piano_ = nullptr;
+    EnvelopeEditor* envelope_;
+    bool envelopeWanted_ = false; // shown whether or not notes are played
     double wheelTurn_ = 0;
     QTimer wheelPause_; // ends a scroll gesture's step
     QString note_;

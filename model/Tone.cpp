@@ -98,8 +98,16 @@ void Tone::setSinePhasesOnly(bool on) {
     }
 }
 
+void Tone::setEnvelope(const Envelope& envelope) {
+    const Envelope held = envelopeOf(settingsOf(envelope));
+    if (held != envelope_) {
+        envelope_ = held;
+        tell(Change::Envelope);
+    }
+}
+
 void Tone::tell(Change change) {
-    if (change == Change::Amplitudes || change == Change::Phases) {
+    if (change == Change::Amplitudes || change == Change::Phases || change == Change::Envelope) {
         stepOpened();
     }
     for (const Listener& listener : listeners_) {
@@ -136,13 +144,17 @@ void Tone::stopMerging() {
     history_.stopMerging();
 }
 
-void Tone::load(std::span<const std::string> texts, const editor::Phases& phases) {
+void Tone::load(std::span<const std::string> texts, const editor::Phases& phases,
+                const std::optional<Envelope>& envelope) {
     startAction(0); // what came before is a step of its own
     settle(settled(texts));
     if (boxes_.load) {
         boxes_.load(texts);
     }
     setPhases(phases);
+    if (envelope) {
+        setEnvelope(*envelope);
+    }
     endStep();
 }
 
@@ -181,6 +193,7 @@ void Tone::moveThroughHistory(bool back) {
         boxes_.restore(step.texts);
     }
     setPhases(step.phases);
+    setEnvelope(step.envelope);
     restoring_ = false;
     tell(Change::Steps);
 }

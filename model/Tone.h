@@ -2,6 +2,7 @@
 
 #include "editor/History.h"
 #include "editor/Phases.h"
+#include "model/Envelope.h"
 #include "model/Timbre.h"
 #include "scope/Scene.h"
 #include "scope/Views.h"
@@ -20,7 +21,7 @@ namespace model {
 // here, and everything that shows or sounds the tone hears of it.
 class Tone {
 public:
-    enum class Change { Amplitudes, Phases, Views, Steps };
+    enum class Change { Amplitudes, Phases, Views, Steps, Envelope };
     using Listener = std::function<void(Change)>;
     // The designed window's boxes show the texts the tone has settled: these write them, and
     // the boxes answer with boxesSettled.
@@ -50,8 +51,10 @@ public:
     [[nodiscard]] std::optional<scope::Scene> sceneIfNumbers() const {
         return allNumbers_ ? std::optional(scene()) : std::nullopt;
     }
+    // How played notes of this timbre live.
+    [[nodiscard]] const Envelope& envelope() const { return envelope_; }
     // What one undo step holds.
-    [[nodiscard]] editor::Step step() const { return {texts_, phases_}; }
+    [[nodiscard]] editor::Step step() const { return {texts_, phases_, envelope_}; }
 
     [[nodiscard]] scope::Views& views() { return views_; }
     [[nodiscard]] const scope::Views& views() const { return views_; }
@@ -64,6 +67,8 @@ public:
     void setPhase(std::size_t index, double degrees);
     void setPhases(const editor::Phases& phases);
     void setSinePhasesOnly(bool on);
+    // Held in its ranges.
+    void setEnvelope(const Envelope& envelope);
     // After views() has been changed.
     void viewsChanged();
 
@@ -74,8 +79,10 @@ public:
     void endStep();
     // The next step stands on its own, whatever its key.
     void stopMerging();
-    // Harmonics that come from elsewhere, as one step of their own.
-    void load(std::span<const std::string> texts, const editor::Phases& phases = {});
+    // Harmonics that come from elsewhere, as one step of their own, with an envelope if they
+    // bring one.
+    void load(std::span<const std::string> texts, const editor::Phases& phases = {},
+              const std::optional<Envelope>& envelope = std::nullopt);
     // Amplitudes rounded to whole numbers, written as the boxes write them, each with its phase
     // folded into (-90, 90].
     void load(const Timbre& timbre);
@@ -103,6 +110,7 @@ private:
     bool allNumbers_ = true;
     editor::Phases phases_{};
     editor::Phases heard_{};
+    Envelope envelope_;
     bool sinePhasesOnly_ = false;
     scope::Views views_;
     scope::SceneMaker scenes_;

@@ -281,6 +281,10 @@
         <source>Sound taken apart</source>
         <translation>Išskaidytas garsas</translation>
     </message>
+    <message>
+        <source>Envelope of played notes</source>
+        <translation>Grojamų natų gaubtinė</translation>
+    </message>
 </context>
 <context>
     <name>app::FileActions</name>
@@ -721,10 +725,6 @@ Pasirinkite aplanką, į kurį galite rašyti ir kurio diske yra vietos.</transl
         <translation>Kopijuoti amplitudes, Įklijuoti amplitudes (Ctrl+Shift+C, Ctrl+Shift+V)</translation>
     </message>
     <message>
-        <source>The amplitudes as one line of text, the phases on a second.</source>
-        <translation>Amplitudės – viena teksto eilute, fazės – antra.</translation>
-    </message>
-    <message>
         <source>Save picture…, Export sound…, Export wavetable… (Ctrl+S, Ctrl+E, Ctrl+Shift+E)</source>
         <translation>Įrašyti paveikslą…, Eksportuoti garsą…, Eksportuoti bangų lentelę… (Ctrl+S, Ctrl+E, Ctrl+Shift+E)</translation>
     </message>
@@ -892,6 +892,26 @@ Pasirinkite aplanką, į kurį galite rašyti ir kurio diske yra vietos.</transl
         <source>Move the time cursor by a moment, by 100 ms (a wavetable&apos;s by a frame, by 8), to the note&apos;s ends, or to a point; the harmonics there load.</source>
         <translation>Perkelia laiko žymeklį per akimirką, per 100 ms (bangų lentelės – per kadrą, per 8), į natos galus arba į tašką; įkeliamos ten esančios harmonikos.</translation>
     </message>
+    <message>
+        <source>The amplitudes as one line of text, the phases on a second, an envelope you set on a third.</source>
+        <translation>Amplitudės – viena teksto eilute, fazės – antra, jūsų nustatyta gaubtinė – trečia.</translation>
+    </message>
+    <message>
+        <source>Envelope of played notes (Shift+E)</source>
+        <translation>Grojamų natų gaubtinė (Shift+E)</translation>
+    </message>
+    <message>
+        <source>How each note Play plays lives: attack, decay, sustain level, release, and how much sooner the upper harmonics die. A recorded note, while the boxes hold what it loaded, plays with its own life instead.</source>
+        <translation>Kaip gyvena kiekviena grojama nata: ataka, slopimas, išlaikymo lygis, atleidimas ir kiek greičiau nutyla aukštesnės harmonikos. Įrašyta nata, kol laukeliuose yra tai, ką ji įkėlė, skamba savo pačios gyvenimu.</translation>
+    </message>
+    <message>
+        <source>Envelope: Tab, arrows, Page Up and Page Down, Home and End, a drag</source>
+        <translation>Gaubtinė: Tab, rodyklės, Page Up ir Page Down, Home ir End, vilkimas</translation>
+    </message>
+    <message>
+        <source>Move to a handle and set it a step, three steps, or to its least or most; each change is an undo step.</source>
+        <translation>Pereikite prie rankenėlės ir keiskite ją vienu žingsniu, trimis žingsniais arba iki mažiausios ar didžiausios vertės; kiekvienas pakeitimas – atskiras atšaukimo žingsnis.</translation>
+    </message>
 </context>
 <context>
     <name>keyboard::PianoView</name>
@@ -984,6 +1004,64 @@ Pasirinkite aplanką, į kurį galite rašyti ir kurio diske yra vietos.</transl
     <message>
         <source>Harmonic %1</source>
         <translation>%1 harmonika</translation>
+    </message>
+</context>
+<context>
+    <name>largeview::EnvelopeEditor</name>
+    <message>
+        <source>Envelope of played notes</source>
+        <translation>Grojamų natų gaubtinė</translation>
+    </message>
+    <message>
+        <source>How each played note lives: drag a handle, or Tab to it and use the arrow keys. Attack, decay to the sustain level, release, and how much sooner the upper harmonics die.</source>
+        <translation>Kaip gyvena kiekviena grojama nata: vilkite rankenėlę arba pereikite prie jos su Tab ir naudokite rodyklių klavišus. Ataka, slopimas iki išlaikymo lygio, atleidimas ir kiek greičiau nutyla aukštesnės harmonikos.</translation>
+    </message>
+</context>
+<context>
+    <name>largeview::EnvelopeHandle</name>
+    <message>
+        <source>Attack</source>
+        <translation>Ataka</translation>
+    </message>
+    <message>
+        <source>Decay</source>
+        <translation>Slopimas</translation>
+    </message>
+    <message>
+        <source>Sustain</source>
+        <translation>Išlaikymas</translation>
+    </message>
+    <message>
+        <source>Release</source>
+        <translation>Atleidimas</translation>
+    </message>
+    <message>
+        <source>Brightness decay</source>
+        <translation>Skaistumo slopimas</translation>
+    </message>
+    <message>
+        <source>milliseconds</source>
+        <translation>milisekundės</translation>
+    </message>
+    <message>
+        <source>milliseconds, to 60 dB under the peak</source>
+        <translation>milisekundės, iki 60 dB žemiau viršūnės</translation>
+    </message>
+    <message>
+        <source>per cent</source>
+        <translation>procentai</translation>
+    </message>
+    <message>
+        <source>upper harmonics die sooner, by a power of their number</source>
+        <translation>aukštesnės harmonikos nutyla greičiau, pagal jų numerio laipsnį</translation>
+    </message>
+    <message>
+        <source>%1 %</source>
+        <translation>%1 %</translation>
+    </message>
+    <message>
+        <source>%1 ms</source>
+        <translation>%1 ms</translation>
     </message>
 </context>
 <context>

@@ -95,7 +95,24 @@ audio::SoundSnapshot SoundControls::snapshot() const {
     // Sound switched on only for a clip keeps the held tone silent.
     snapshot.playing = playing_ || (hearing_.isActive() && !sound_->isChecked());
     snapshot.clip = clip_;
+    snapshot.envelope = envelope_;
+    if (snapshot.timbre.amplitudes == loaded_) {
+        snapshot.life = life_;
+    }
     return snapshot;
+}
+
+void SoundControls::setEnvelope(const model::Envelope& envelope) {
+    envelope_ = envelope;
+    publishSoon();
+}
+
+void SoundControls::setLife(std::shared_ptr<const audio::NoteLife> life,
+                            const model::Amplitudes& loaded) {
+    lifeBefore_ = std::move(life_);
+    life_ = std::move(life);
+    loaded_ = loaded;
+    publishSoon();
 }
 
 bool SoundControls::hear(std::shared_ptr<const std::vector<float>> samples) {

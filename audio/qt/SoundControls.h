@@ -65,6 +65,11 @@ public:
     void setListening(bool listening);
     // A checked pitch item for a sound's own pitch, until another is chosen; one at a time.
     void choosePitchOfSound(double hz);
+    // How played notes of the timbre live.
+    void setEnvelope(const model::Envelope& envelope);
+    // A recorded note loaded as these amplitudes: played notes live as it did while the timbre
+    // is still what it loaded. None, when no note is loaded.
+    void setLife(std::shared_ptr<const audio::NoteLife> life, const model::Amplitudes& loaded);
 
 signals:
     // The output or the input may have come or gone.
@@ -92,6 +97,11 @@ private:
     QActionGroup* volumes_;
     QTimer publishTimer_;
     audio::Clip clip_;
+    model::Envelope envelope_;
+    std::shared_ptr<const audio::NoteLife> life_;
+    // The life before: one the sound may still hold is never freed on the sound's thread.
+    std::shared_ptr<const audio::NoteLife> lifeBefore_;
+    model::Amplitudes loaded_{};
     QTimer hearing_; // runs while a clip may sound
 };
 

@@ -106,7 +106,7 @@ void EditActions::paste() {
             tr("Nothing pasted: %1. Copy numbers such as \"100 0 30\" and try again.").arg(why));
         return;
     }
-    tone_.load(parsed.numbers, harmonics.phases);
+    tone_.load(parsed.numbers, harmonics.phases, harmonics.envelope);
     if (parsed.leftOut > 0) {
         note_.say(
             tr("Pasted the first 17 numbers and left out the rest (%1 more).").arg(parsed.leftOut));

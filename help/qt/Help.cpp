@@ -40,7 +40,8 @@ Rows menuRows() {
         {Help::tr("Undo, Redo (Ctrl+Z, Ctrl+Shift+Z)"),
          Help::tr("Step back and forward through edits.")},
         {Help::tr("Copy amplitudes, Paste amplitudes (Ctrl+Shift+C, Ctrl+Shift+V)"),
-         Help::tr("The amplitudes as one line of text, the phases on a second.")},
+         Help::tr("The amplitudes as one line of text, the phases on a second, an envelope you "
+                  "set on a third.")},
         {Help::tr("Save picture…, Export sound…, Export wavetable… (Ctrl+S, Ctrl+E, Ctrl+Shift+E)"),
          Help::tr("Save the display, five seconds of the sound, or one period for a synthesizer; "
                   "with a note taken apart, its frames (64 unless you ask for 2 to 256).")},
@@ -66,6 +67,10 @@ Rows menuRows() {
         {Help::tr("Large view (V)"),
          Help::tr("A window for a projector: the wave and a chart of the "
                   "harmonics to edit.")},
+        {Help::tr("Envelope of played notes (Shift+E)"),
+         Help::tr("How each note Play plays lives: attack, decay, sustain level, release, and "
+                  "how much sooner the upper harmonics die. A recorded note, while the boxes "
+                  "hold what it loaded, plays with its own life instead.")},
         {Help::tr("Keys and help (F1)"), Help::tr("This window.")},
         {Help::tr("About Tonvirta"), Help::tr("The version, and what Tonvirta is for.")},
     };
@@ -107,6 +112,9 @@ QString Help::text() {
         {tr("Time: Left and Right, Page Up and Page Down, Home and End, a click"),
          tr("Move the time cursor by a moment, by 100 ms (a wavetable's by a frame, by 8), to "
             "the note's ends, or to a point; the harmonics there load.")},
+        {tr("Envelope: Tab, arrows, Page Up and Page Down, Home and End, a drag"),
+         tr("Move to a handle and set it a step, three steps, or to its least or most; each "
+            "change is an undo step.")},
         {tr("F11, Escape"), tr("Full screen, and back.")},
     };
     const QString intro = tr("Set the amplitudes of the first 17 harmonics and see and hear their "

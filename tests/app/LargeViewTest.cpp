@@ -383,3 +383,43 @@ TEST(LargeViewPicture, DrawsEachTrackAtItsLevelAndTheCursorAtItsMoment) {
 }
 
 } // namespace
+
+// GIVEN Shift+E on the display WHEN the envelope's handles are moved by keys and by a drag, then
+// pasted THEN a reader hears each as a slider, the clipboard carries it as a third line, each key
+// and the drag are an undo step, and a bad envelope line pastes nothing.
+TEST_F(LargeView, TheEnvelopeIsSetByKeysAndDragsCopiedPastedAndUndone) {
+    QTest::keyClick(&oscil(), Qt::Key_E, Qt::ShiftModifier);
+    auto handle = [this](int i) {
+        return view().findChild<QWidget*>(QStringLiteral("envelope%1").arg(i));
+    };
+    ASSERT_TRUE(eventually([&handle] { return handle(0)->hasFocus(); }));
+    const std::pair<int, Qt::Key> keys[] = {{0, Qt::Key_PageUp}, {1, Qt::Key_Right},
+                                            {2, Qt::Key_Home},   {3, Qt::Key_End},
+                                            {4, Qt::Key_Up},     {4, Qt::Key_Up}};
+    for (const auto& [i, key] : keys) {
+        handle(i)->setFocus();
+        QTest::keyClick(handle(i), key);
+    }
+    QAccessibleInterface* attack = QAccessible::queryAccessibleInterface(handle(0));
+    EXPECT_EQ(attack->role(), QAccessible::Slider);
+    EXPECT_EQ(attack->text(QAccessible::Name), "Attack");
+    EXPECT_EQ(attack->text(QAccessible::Value), QLocale().toString(30) + " ms");
+    EXPECT_EQ(copied().section('\n', 2), "envelope 30 1 0 10000 0.2");
+    QWidget* editor = view().findChild<QWidget*>("envelopeEditor");
+    const QPoint end = handle(3)->geometry().center();
+    QTest::mousePress(editor, Qt::LeftButton, {}, end);
+    QTest::mouseMove(editor, end - QPoint(editor->width() / 10, 0));
+    QTest::mouseRelease(editor, Qt::LeftButton, {}, end - QPoint(editor->width() / 10, 0));
+    const QString dragged = copied().section('\n', 2);
+    EXPECT_LT(dragged.section(' ', 4, 4).toDouble(), 9000) << dragged.toStdString();
+    for (const char* wanted : {"30 1 0 10000 0.2", "30 1 0 10000 0.1", "30 1 0 10000 0",
+                               "30 1 0 30 0", "30 1 100 30 0"}) {
+        QTest::keySequence(&oscil(), QKeySequence::Undo);
+        EXPECT_EQ(copied().section('\n', 2), "envelope " + QString(wanted));
+    }
+    paste("100\n0\nenvelope 200 0 100 400");
+    EXPECT_EQ(copied(), "100 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0\n" + QString("0 ").repeated(16) +
+                            "0\nenvelope 200 0 100 400 0");
+    paste("50\nenvelope 1 x");
+    EXPECT_EQ(box(0).text(), "100") << "a bad envelope pastes nothing";
+}
