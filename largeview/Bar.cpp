@@ -1,59 +1,22 @@
 #include "Bar.h"
 
+#include "accessible/qt/SliderAccessible.h"
 #include "model/Timbre.h"
 
-#include <QAccessible>
-#include <QAccessibleValueInterface>
-#include <QAccessibleWidget>
 #include <QKeyEvent>
 
 namespace largeview {
-namespace {
 
-class BarAccessible final : public QAccessibleWidget, public QAccessibleValueInterface {
-public:
-    explicit BarAccessible(Bar& bar) : QAccessibleWidget(&bar, QAccessible::Slider), bar_(bar) {}
-
-    [[nodiscard]] QString text(QAccessible::Text type) const override {
-        return type == QAccessible::Value ? QString::number(bar_.amplitude(), 'g', 6)
-                                          : QAccessibleWidget::text(type);
-    }
-    void* interface_cast(QAccessible::InterfaceType type) override {
-        return type == QAccessible::ValueInterface ? static_cast<QAccessibleValueInterface*>(this)
-                                                   : QAccessibleWidget::interface_cast(type);
-    }
-    [[nodiscard]] QVariant currentValue() const override { return bar_.amplitude(); }
-    void setCurrentValue(const QVariant& value) override {
-        emit bar_.amplitudeStepped(bar_.index(), value.toDouble() - bar_.amplitude());
-    }
-    [[nodiscard]] QVariant maximumValue() const override { return model::amplitudeLimit; }
-    [[nodiscard]] QVariant minimumValue() const override { return -model::amplitudeLimit; }
-    [[nodiscard]] QVariant minimumStepSize() const override { return 1; }
-
-private:
-    Bar& bar_;
-};
-
-QAccessibleInterface* barFactory(const QString& className, QObject* object) {
-    if (className == QLatin1String("largeview::Bar") && object != nullptr &&
-        object->isWidgetType()) {
-        return new BarAccessible(static_cast<Bar&>(*object));
-    }
-    return nullptr;
+double Bar::sliderMinimum() {
+    return -model::amplitudeLimit;
 }
 
-} // namespace
-
-void describeBarsToScreenReaders() {
-    static const bool installed = [] {
-        QAccessible::installFactory(barFactory);
-        return true;
-    }();
-    (void)installed;
+double Bar::sliderMaximum() {
+    return model::amplitudeLimit;
 }
 
 Bar::Bar(std::size_t index, QWidget& view) : QWidget(&view), index_(index) {
-    describeBarsToScreenReaders();
+    accessible::readAsSlider<Bar>();
     setObjectName(QStringLiteral("bar_%1").arg(index));
     setAccessibleName(tr("Harmonic %1").arg(index + 1));
     setFocusPolicy(Qt::StrongFocus);

@@ -19,6 +19,14 @@ public:
     // Tells a screen reader when either changed.
     void present(double amplitude, double phase);
 
+    // As a screen reader reads it: the amplitude.
+    [[nodiscard]] double sliderValue() const { return amplitude_; }
+    [[nodiscard]] QString sliderText() const { return QString::number(amplitude_, 'g', 6); }
+    void setSliderValue(double value) { emit amplitudeStepped(index_, value - amplitude_); }
+    [[nodiscard]] static double sliderMinimum();
+    [[nodiscard]] static double sliderMaximum();
+    [[nodiscard]] static double sliderStep() { return 1; }
+
 signals:
     // The phase changed while the bar has the focus: words for a reader, which speaks a
     // slider's value but not its description when it changes.
@@ -36,8 +44,5 @@ private:
     double amplitude_ = 0;
     double phase_ = 0;
 };
-
-// Makes every Bar read as a slider; running it again does nothing.
-void describeBarsToScreenReaders();
 
 } // namespace largeview

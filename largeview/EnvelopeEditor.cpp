@@ -1,8 +1,7 @@
 #include "EnvelopeEditor.h"
 
-#include <QAccessible>
-#include <QAccessibleValueInterface>
-#include <QAccessibleWidget>
+#include "accessible/qt/SliderAccessible.h"
+
 #include <QKeyEvent>
 #include <QLocale>
 #include <QMouseEvent>
@@ -13,42 +12,6 @@
 namespace largeview {
 namespace {
 
-class HandleAccessible final : public QAccessibleWidget, public QAccessibleValueInterface {
-public:
-    explicit HandleAccessible(EnvelopeHandle& handle)
-        : QAccessibleWidget(&handle, QAccessible::Slider), handle_(handle) {}
-
-    [[nodiscard]] QString text(QAccessible::Text type) const override {
-        return type == QAccessible::Value ? handle_.valueText() : QAccessibleWidget::text(type);
-    }
-    void* interface_cast(QAccessible::InterfaceType type) override {
-        return type == QAccessible::ValueInterface ? static_cast<QAccessibleValueInterface*>(this)
-                                                   : QAccessibleWidget::interface_cast(type);
-    }
-    [[nodiscard]] QVariant currentValue() const override { return handle_.value(); }
-    void setCurrentValue(const QVariant& value) override { handle_.setValue(value.toDouble()); }
-    [[nodiscard]] QVariant maximumValue() const override {
-        return model::envelopeRanges[std::size_t(handle_.setting())].high;
-    }
-    [[nodiscard]] QVariant minimumValue() const override {
-        return model::envelopeRanges[std::size_t(handle_.setting())].low;
-    }
-    [[nodiscard]] QVariant minimumStepSize() const override {
-        return handle_.setting() == Setting::Brightness ? 0.1 : 1.0;
-    }
-
-private:
-    EnvelopeHandle& handle_;
-};
-
-QAccessibleInterface* handleFactory(const QString& className, QObject* object) {
-    if (className == QLatin1String("largeview::EnvelopeHandle") && object != nullptr &&
-        object->isWidgetType()) {
-        return new HandleAccessible(static_cast<EnvelopeHandle&>(*object));
-    }
-    return nullptr;
-}
-
 constexpr std::array<Setting, model::envelopeSettings> settings{
     Setting::Attack, Setting::Decay, Setting::Sustain, Setting::Release, Setting::Brightness};
 
@@ -56,11 +19,7 @@ constexpr std::array<Setting, model::envelopeSettings> settings{
 
 EnvelopeHandle::EnvelopeHandle(Setting setting, EnvelopeEditor& editor)
     : QWidget(&editor), setting_(setting), editor_(editor) {
-    static const bool installed = [] {
-        QAccessible::installFactory(handleFactory);
-        return true;
-    }();
-    (void)installed;
+    accessible::readAsSlider<EnvelopeHandle>();
     const std::array<QString, model::envelopeSettings> names{
         tr("Attack"), tr("Decay"), tr("Sustain"), tr("Release"), tr("Brightness decay")};
     // A reader speaks a slider's value as a bare number: this names its unit.

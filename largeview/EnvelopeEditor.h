@@ -26,6 +26,18 @@ public:
     void setValue(double value);
     void announce();
 
+    // As a screen reader reads it.
+    [[nodiscard]] double sliderValue() const { return value(); }
+    [[nodiscard]] QString sliderText() const { return valueText(); }
+    void setSliderValue(double value) { setValue(value); }
+    [[nodiscard]] double sliderMinimum() const {
+        return model::envelopeRanges[std::size_t(setting_)].low;
+    }
+    [[nodiscard]] double sliderMaximum() const {
+        return model::envelopeRanges[std::size_t(setting_)].high;
+    }
+    [[nodiscard]] double sliderStep() const { return setting_ == Setting::Brightness ? 0.1 : 1.0; }
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;

@@ -1,70 +1,31 @@
 #include "TimeCursor.h"
 
-#include <QAccessible>
-#include <QAccessibleValueInterface>
-#include <QAccessibleWidget>
+#include "accessible/qt/SliderAccessible.h"
+
 #include <QKeyEvent>
 #include <QLocale>
 #include <algorithm>
 #include <cmath>
 
 namespace largeview {
-namespace {
-
-class CursorAccessible final : public QAccessibleWidget, public QAccessibleValueInterface {
-public:
-    explicit CursorAccessible(TimeCursor& cursor)
-        : QAccessibleWidget(&cursor, QAccessible::Slider), cursor_(cursor) {}
-
-    [[nodiscard]] QString text(QAccessible::Text type) const override {
-        return type == QAccessible::Value ? cursor_.timeText() : QAccessibleWidget::text(type);
+void TimeCursor::setSliderValue(double value) {
+    if (note_ != nullptr && !note_->moments.empty()) {
+        const double from = note_->moments.front().seconds;
+        moveTo(std::size_t(std::max(0L, std::lround((value - from) / note_->stepSeconds))));
+        settle();
     }
-    void* interface_cast(QAccessible::InterfaceType type) override {
-        return type == QAccessible::ValueInterface ? static_cast<QAccessibleValueInterface*>(this)
-                                                   : QAccessibleWidget::interface_cast(type);
-    }
-    [[nodiscard]] QVariant currentValue() const override { return cursor_.seconds(); }
-    void setCurrentValue(const QVariant& value) override {
-        const model::TimbreOverTime* note = cursor_.note();
-        if (note != nullptr && !note->moments.empty()) {
-            const double from = note->moments.front().seconds;
-            cursor_.moveTo(std::size_t(
-                std::max(0L, std::lround((value.toDouble() - from) / note->stepSeconds))));
-            cursor_.settle();
-        }
-    }
-    [[nodiscard]] QVariant maximumValue() const override {
-        const model::TimbreOverTime* note = cursor_.note();
-        return note != nullptr && !note->moments.empty() ? note->moments.back().seconds : 0.0;
-    }
-    [[nodiscard]] QVariant minimumValue() const override {
-        const model::TimbreOverTime* note = cursor_.note();
-        return note != nullptr && !note->moments.empty() ? note->moments.front().seconds : 0.0;
-    }
-    [[nodiscard]] QVariant minimumStepSize() const override {
-        return cursor_.note() != nullptr ? cursor_.note()->stepSeconds : 0.01;
-    }
-
-private:
-    TimeCursor& cursor_;
-};
-
-QAccessibleInterface* cursorFactory(const QString& className, QObject* object) {
-    if (className == QLatin1String("largeview::TimeCursor") && object != nullptr &&
-        object->isWidgetType()) {
-        return new CursorAccessible(static_cast<TimeCursor&>(*object));
-    }
-    return nullptr;
 }
 
-} // namespace
+double TimeCursor::sliderMinimum() const {
+    return note_ != nullptr && !note_->moments.empty() ? note_->moments.front().seconds : 0.0;
+}
+
+double TimeCursor::sliderMaximum() const {
+    return note_ != nullptr && !note_->moments.empty() ? note_->moments.back().seconds : 0.0;
+}
 
 TimeCursor::TimeCursor(QWidget& view) : QWidget(&view) {
-    static const bool installed = [] {
-        QAccessible::installFactory(cursorFactory);
-        return true;
-    }();
-    (void)installed;
+    accessible::readAsSlider<TimeCursor>();
     setObjectName(QStringLiteral("timeCursor"));
     setAccessibleName(tr("Time"));
     // A reader speaks a slider's value as a bare number: this names its unit.

@@ -33,6 +33,13 @@ public:
     }
     // Any moment so written: "0.35 s", in the user's number format, or a table's "frame 3".
     [[nodiscard]] static QString textOf(const model::TimbreOverTime& note, std::size_t moment);
+    // As a screen reader reads it: the time in seconds, or a table's frame.
+    [[nodiscard]] double sliderValue() const { return seconds(); }
+    [[nodiscard]] QString sliderText() const { return timeText(); }
+    void setSliderValue(double value);
+    [[nodiscard]] double sliderMinimum() const;
+    [[nodiscard]] double sliderMaximum() const;
+    [[nodiscard]] double sliderStep() const { return note_ != nullptr ? note_->stepSeconds : 0.01; }
     // To a moment, as a click or a drag puts it; said at once, settled when the mouse lets go.
     void moveTo(std::size_t moment);
     void settle();
