@@ -87,7 +87,37 @@ inline double peakOf(const Levels& sines, const Levels& cosines) {
 struct Parts {
     Levels sines{};
     Levels cosines{};
+
+    // Harmonic k at an amplitude and a phase in degrees (not a number counts as 0).
+    void set(std::size_t k, double amplitude, double degrees) {
+        const double phase = std::isfinite(degrees) ? degrees : 0.0;
+        if (phase == 0.0) {
+            sines[k] = amplitude;
+            cosines[k] = 0.0;
+        } else {
+            const double radians = phase * std::numbers::pi / 180.0;
+            sines[k] = amplitude * std::cos(radians);
+            cosines[k] = amplitude * std::sin(radians);
+        }
+    }
+    void scale(double gain) {
+        for (std::size_t k = 0; k < harmonicCount; ++k) {
+            sines[k] *= gain;
+            cosines[k] *= gain;
+        }
+    }
 };
+
+// One harmonic at 200 at half of full scale times the volume, less where a sum that peaks at
+// `peak` would pass full scale; 0 when not `sounding`.
+inline double gainFor(double volume, double peak, bool sounding) {
+    if (!sounding) {
+        return 0.0;
+    }
+    const double gain = within(volume, 0.0, 1.0) * 0.5 / unitsAtHalfScale;
+    return peak * gain > fullScale ? fullScale / peak : gain;
+}
+
 inline Parts partsOf(const SoundSnapshot& snapshot, double pitchHz, double highestHz,
                      bool sounding) {
     Parts parts;
@@ -96,28 +126,10 @@ inline Parts partsOf(const SoundSnapshot& snapshot, double pitchHz, double highe
             static_cast<double>(k + 1) * pitchHz < highestHz
                 ? within(snapshot.timbre.amplitudes[k], -maxAmplitude, maxAmplitude)
                 : 0.0;
-        const double given = snapshot.timbre.phases[k];
-        const double phase = std::isfinite(given) ? given : 0.0;
-        if (phase == 0.0) {
-            parts.sines[k] = amplitude;
-        } else {
-            const double radians = phase * std::numbers::pi / 180.0;
-            parts.sines[k] = amplitude * std::cos(radians);
-            parts.cosines[k] = amplitude * std::sin(radians);
-        }
+        parts.set(k, amplitude, snapshot.timbre.phases[k]);
     }
-    double gain = 0.0;
-    if (sounding) {
-        gain = within(snapshot.volume, 0.0, 1.0) * 0.5 / unitsAtHalfScale;
-        const double peak = peakOf(parts.sines, parts.cosines);
-        if (peak * gain > fullScale) {
-            gain = fullScale / peak;
-        }
-    }
-    for (std::size_t k = 0; k < harmonicCount; ++k) {
-        parts.sines[k] *= gain;
-        parts.cosines[k] *= gain;
-    }
+    parts.scale(
+        gainFor(snapshot.volume, sounding ? peakOf(parts.sines, parts.cosines) : 0.0, sounding));
     return parts;
 }
 

@@ -3,8 +3,6 @@
 #include "Voices.h"
 
 #include <algorithm>
-#include <cmath>
-#include <numbers>
 
 namespace audio {
 namespace {
@@ -19,28 +17,16 @@ constexpr double silentFactor = 1e-3;
 // moment under full scale: the voice's shape brings the magnitudes.
 harmonics::Parts unitPartsOf(const SoundSnapshot& snapshot, const NoteLife& life) {
     harmonics::Parts parts;
-    const Shape& loudest = life.note->moments[life.loudest].timbre.amplitudes;
-    harmonics::Levels sines{};
-    harmonics::Levels cosines{};
+    harmonics::Parts loudest;
+    const Shape& magnitudes = life.note->moments[life.loudest].timbre.amplitudes;
     for (std::size_t k = 0; k < harmonicCount; ++k) {
-        const double given = snapshot.timbre.phases[k];
-        const double radians = std::isfinite(given) ? given * std::numbers::pi / 180.0 : 0.0;
         const double sign = snapshot.timbre.amplitudes[k] < 0.0 ? -1.0 : 1.0;
-        parts.sines[k] = radians == 0.0 ? sign : sign * std::cos(radians);
-        parts.cosines[k] = radians == 0.0 ? 0.0 : sign * std::sin(radians);
-        sines[k] = loudest[k] * parts.sines[k];
-        cosines[k] = loudest[k] * parts.cosines[k];
+        parts.set(k, sign, snapshot.timbre.phases[k]);
+        loudest.set(k, sign * magnitudes[k], snapshot.timbre.phases[k]);
     }
-    double gain = 0.0;
-    if (snapshot.on) {
-        gain = harmonics::within(snapshot.volume, 0.0, 1.0) * 0.5 / harmonics::unitsAtHalfScale;
-        const double peak = harmonics::peakOf(sines, cosines);
-        gain = peak * gain > harmonics::fullScale ? harmonics::fullScale / peak : gain;
-    }
-    for (std::size_t k = 0; k < harmonicCount; ++k) {
-        parts.sines[k] *= gain;
-        parts.cosines[k] *= gain;
-    }
+    const bool on = snapshot.on;
+    parts.scale(harmonics::gainFor(
+        snapshot.volume, on ? harmonics::peakOf(loudest.sines, loudest.cosines) : 0.0, on));
     return parts;
 }
 

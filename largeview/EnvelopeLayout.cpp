@@ -31,17 +31,16 @@ double levelAt(double y) {
 double range(Setting setting) {
     return model::envelopeRanges[std::size_t(setting)].high;
 }
+double shareOf(Setting setting) {
+    return setting == Setting::Attack  ? attackWidth
+           : setting == Setting::Decay ? decayWidth
+                                       : releaseWidth;
+}
 double widthOf(Setting setting, double ms) {
-    const double share = setting == Setting::Attack  ? attackWidth
-                         : setting == Setting::Decay ? decayWidth
-                                                     : releaseWidth;
-    return share * std::sqrt(std::max(0.0, ms) / range(setting));
+    return shareOf(setting) * std::sqrt(std::max(0.0, ms) / range(setting));
 }
 double msAt(Setting setting, double from, double x) {
-    const double share = setting == Setting::Attack  ? attackWidth
-                         : setting == Setting::Decay ? decayWidth
-                                                     : releaseWidth;
-    const double f = std::clamp((x - from) / share, 0.0, 1.0);
+    const double f = std::clamp((x - from) / shareOf(setting), 0.0, 1.0);
     return std::round(f * f * range(setting));
 }
 
